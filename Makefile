@@ -1,0 +1,57 @@
+# Set-up, build, run and test on Debian 12. `make run` and `make test` install
+# whatever Debian packages are missing first (through sudo when not root).
+
+BUILD       ?= build
+BENCH_BUILD ?= build-bench
+SAN_BUILD   ?= build-asan
+JOBS        ?= $(shell nproc)
+
+PACKAGES := build-essential cmake ninja-build pkg-config \
+            qt6-base-dev qt6-base-dev-tools libgl-dev \
+            libzip-dev libcurl4-openssl-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev \
+            python3 python3-pyftpdlib zip unzip rsync lftp rename \
+            fonts-dejavu-core xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test test-asan bench clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/ardl20
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DARDL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DARDL_BUILD_BENCH=ON -DARDL_BUILD_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	bench/run-all.sh $(BENCH_BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD)

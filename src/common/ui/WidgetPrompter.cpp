@@ -1,0 +1,134 @@
+#include "WidgetPrompter.h"
+
+#include "common/core/modFile.h"
+#include "common/core/StringTable.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ardl {
+
+namespace {
+
+QWidget *owner()
+{
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon qtIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButtons qtButtons(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    default: return QMessageBox::Ok;
+    }
+}
+
+QString selectedFilter(const QStringList &filters, int index)
+{
+    return index >= 1 && index <= filters.size() ? filters[index - 1] : QString();
+}
+
+} // namespace
+
+QStringList QtFilterList(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        out << parts[i] + QLatin1String(" (") + patterns + u')';
+    }
+    return out;
+}
+
+MsgAnswer WidgetPrompter::message(const QString &text, const QString &title, MsgIcon icon,
+                                  MsgButtons buttons)
+{
+    QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), owner());
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    default: return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+}
+
+std::optional<QString> WidgetPrompter::inputBox(const QString &prompt, const QString &title,
+                                                const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal,
+                                               defaultText, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+std::optional<QString> WidgetPrompter::password(const QString &prompt, const QString &title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Password,
+                                               QString(), &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+int WidgetPrompter::askOverwrite(const QString &message)
+{
+    QMessageBox box(QMessageBox::Question, LoadResString(211), message, QMessageBox::NoButton, owner());
+    QPushButton *yes = box.addButton(LoadResString(208), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(LoadResString(209), QMessageBox::NoRole);
+    QPushButton *all = box.addButton(LoadResString(210), QMessageBox::YesRole);
+    QPushButton *cancel = box.addButton(LoadResString(104), QMessageBox::RejectRole);
+    box.exec();
+    const QAbstractButton *clicked = box.clickedButton();
+    if (clicked == yes) return OverwriteYes;
+    if (clicked == no) return OverwriteNo;
+    if (clicked == all) return OverwriteAll;
+    if (clicked == cancel) return OverwriteCancel;
+    return OverwriteNone;
+}
+
+QString WidgetPrompter::browseForFolder(const QString &title, const QString &startFolder)
+{
+    return AddBackslash(QFileDialog::getExistingDirectory(owner(), title, startFolder));
+}
+
+QStringList WidgetPrompter::openFileNames(const FileDialogRequest &request)
+{
+    const QStringList filters = QtFilterList(request.filter);
+    QString selected = selectedFilter(filters, request.filterIndex);
+    const QString start = request.fileName.isEmpty()
+        ? request.initialFolder : AddBackslash(request.initialFolder) + request.fileName;
+    if (request.multiple)
+        return QFileDialog::getOpenFileNames(owner(), request.title, start, filters.join(QLatin1String(";;")), &selected);
+    const QString file = QFileDialog::getOpenFileName(owner(), request.title, start,
+                                                      filters.join(QLatin1String(";;")), &selected);
+    return file.isEmpty() ? QStringList() : QStringList{file};
+}
+
+QString WidgetPrompter::saveFileName(const FileDialogRequest &request)
+{
+    const QStringList filters = QtFilterList(request.filter);
+    QString selected = selectedFilter(filters, request.filterIndex);
+    const QString start = request.fileName.isEmpty()
+        ? request.initialFolder : AddBackslash(request.initialFolder) + request.fileName;
+    return QFileDialog::getSaveFileName(owner(), request.title, start,
+                                        filters.join(QLatin1String(";;")), &selected);
+}
+
+} // namespace ardl

@@ -1,0 +1,161 @@
+#include "modListView.h"
+
+#include "ListView.h"
+#include "WaitCursor.h"
+#include "common/core/Twips.h"
+#include "platform/settings/modRegistry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QWidget>
+
+namespace ardl {
+
+namespace {
+
+const QString &optionKey()
+{
+    static const QString key = ProgramKey + QStringLiteral("Option");
+    return key;
+}
+
+const QString &checkOptionKey()
+{
+    static const QString key = ProgramKey + QStringLiteral("Option\\AddZip");
+    return key;
+}
+
+void saveTwips(const QString &name, int pixels)
+{
+    CreateNewKey(optionKey());
+    SetKeyValue(optionKey(), name, QString::number(PixelsToTwips(pixels)), REG_SZ);
+}
+
+// The stored pixels of an "Option" value, or nothing (and the key is created,
+// as every loader does when a value is missing).
+std::optional<int> loadTwips(const QString &name)
+{
+    const RegValue v = QueryValue(optionKey(), name);
+    bool ok = false;
+    const int twips = v.toInt(&ok);
+    if (v.isEmpty() || !ok) {
+        CreateNewKey(optionKey());
+        return std::nullopt;
+    }
+    return TwipsToPixels(twips);
+}
+
+QRect normalRect(const QWidget *form)
+{
+    const QRect normal = form->normalGeometry();
+    return normal.isValid() ? normal : form->geometry();
+}
+
+} // namespace
+
+void SaveColumnWidth(ListView *listView, int column, const QString &valueName)
+{
+    saveTwips(valueName, listView->header()->sectionSize(column - 1));
+}
+
+void LoadColumnWidth(ListView *listView, int column, const QString &valueName)
+{
+    constexpr int MaxWidth = 4000;
+    if (const auto width = loadTwips(valueName))
+        listView->header()->resizeSection(column - 1, qBound(0, *width, MaxWidth));
+}
+
+void SaveFormSize(QWidget *form, const QString &widthName, const QString &heightName)
+{
+    const QRect r = normalRect(form);
+    saveTwips(widthName, r.width());
+    saveTwips(heightName, r.height());
+}
+
+void LoadFormSize(QWidget *form, const QString &widthName, const QString &heightName)
+{
+    QRect r = form->geometry();
+    if (const auto w = loadTwips(widthName))
+        r.setWidth(qMax(1, *w));
+    if (const auto h = loadTwips(heightName))
+        r.setHeight(qMax(1, *h));
+    form->setGeometry(r);
+}
+
+void SaveFormPosition(QWidget *form, const QString &leftName, const QString &topName)
+{
+    const QRect r = normalRect(form);
+    saveTwips(leftName, r.x());
+    saveTwips(topName, r.y());
+}
+
+void LoadFormPosition(QWidget *form, const QString &leftName, const QString &topName)
+{
+    QRect r = form->geometry();
+    if (const auto x = loadTwips(leftName))
+        r.moveLeft(*x);
+    if (const auto y = loadTwips(topName))
+        r.moveTop(*y);
+    form->setGeometry(r);
+}
+
+void KeepOnVisibleScreen(QWidget *form)
+{
+    QRect r = form->geometry();
+    const QScreen *screen = QGuiApplication::screenAt(r.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    r.setWidth(qMin(r.width(), avail.width()));
+    r.setHeight(qMin(r.height(), avail.height()));
+    r.moveLeft(qBound(avail.left(), r.left(), avail.right() + 1 - r.width()));
+    r.moveTop(qBound(avail.top(), r.top(), avail.bottom() + 1 - r.height()));
+    form->setGeometry(r);
+}
+
+void SaveCheckOption(QCheckBox *checkBox, const QString &valueName)
+{
+    CreateNewKey(checkOptionKey());
+    SetKeyValue(checkOptionKey(), valueName,
+                checkBox->isChecked() ? QStringLiteral("True") : QStringLiteral("False"), REG_SZ);
+}
+
+int LoadCheckOption(QCheckBox *checkBox, const QString &valueName)
+{
+    const RegValue v = QueryValue(checkOptionKey(), valueName);
+    if (v.isEmpty()) {
+        CreateNewKey(checkOptionKey());
+        return 0;
+    }
+    const bool on = v.toString() == QLatin1String("True");
+    checkBox->setChecked(on);
+    return on ? 1 : 0;
+}
+
+void LoadRecentList(QComboBox *list, const QString &listKey, int defaultCount)
+{
+    list->addItems(RecentListEntries(listKey, defaultCount));
+}
+
+void SaveDirectory(QComboBox *comboBox, const QString &fullListKey, const RecentParts &parts,
+                   QStringList *companion)
+{
+    WaitCursor wait;
+    const QString text = comboBox->currentText();
+    QStringList items;
+    for (int i = 0; i < comboBox->count(); ++i)
+        items << comboBox->itemText(i);
+    const qsizetype before = items.size();
+    SaveDirectory(text, items, fullListKey, parts, companion);
+    if (items.size() > before) {
+        comboBox->insertItem(0, text);
+        comboBox->setCurrentIndex(0);
+    }
+}
+
+} // namespace ardl

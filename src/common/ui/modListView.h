@@ -1,0 +1,42 @@
+#pragma once
+
+#include "common/core/RecentList.h"
+
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QWidget;
+
+// Settings of the windows and their controls: column widths, window
+// placement, check options and the recent lists behind drop-down lists.
+// Sizes and positions are stored as twips in text values under "Option".
+namespace ardl {
+
+class ListView;
+
+void SaveColumnWidth(ListView *listView, int column, const QString &valueName);   // column is 1-based
+void LoadColumnWidth(ListView *listView, int column, const QString &valueName);
+
+// Placement is that of the normal window: a maximised or minimised window
+// stores the place and size it returns to.
+void SaveFormSize(QWidget *form, const QString &widthName, const QString &heightName);
+void LoadFormSize(QWidget *form, const QString &widthName, const QString &heightName);
+void SaveFormPosition(QWidget *form, const QString &leftName, const QString &topName);
+void LoadFormPosition(QWidget *form, const QString &leftName, const QString &topName);
+// Moves the window (and shrinks it if need be) so that it lies on a screen.
+void KeepOnVisibleScreen(QWidget *form);
+
+// "True"/"False" under "Option\AddZip".
+void SaveCheckOption(QCheckBox *checkBox, const QString &valueName);
+int LoadCheckOption(QCheckBox *checkBox, const QString &valueName);
+
+// Adds the stored entries of ProgramKey + listKey to the drop-down list,
+// newest first (see RecentListEntries).
+void LoadRecentList(QComboBox *list, const QString &listKey, int defaultCount);
+// Records the combo box's text in the recent list at `fullListKey` and puts
+// a new text on top of the drop-down list (see the core SaveDirectory).
+void SaveDirectory(QComboBox *comboBox, const QString &fullListKey, const RecentParts &parts = {},
+                   QStringList *companion = nullptr);
+
+} // namespace ardl

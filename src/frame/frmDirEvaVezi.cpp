@@ -1,0 +1,242 @@
+#include "frmDirEvaVezi.h"
+
+#include "common/core/AppInfo.h"
+#include "common/core/StringTable.h"
+#include "common/core/Twips.h"
+#include "common/ui/ListView.h"
+#include "common/ui/modListView.h"
+#include "mp3/ui/Mp3Page.h"
+#include "platform/settings/modRegistry.h"
+#include "platform/shell/HelpFile.h"
+#include "rename/ui/RenamePage.h"
+#include "rename/ui/UndoPage.h"
+#include "split/ui/SplitPage.h"
+#include "sync/ui/SyncPage.h"
+#include "zip/ui/ZipPage.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QShortcut>
+#include <QStatusBar>
+
+namespace ardl {
+
+namespace {
+
+// Sizes of the frame, in twips like the stored placement.
+constexpr int ColumnWidth = 1290;      // the button column left of the pages
+constexpr int MinWidthPx = 776;
+constexpr int MinHeightPx = 579;
+constexpr int DesignWidthPx = 900;
+constexpr int DesignHeightPx = 640;
+constexpr int DefaultRecentCount = 10;
+
+} // namespace
+
+frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
+    : QMainWindow(parent)
+    , picList(new QWidget)
+    , picRename(new RenamePage)
+    , picUndo(new UndoPage)
+    , picSplit(new SplitPage)
+    , picSync(new SyncPage)
+    , picZip(new ZipPage)
+    , picMp3(new Mp3Page)
+    , StatusPanel(new QLabel)
+    , m_work(new QWidget)
+{
+    setObjectName(QStringLiteral("frmDirEvaVezi"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/ardl32.png")));
+    setCentralWidget(m_work);
+    m_work->installEventFilter(this);
+    picList->setObjectName(QStringLiteral("picList"));
+    picList->setParent(m_work);
+    for (int i = PageRename; i <= PageMp3; ++i)
+        page(i)->setParent(m_work);
+
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(StatusPanel, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    setMinimumSize(MinWidthPx, MinHeightPx);
+    resize(DesignWidthPx, DesignHeightPx);
+}
+
+frmDirEvaVezi::~frmDirEvaVezi() = default;
+
+QWidget *frmDirEvaVezi::page(int index) const
+{
+    switch (index) {
+    case PageRename: return picRename;
+    case PageUndo: return picUndo;
+    case PageSplit: return picSplit;
+    case PageSync: return picSync;
+    case PageZip: return picZip;
+    case PageMp3: return picMp3;
+    default: return nullptr;
+    }
+}
+
+QList<frmDirEvaVezi::ColumnSetting> frmDirEvaVezi::columnSettings() const
+{
+    return {
+        {picRename->LVFile, 1, "File_File"},    {picRename->LVFile, 2, "File_Ext"},
+        {picRename->LVFile, 3, "File_Path"},
+        {picRename->LVPreview, 1, "Prev_File"}, {picRename->LVPreview, 2, "Prev_Ext"},
+        {picRename->LVPreview, 3, "Prev_Status"}, {picRename->LVPreview, 4, "Prev_Path"},
+        {picUndo->LVUndo, 1, "Undo_Org"},       {picUndo->LVUndo, 2, "Undo_Dst"},
+        {picSync->LVSync, 1, "File_L"},         {picSync->LVSync, 2, "Size_L"},
+        {picSync->LVSync, 3, "Date_L"},         {picSync->LVSync, 4, "ICO"},
+        {picSync->LVSync, 5, "Date_R"},         {picSync->LVSync, 6, "Size_R"},
+        {picSync->LVSync, 7, "File_R"},
+        {picZip->LVZip, 1, "ZipSizeFile"},      {picZip->LVZip, 2, "ZipSizeDate"},
+        {picZip->LVZip, 3, "ZipSizeSize"},      {picZip->LVZip, 4, "ZipSizeFactor"},
+        {picZip->LVZip, 5, "ZipSizeSizeComp"},  {picZip->LVZip, 6, "ZipSizePath"},
+        {picMp3->LVMp3File, 1, "Mp3FileSize"},  {picMp3->LVMp3File, 2, "Mp3PathSize"},
+        {picMp3->LVMp3File, 3, "Mp3StatusSize"},
+    };
+}
+
+void frmDirEvaVezi::Form_Load()
+{
+    RegistryFile::Batch batch(SettingsStore());
+
+    LoadFormPosition(this, QStringLiteral("MainLeft"), QStringLiteral("MainTop"));
+    LoadFormSize(this, QStringLiteral("MainWidth"), QStringLiteral("MainHeight"));
+    KeepOnVisibleScreen(this);
+
+    picSync->FillKinds();
+    LastSortFile = LastSortPreview = LastSortZip = LastSortSync = 1;
+
+    picRename->LoadCaptions();
+    picSplit->LoadCaptions();
+    picUndo->LoadCaptions();
+    picRename->SetListHeaders();
+    picUndo->SetListColumns();
+    picSync->LoadCaptions();
+    picSync->LoadSettings();
+    picSync->LoadFilterList();
+    RestoreColumnWidths();
+    picZip->LoadCaptions();
+    picMp3->LoadCaptions();
+
+    setWindowTitle(AppInfo::TitleWithVersion());
+
+    CurrentPage = PageRename;
+    SetFrameView();
+
+    LoadRecentLists();
+    picSplit->SetDefaults();
+    InstallHelpShortcut();
+}
+
+void frmDirEvaVezi::RestoreColumnWidths()
+{
+    // The Mp3 page restores its own three widths with its captions.
+    for (const ColumnSetting &c : columnSettings()) {
+        if (c.list != picMp3->LVMp3File)
+            LoadColumnWidth(c.list, c.column, QString::fromLatin1(c.valueName));
+    }
+}
+
+void frmDirEvaVezi::SaveColumnWidths()
+{
+    for (const ColumnSetting &c : columnSettings())
+        SaveColumnWidth(c.list, c.column, QString::fromLatin1(c.valueName));
+}
+
+void frmDirEvaVezi::LoadRecentLists()
+{
+    LoadRecentList(picSync->txtRootLeft, QStringLiteral("Split\\RootLeft"), DefaultRecentCount);
+    LoadRecentList(picSplit->txtDstFile, QStringLiteral("Split\\Dir"), DefaultRecentCount);
+    LoadRecentList(picUndo->cboLogFile, QStringLiteral("Undo\\Log"), DefaultRecentCount);
+}
+
+void frmDirEvaVezi::InstallHelpShortcut()
+{
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [] { ShowHelpFile(HelpFilePath()); });
+}
+
+void frmDirEvaVezi::SetFrameView()
+{
+    QWidget *shown = page(CurrentPage);
+    if (!shown)
+        return;
+    shown->setVisible(true);
+    for (int i = PageRename; i <= PageMp3; ++i) {
+        if (page(i) != shown)
+            page(i)->setVisible(false);
+    }
+    shown->setEnabled(true);
+    for (int i = PageRename; i <= PageMp3; ++i) {
+        if (page(i) != shown)
+            page(i)->setEnabled(false);
+    }
+}
+
+void frmDirEvaVezi::ResizeFrame()
+{
+    const int columnPx = TwipsToPixels(ColumnWidth);
+    const int height = m_work->height();
+    picList->setGeometry(0, 0, columnPx, height);
+    if (QWidget *shown = page(CurrentPage))
+        shown->setGeometry(columnPx, 0, qMax(0, m_work->width() - columnPx), height);
+}
+
+void frmDirEvaVezi::SetStatusText(const QString &text)
+{
+    StatusPanel->setText(text);
+}
+
+QString frmDirEvaVezi::StatusText() const
+{
+    return StatusPanel->text();
+}
+
+bool frmDirEvaVezi::eventFilter(QObject *watched, QEvent *event)
+{
+    // The work area is resized by the window's own layout: lay out then.
+    if (watched == m_work && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmDirEvaVezi::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmDirEvaVezi::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    ResizeFrame();
+}
+
+void frmDirEvaVezi::closeEvent(QCloseEvent *event)
+{
+    Form_QueryUnload();
+    Form_Unload();
+    event->accept();
+}
+
+void frmDirEvaVezi::Form_QueryUnload()
+{
+    // The minimum size is a property of the window here; nothing to detach.
+}
+
+void frmDirEvaVezi::Form_Unload()
+{
+    RegistryFile::Batch batch(SettingsStore());
+    SaveFormPosition(this, QStringLiteral("MainLeft"), QStringLiteral("MainTop"));
+    SaveFormSize(this, QStringLiteral("MainWidth"), QStringLiteral("MainHeight"));
+    picSync->SaveSettings();
+    SaveColumnWidths();
+}
+
+} // namespace ardl

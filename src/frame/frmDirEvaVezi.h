@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+
+namespace ardl {
+
+class ListView;
+class Mp3Page;
+class RenamePage;
+class SplitPage;
+class SyncPage;
+class UndoPage;
+class ZipPage;
+
+// The main window: the column of page buttons on the left, the six tool
+// pages to its right (one shown at a time) and the status bar.
+class frmDirEvaVezi : public QMainWindow {
+    Q_OBJECT
+public:
+    enum Page { PageRename = 0, PageUndo = 1, PageSplit = 2, PageSync = 3, PageZip = 4, PageMp3 = 5 };
+
+    explicit frmDirEvaVezi(QWidget *parent = nullptr);
+    ~frmDirEvaVezi() override;
+
+    // Prepares the window and all six pages, restoring the stored settings.
+    void Form_Load();
+    // Lays out the button column and the page shown.
+    void ResizeFrame();
+    // Shows the page of CurrentPage and hides (and disables) the others.
+    void SetFrameView();
+    // Writes a text into the first panel of the status bar; it stays until
+    // another replaces it.
+    void SetStatusText(const QString &text);
+    QString StatusText() const;
+
+    QWidget *page(int index) const;
+
+    int CurrentPage = PageRename;
+    // Last sorted column of each sortable list, handed to the list sort.
+    int LastSortFile = 0;
+    int LastSortPreview = 0;
+    int LastSortZip = 0;
+    int LastSortSync = 0;
+    int LastSortMp3 = 0;
+
+    QWidget *picList;
+    RenamePage *picRename;
+    UndoPage *picUndo;
+    SplitPage *picSplit;
+    SyncPage *picSync;
+    ZipPage *picZip;
+    Mp3Page *picMp3;
+    QLabel *StatusPanel;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct ColumnSetting {
+        ListView *list;
+        int column;   // 1-based
+        const char *valueName;
+    };
+    QList<ColumnSetting> columnSettings() const;
+
+    void Form_Resize();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void RestoreColumnWidths();
+    void SaveColumnWidths();
+    void LoadRecentLists();
+    void InstallHelpShortcut();
+
+    QWidget *m_work;
+};
+
+} // namespace ardl

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ardl {
+
+class ListView;
+
+// The Mp3 page: MP3 files and the three tag panels.
+class Mp3Page : public QWidget {
+    Q_OBJECT
+public:
+    explicit Mp3Page(QWidget *parent = nullptr);
+
+    // Load step of the main window.
+    void LoadCaptions();
+
+    ListView *LVMp3File;
+};
+
+} // namespace ardl

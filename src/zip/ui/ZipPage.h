@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ardl {
+
+class ListView;
+
+// The Zip page: the entries of one archive and the commands on them.
+class ZipPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ZipPage(QWidget *parent = nullptr);
+
+    // Load step of the main window.
+    void LoadCaptions();
+
+    ListView *LVZip;
+};
+
+} // namespace ardl
