@@ -1,0 +1,140 @@
+#include "FileRenamer.h"
+
+#include "common/core/modFile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace ardl {
+
+namespace {
+
+int errnoOf(int rc)
+{
+    return rc == 0 ? 0 : errno;
+}
+
+int renameNoReplaceSyscall(const QByteArray &from, const QByteArray &to)
+{
+    return errnoOf(::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE));
+}
+
+int linkThenUnlink(const QByteArray &from, const QByteArray &to)
+{
+    if (::link(from.constData(), to.constData()) != 0)
+        return errno;
+    if (::unlink(from.constData()) != 0) {
+        const int error = errno;
+        ::unlink(to.constData());   // back to the one name it had
+        return error;
+    }
+    return 0;
+}
+
+// For file systems with neither no-replace renames nor hard links: the new
+// name is taken first with an exclusive create, so the rename that follows
+// can only ever replace our own empty placeholder.
+int renameOverPlaceholder(const QByteArray &from, const QByteArray &to)
+{
+    const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    if (::rename(from.constData(), to.constData()) != 0) {
+        const int error = errno;
+        ::unlink(to.constData());
+        return error;
+    }
+    return 0;
+}
+
+bool noRenameFlagSupport(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
+}
+
+bool noHardLinkSupport(int error)
+{
+    return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS;
+}
+
+QString temporaryNameIn(const QString &folder)
+{
+    return folder + QStringLiteral(".ardl-rename-%1.tmp")
+                        .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+}
+
+} // namespace
+
+int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod method)
+{
+    const QByteArray src = QFile::encodeName(from);
+    const QByteArray dst = QFile::encodeName(to);
+    switch (method) {
+    case NoReplaceMethod::LinkUnlink: return linkThenUnlink(src, dst);
+    case NoReplaceMethod::Placeholder: return renameOverPlaceholder(src, dst);
+    case NoReplaceMethod::Auto: break;
+    }
+    int error = renameNoReplaceSyscall(src, dst);
+    if (!noRenameFlagSupport(error))
+        return error;
+    error = linkThenUnlink(src, dst);
+    if (!noHardLinkSupport(error))
+        return error;
+    return renameOverPlaceholder(src, dst);
+}
+
+int MoveToTemporaryName(const QString &from, QString &tempPath)
+{
+    const QString folder = PathWithOutFile(from);
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        tempPath = temporaryNameIn(folder);
+        error = RenameNoReplace(from, tempPath);
+    }
+    if (error != 0)
+        tempPath.clear();
+    return error;
+}
+
+bool IsCaseOnlyChange(const QString &from, const QString &to)
+{
+    return from != to && from.compare(to, Qt::CaseInsensitive) == 0;
+}
+
+int MoveFile(const QString &from, const QString &to, QString *where)
+{
+    QString at = from;
+    int error = 0;
+    if (!IsCaseOnlyChange(from, to)) {
+        error = RenameNoReplace(from, to);
+        if (error == 0)
+            at = to;
+    } else {
+        QString temp;
+        error = MoveToTemporaryName(from, temp);
+        if (error == 0) {
+            error = RenameNoReplace(temp, to);
+            if (error == 0)
+                at = to;
+            else if (RenameNoReplace(temp, from) != 0)
+                at = temp;
+        }
+    }
+    if (where)
+        *where = at;
+    return error;
+}
+
+QString ErrorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace ardl

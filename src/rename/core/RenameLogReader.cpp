@@ -1,0 +1,94 @@
+#include "RenameLogReader.h"
+
+#include <QFile>
+
+namespace ardl {
+
+namespace {
+
+const QLatin1String Arrow("->");
+
+QString withForwardSlashes(const QString &path)
+{
+    if (path.contains(u'/') || !path.contains(u'\\'))
+        return path;
+    QString out = path;
+    out.replace(u'\\', u'/');
+    return out;
+}
+
+QString dropLeadingBlanks(const QString &text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == u' ')
+        ++start;
+    return text.mid(start);
+}
+
+// The text left of the arrow without the one blank the separator puts there.
+QString leftPart(const QString &line, qsizetype arrow)
+{
+    qsizetype end = arrow;
+    if (end > 0 && line[end - 1] == u' ')
+        --end;
+    return withForwardSlashes(dropLeadingBlanks(line.left(end)));
+}
+
+QString rightPart(const QString &line, qsizetype arrow)
+{
+    return withForwardSlashes(dropLeadingBlanks(line.mid(arrow + Arrow.size())));
+}
+
+bool isAbsoluteFilePath(const QString &path)
+{
+    return path.startsWith(u'/') && !path.endsWith(u'/') && !path.contains(QChar(u'\0'));
+}
+
+bool isBlank(const QString &line)
+{
+    for (QChar c : line) {
+        if (c != u' ' && c != u'\t')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+RenameLogContents ParseRenameLog(const QByteArray &bytes)
+{
+    RenameLogContents contents;
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        QByteArray raw = lines[n];
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        const QString line = QString::fromUtf8(raw);
+        if (isBlank(line))
+            continue;
+        const qsizetype arrow = line.indexOf(Arrow);
+        const bool oneArrow = arrow >= 0 && line.indexOf(Arrow, arrow + Arrow.size()) < 0;
+        const UndoEntry entry{oneArrow ? rightPart(line, arrow) : QString(),
+                              oneArrow ? leftPart(line, arrow) : QString()};
+        if (!oneArrow || !isAbsoluteFilePath(entry.current) || !isAbsoluteFilePath(entry.restore)) {
+            ++contents.skippedLines;
+            continue;
+        }
+        contents.entries.push_back(entry);
+    }
+    return contents;
+}
+
+bool ReadRenameLog(const QString &path, RenameLogContents &contents, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    contents = ParseRenameLog(file.readAll());
+    return true;
+}
+
+} // namespace ardl

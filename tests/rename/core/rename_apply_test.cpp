@@ -1,0 +1,208 @@
+#include "rename/core/FileRenamer.h"
+#include "rename/core/RenameApply.h"
+#include "rename/core/RenameLogWriter.h"
+#include "rename/core/RenamePreview.h"
+#include "support/TestSupport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+using namespace ardl;
+
+namespace {
+
+const QDateTime OldTime(QDate(2020, 1, 2), QTime(3, 4, 5));
+
+class RenameApplyTest : public test::TempDirTest {
+protected:
+    QString dir() const { return path() + u'/'; }
+
+    QString makeFile(const QString &name, const QByteArray &content) const
+    {
+        const QString p = writeFile(name, content);
+        QFile f(p);
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(OldTime, QFileDevice::FileModificationTime);
+        return p;
+    }
+
+    PlanRow row(const QString &from, const QString &toName) const
+    {
+        return MakePlanRow(dir() + from, dir(), toName);
+    }
+
+    QStringList listing() const { return QDir(path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+};
+
+} // namespace
+
+TEST_F(RenameApplyTest, ApplyRenamesInPlaceAndLogsEveryRowWithCrLf)
+{
+    makeFile("x.txt", "X");
+    makeFile("y.txt", "Y");
+    makeFile("z.jpg", "Z");
+    QFile::setPermissions(path("y.txt"), QFile::ReadOwner);
+    const QFile::Permissions readOnly = QFile::permissions(path("y.txt"));
+    RenameOptions o;
+    o.NameMode = ModeRemove;
+    o.NumberMode = ModeNumberBefore;
+    o.StartNumber = 5;
+    o.Increment = 1;
+    o.ZeroFill = 2;
+    const RenamePreview preview = PreviewRenames(
+        {ItemFromPath(dir() + "x.txt"), ItemFromPath(dir() + "y.txt"), ItemFromPath(dir() + "z.jpg")}, o);
+    ASSERT_EQ(preview.errorCount(), 0);
+
+    RenameLogWriter log;
+    writeFile("Log.log", "an earlier log that is replaced whole\r\n");
+    ASSERT_TRUE(log.open(path("Log.log")));
+    const ApplyResult result = ApplyRenamePlan(preview.plan, &log);
+    ASSERT_TRUE(log.close());
+
+    EXPECT_EQ(result.renamed, 3);
+    EXPECT_TRUE(result.failures.empty());
+    EXPECT_EQ(listing(), QStringList({"05.txt", "06.txt", "07.jpg", "Log.log"}));
+    EXPECT_EQ(readFile("06.txt"), "Y");
+    EXPECT_EQ(QFileInfo(path("05.txt")).lastModified(), OldTime);
+    EXPECT_EQ(QFile::permissions(path("06.txt")), readOnly);
+    EXPECT_EQ(result.finalPaths[2], dir() + "07.jpg");
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("Log.log"), d + "x.txt -> " + d + "05.txt\r\n" + d + "y.txt -> " + d + "06.txt\r\n"
+                                       + d + "z.jpg -> " + d + "07.jpg\r\n");
+}
+
+TEST_F(RenameApplyTest, ChainsSwapsAndCasesLoseNoContent)
+{
+    makeFile("1.txt", "one");
+    makeFile("2.txt", "two");
+    makeFile("a", "A");
+    makeFile("b", "B");
+    makeFile("c", "C");
+    makeFile("low.txt", "low");
+    const RenamePlan plan = PlanRenames({row("1.txt", "2.txt"), row("2.txt", "3.txt"), row("a", "b"),
+                                         row("b", "c"), row("c", "a"), row("low.txt", "LOW.txt")});
+    ASSERT_EQ(plan.errorCount(), 0);
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("chain.log")));
+    const ApplyResult result = ApplyRenamePlan(plan, &log);
+    log.close();
+    EXPECT_EQ(result.renamed, 6);
+    EXPECT_EQ(readFile("2.txt"), "one");
+    EXPECT_EQ(readFile("3.txt"), "two");
+    EXPECT_EQ(readFile("a"), "C");
+    EXPECT_EQ(readFile("b"), "A");
+    EXPECT_EQ(readFile("c"), "B");
+    EXPECT_EQ(readFile("LOW.txt"), "low");
+    EXPECT_EQ(listing(), QStringList({"2.txt", "3.txt", "LOW.txt", "a", "b", "c", "chain.log"}));
+    // Every row has its line, in the order the renames happened.
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_TRUE(readFile("chain.log").startsWith(d + "2.txt -> " + d + "3.txt\r\n" + d + "1.txt -> " + d + "2.txt\r\n"));
+    EXPECT_EQ(readFile("chain.log").count("\r\n"), 6);
+}
+
+TEST_F(RenameApplyTest, AFileThatAppearsInTheWayIsNeverReplacedAndTheRowIsLoggedUnchanged)
+{
+    makeFile("a", "A");
+    makeFile("b", "B");
+    makeFile("c", "C");
+    const RenamePlan plan = PlanRenames({row("a", "new-a"), row("b", "new-b"), row("c", "c")});
+    ASSERT_EQ(plan.errorCount(), 0);
+    writeFile("new-a", "in the way");   // after Preview
+    QFile::remove(path("b"));
+
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    const ApplyResult result = ApplyRenamePlan(plan, &log);
+    log.close();
+    EXPECT_EQ(result.renamed, 0);
+    ASSERT_EQ(result.failures.size(), 2u);
+    EXPECT_EQ(result.failures[0].error, EEXIST);
+    EXPECT_EQ(result.failures[1].error, ENOENT);
+    EXPECT_EQ(readFile("new-a"), "in the way");
+    EXPECT_EQ(readFile("a"), "A");
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("Log.log"), d + "a -> " + d + "a\r\n" + d + "b -> " + d + "b\r\n" + d + "c -> " + d + "c\r\n");
+}
+
+TEST_F(RenameApplyTest, RowsMarkedErrAreLeftAloneAndTheOthersGoOn)
+{
+    makeFile("a", "A");
+    makeFile("b", "B");
+    makeFile("taken", "T");
+    const RenamePlan plan = PlanRenames({row("a", "taken"), row("b", "b2")});
+    ASSERT_EQ(plan.errorCount(), 1);
+    const ApplyResult result = ApplyRenamePlan(plan, nullptr);
+    EXPECT_EQ(result.renamed, 1);
+    EXPECT_TRUE(result.failures.empty());
+    EXPECT_EQ(listing(), QStringList({"a", "b2", "taken"}));
+}
+
+TEST_F(RenameApplyTest, TheLogIsInPlaceWhileTheRunGoesOnAndAnUnwritableLogIsReportedFirst)
+{
+    RenameLogWriter log;
+    EXPECT_FALSE(log.open(path("missing/Log.log")));
+    EXPECT_TRUE(log.errorString().contains(QStringLiteral("missing/Log.log")));
+    EXPECT_FALSE(log.isOpen());
+
+    writeFile("Log.log", "old content\r\n");
+    ASSERT_TRUE(log.open(path("Log.log")));
+    EXPECT_EQ(readFile("Log.log"), "");   // replaced before the first rename
+    ASSERT_TRUE(log.writeLine("/d/a", "/d/b"));
+    EXPECT_EQ(readFile("Log.log"), "/d/a -> /d/b\r\n");   // written through at once
+    EXPECT_FALSE(log.writeLine("/d/a\n/e", "/d/b"));
+    log.close();
+    EXPECT_EQ(listing(), QStringList({"Log.log"}));   // no temporary file left behind
+    EXPECT_TRUE(DefaultRenameLogPath().endsWith(QStringLiteral("/Tolvern/ARDL/Log.log")));
+}
+
+TEST_F(RenameApplyTest, EveryMoveMethodRefusesToReplaceAndKeepsTheFile)
+{
+    for (NoReplaceMethod method : {NoReplaceMethod::Auto, NoReplaceMethod::LinkUnlink, NoReplaceMethod::Placeholder}) {
+        makeFile("from", "content");
+        makeFile("there", "other");
+        EXPECT_EQ(RenameNoReplace(path("from"), path("there"), method), EEXIST);
+        EXPECT_EQ(readFile("there"), "other");
+        EXPECT_EQ(RenameNoReplace(path("from"), path("to"), method), 0);
+        EXPECT_EQ(readFile("to"), "content");
+        EXPECT_EQ(QFileInfo(path("to")).lastModified(), OldTime);
+        EXPECT_EQ(RenameNoReplace(path("from"), path("again"), method), ENOENT);
+        EXPECT_EQ(listing(), QStringList({"there", "to"}));
+        QFile::remove(path("there"));
+        QFile::remove(path("to"));
+    }
+}
+
+TEST_F(RenameApplyTest, ACaseChangeGoesThroughATemporaryNameAndComesBackOnFailure)
+{
+    makeFile("name", "N");
+    makeFile("NAME", "other");   // a case-sensitive file system holds both
+    QString where;
+    EXPECT_EQ(MoveFile(path("name"), path("NAME"), &where), EEXIST);
+    EXPECT_EQ(where, path("name"));
+    EXPECT_EQ(listing(), QStringList({"NAME", "name"}));
+    QFile::remove(path("NAME"));
+    EXPECT_EQ(MoveFile(path("name"), path("NAME"), &where), 0);
+    EXPECT_EQ(listing(), QStringList({"NAME"}));
+    EXPECT_EQ(readFile("NAME"), "N");
+}
+
+TEST_F(RenameApplyTest, AFailureInsideACyclePutsEveryFileBack)
+{
+    makeFile("a", "A");
+    makeFile("b", "B");
+    makeFile("c", "C");
+    const RenamePlan plan = PlanRenames({row("a", "b"), row("b", "c"), row("c", "a")});
+    ASSERT_EQ(plan.errorCount(), 0);
+    QFile::remove(path("b"));   // gone after Preview: c -> a succeeds, b -> c fails
+    const ApplyResult result = ApplyRenamePlan(plan, nullptr);
+    EXPECT_EQ(result.renamed, 0);
+    EXPECT_EQ(result.failures.size(), 3u);
+    EXPECT_EQ(listing(), QStringList({"a", "c"}));
+    EXPECT_EQ(readFile("a"), "A");
+    EXPECT_EQ(readFile("c"), "C");
+    EXPECT_EQ(result.finalPaths, (std::vector<QString>{dir() + "a", dir() + "b", dir() + "c"}));
+}

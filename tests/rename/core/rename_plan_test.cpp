@@ -1,0 +1,141 @@
+#include "rename/core/RenamePreview.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace ardl;
+
+namespace {
+
+class RenamePlanTest : public test::TempDirTest {
+protected:
+    QString dir() const { return path() + u'/'; }
+
+    PlanRow row(const QString &from, const QString &toName) const
+    {
+        return MakePlanRow(dir() + from, dir(), toName);
+    }
+
+    std::vector<RowProblem> problems(const RenamePlan &plan) const
+    {
+        std::vector<RowProblem> out;
+        for (const PlanRow &r : plan.rows)
+            out.push_back(r.problem);
+        return out;
+    }
+
+    std::vector<int> groupRows(const RenamePlan &plan, size_t g) const { return plan.groups.at(g).rows; }
+};
+
+using P = RowProblem;
+
+} // namespace
+
+TEST_F(RenamePlanTest, TwoFilesNamedAfterTheirFolderGiveOneOkAndOneErr)
+{
+    makeDir("docs");
+    writeFile("docs/a.txt", "a");
+    writeFile("docs/b.txt", "b");
+    RenameOptions o;
+    o.NameMode = ModeFolderName;
+    const RenamePreview preview = PreviewRenames(
+        {ItemFromPath(path("docs/a.txt")), ItemFromPath(path("docs/b.txt"))}, o);
+    ASSERT_EQ(preview.plan.rows.size(), 2u);
+    EXPECT_EQ(preview.items[1].FileName(), QStringLiteral("docs.txt"));
+    EXPECT_EQ(StatusText(preview.plan.rows[0]), QStringLiteral("Ok"));
+    EXPECT_EQ(StatusText(preview.plan.rows[1]), QStringLiteral("Err"));
+    EXPECT_EQ(preview.plan.rows[1].problem, P::DuplicateTarget);
+    EXPECT_EQ(preview.errorCount(), 1);
+}
+
+TEST_F(RenamePlanTest, UnsafeOrUnloggableNewNamesAreErrors)
+{
+    writeFile("a", "");
+    const QString tooLong(256, u'n');
+    const std::vector<std::pair<QString, P>> cases = {
+        {"", P::BadName},         {".", P::BadName},          {"..", P::BadName},
+        {"x/y", P::BadName},      {QString("x") + QChar(u'\0'), P::BadName},
+        {tooLong, P::NameTooLong}, {"x->y", P::NotLoggable},   {"x\ny", P::NotLoggable},
+        {"x\r", P::NotLoggable},  {QString(255, u'n'), P::None}, {"b", P::None},
+    };
+    for (const auto &[name, expected] : cases) {
+        const RenamePlan plan = PlanRenames({row("a", name)});
+        EXPECT_EQ(plan.rows[0].problem, expected) << name.toStdString();
+    }
+}
+
+TEST_F(RenamePlanTest, MissingFilesAndNamesThatAreNotUtf8AreLeftAlone)
+{
+    // A name made of bytes that are not UTF-8 decodes to U+FFFD and could
+    // not be handed back to the system as it is.
+    const QByteArray raw = QFile::encodeName(dir()) + "bad\xff.txt";
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const QString decoded = QFile::decodeName(raw);
+    ASSERT_TRUE(decoded.contains(QChar(0xFFFD)));
+
+    const RenamePlan plan = PlanRenames({MakePlanRow(decoded, dir(), "good.txt"), row("gone", "here")});
+    EXPECT_EQ(problems(plan), (std::vector<P>{P::NotUtf8, P::SourceMissing}));
+    EXPECT_TRUE(plan.groups.empty());
+}
+
+TEST_F(RenamePlanTest, AFileInTheWayMustMoveAwayItself)
+{
+    for (const char *name : {"a", "b", "c", "d", "kept", "unlisted"})
+        writeFile(name, name);
+    const RenamePlan plan = PlanRenames({
+        row("a", "unlisted"),   // an unlisted file is in the way
+        row("b", "c"),          // c moves away: fine
+        row("c", "c2"),
+        row("d", "kept"),       // kept stays where it is, even though it comes later
+        row("kept", "kept"),
+    });
+    EXPECT_EQ(problems(plan), (std::vector<P>{P::TargetExists, P::None, P::None, P::DuplicateTarget, P::None}));
+}
+
+TEST_F(RenamePlanTest, ARowThatCannotMoveBlocksTheRowsWaitingForItsPlace)
+{
+    for (const char *name : {"1", "2", "3", "x"})
+        writeFile(name, name);
+    const RenamePlan plan = PlanRenames({row("1", "2"), row("2", "3"), row("3", "x")});
+    EXPECT_EQ(problems(plan), (std::vector<P>{P::TargetExists, P::TargetExists, P::TargetExists}));
+
+    // A listed file marked for another reason stays where it is too.
+    const RenamePlan bad = PlanRenames({row("1", "2"), row("2", "a/b")});
+    EXPECT_EQ(problems(bad), (std::vector<P>{P::TargetExists, P::BadName}));
+}
+
+TEST_F(RenamePlanTest, ChainsRunFromTheFreeEndAndCyclesGoThroughATemporaryName)
+{
+    for (const char *name : {"1", "2", "3", "a", "b", "x", "y", "z"})
+        writeFile(name, name);
+    const RenamePlan plan = PlanRenames({
+        row("1", "2"), row("2", "3"), row("3", "4"),   // chain
+        row("a", "b"), row("b", "a"),                  // swap
+        row("x", "y"), row("y", "z"), row("z", "x"),   // three-way cycle
+    });
+    EXPECT_EQ(plan.errorCount(), 0);
+    ASSERT_EQ(plan.groups.size(), 3u);
+    EXPECT_FALSE(plan.groups[0].cycle);
+    EXPECT_EQ(groupRows(plan, 0), (std::vector<int>{2, 1, 0}));
+    EXPECT_TRUE(plan.groups[1].cycle);
+    EXPECT_EQ(groupRows(plan, 1), (std::vector<int>{3, 4}));
+    EXPECT_TRUE(plan.groups[2].cycle);
+    // x leaves first; z takes x's place, y takes z's, x arrives at y last.
+    EXPECT_EQ(groupRows(plan, 2), (std::vector<int>{5, 7, 6}));
+}
+
+TEST_F(RenamePlanTest, FilesListedTwiceAndUnchangedRows)
+{
+    writeFile("a", "");
+    const RenamePlan plan = PlanRenames({row("a", "b"), row("a", "c"), row("a", "a")});
+    EXPECT_EQ(problems(plan), (std::vector<P>{P::None, P::DuplicateSource, P::DuplicateSource}));
+    const RenamePlan same = PlanRenames({row("a", "a")});
+    EXPECT_TRUE(same.rows[0].ok());
+    EXPECT_FALSE(same.rows[0].moves());
+    EXPECT_TRUE(same.groups.empty());
+}
