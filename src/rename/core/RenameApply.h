@@ -29,7 +29,8 @@ struct ApplyResult {
 // Carries out the plan that Preview showed. With a log (already opened),
 // each row gets its line as soon as its outcome is final: "old -> new" for
 // a rename, "old -> old" for a row left alone or one that failed. When a
-// line cannot be written the run stops there. Rows marked in the plan are
+// line cannot be written the run stops there; when the log has no room for
+// the plan's lines, before the first rename. Rows marked in the plan are
 // left alone. `progress` (may be empty) hears the number of rows done.
 ApplyResult ApplyRenamePlan(const RenamePlan &plan, RenameLogWriter *log,
                             const std::function<void(int done)> &progress = {});

@@ -58,7 +58,12 @@ bool isBlank(const QString &line)
 RenameLogContents ParseRenameLog(const QByteArray &bytes)
 {
     RenameLogContents contents;
-    const QList<QByteArray> lines = bytes.split('\n');
+    // A log whose run was cut short ends in the zero bytes reserved for
+    // lines that never came.
+    qsizetype end = bytes.size();
+    while (end > 0 && bytes[end - 1] == '\0')
+        --end;
+    const QList<QByteArray> lines = bytes.left(end).split('\n');
     for (qsizetype n = 0; n < lines.size(); ++n) {
         QByteArray raw = lines[n];
         if (raw.endsWith('\r'))

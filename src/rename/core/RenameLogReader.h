@@ -22,8 +22,8 @@ struct RenameLogContents {
 // blanks the separator puts around it are dropped and so are blanks before
 // a path, while blanks at the end of a name belong to it. "\" is taken for
 // "/" in a path that has no "/" at all. Lines without exactly one "->" or
-// without two absolute paths are skipped, never guessed at. Blank lines are
-// not counted as skipped.
+// without two absolute paths are skipped, never guessed at. Blank lines and
+// the zero bytes a log cut short ends in are not counted as skipped.
 RenameLogContents ParseRenameLog(const QByteArray &bytes);
 
 // Reads the log file; false (and `error` set) when it cannot be read.

@@ -8,13 +8,16 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace ardl {
 
 namespace {
+
+constexpr qint64 InitialCapacity = 64 * 1024;
 
 bool writeAll(int fd, const QByteArray &bytes)
 {
@@ -31,6 +34,11 @@ bool writeAll(int fd, const QByteArray &bytes)
         left -= n;
     }
     return true;
+}
+
+bool isLackOfSpace(int error)
+{
+    return error == ENOSPC || error == EDQUOT || error == EFBIG || error == EIO;
 }
 
 } // namespace
@@ -52,8 +60,7 @@ QByteArray RenameLogLine(const QString &oldPath, const QString &newPath)
 
 RenameLogWriter::~RenameLogWriter()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    close();
 }
 
 bool RenameLogWriter::fail(int error)
@@ -62,27 +69,73 @@ bool RenameLogWriter::fail(int error)
     return false;
 }
 
+void RenameLogWriter::release()
+{
+    if (m_map)
+        ::munmap(m_map, size_t(m_capacity));
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_map = nullptr;
+    m_fd = -1;
+    m_direct = false;
+    m_capacity = m_used = 0;
+}
+
+bool RenameLogWriter::useDirectWrites()
+{
+    if (m_map)
+        ::munmap(m_map, size_t(m_capacity));
+    m_map = nullptr;
+    m_direct = true;
+    if (::ftruncate(m_fd, off_t(m_used)) != 0 || ::lseek(m_fd, off_t(m_used), SEEK_SET) < 0)
+        return fail(errno);
+    return true;
+}
+
 bool RenameLogWriter::open(const QString &path)
 {
+    close();
     m_path = path;
     m_error.clear();
     const QByteArray target = QFile::encodeName(path);
     QByteArray temp;
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
         temp = target + QByteArray(".tmp-") + QByteArray::number(QRandomGenerator::global()->generate(), 16);
-        m_fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;
     }
     if (m_fd < 0)
         return fail(errno);
+    if (!reserve(InitialCapacity)) {
+        release();
+        ::unlink(temp.constData());
+        return false;
+    }
     if (::rename(temp.constData(), target.constData()) != 0) {
         const int error = errno;
-        ::close(m_fd);
-        m_fd = -1;
+        release();
         ::unlink(temp.constData());
         return fail(error);
     }
+    return true;
+}
+
+bool RenameLogWriter::reserve(qint64 bytes)
+{
+    if (m_fd < 0)
+        return false;
+    if (m_direct || m_used + bytes <= m_capacity)
+        return true;
+    const qint64 capacity = qMax(m_used + bytes, 2 * m_capacity);
+    if (const int error = ::posix_fallocate(m_fd, 0, off_t(capacity)); error != 0)
+        return isLackOfSpace(error) ? fail(error) : useDirectWrites();
+    void *map = m_map ? ::mremap(m_map, size_t(m_capacity), size_t(capacity), MREMAP_MAYMOVE)
+                      : ::mmap(nullptr, size_t(capacity), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
+    if (map == MAP_FAILED)
+        return useDirectWrites();
+    m_map = static_cast<char *>(map);
+    m_capacity = capacity;
     return true;
 }
 
@@ -92,22 +145,36 @@ bool RenameLogWriter::writeLine(const QString &oldPath, const QString &newPath)
         return false;
     if (!IsLoggablePath(oldPath) || !IsLoggablePath(newPath))
         return fail(EINVAL);
-    return writeAll(m_fd, RenameLogLine(oldPath, newPath)) || fail(errno);
+    const QByteArray line = RenameLogLine(oldPath, newPath);
+    if (!reserve(line.size()))
+        return false;
+    if (m_direct)
+        return writeAll(m_fd, line) || fail(errno);
+    std::memcpy(m_map + m_used, line.constData(), size_t(line.size()));
+    m_used += line.size();
+    return true;
 }
 
 bool RenameLogWriter::close()
 {
     if (m_fd < 0)
         return true;
-    // A log on something that cannot be synced (a pipe, say) is still written.
-    const bool synced = ::fdatasync(m_fd) == 0 || errno == EINVAL || errno == EROFS;
-    const int syncError = errno;
-    const bool closed = ::close(m_fd) == 0;
-    const int closeError = errno;
+    int error = 0;
+    if (!m_direct) {
+        if (m_map)
+            ::munmap(m_map, size_t(m_capacity));
+        m_map = nullptr;
+        error = ::ftruncate(m_fd, off_t(m_used)) == 0 ? 0 : errno;
+    }
+    // A log on something that cannot be synced is still written.
+    if (error == 0 && ::fdatasync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
+        error = errno;
+    if (::close(m_fd) != 0 && error == 0)
+        error = errno;
     m_fd = -1;
-    if (!synced)
-        return fail(syncError);
-    return closed || fail(closeError);
+    m_direct = false;
+    m_capacity = m_used = 0;
+    return error == 0 || fail(error);
 }
 
 } // namespace ardl

@@ -15,11 +15,19 @@ bool IsLoggablePath(const QString &path);
 // "old -> new" CR LF, in UTF-8.
 QByteArray RenameLogLine(const QString &oldPath, const QString &newPath);
 
-// Writes a rename log line by line while the renames happen. The new log is
-// made under a temporary name beside the target and put in place of the old
-// one before the first rename, so that a log that cannot be written stops
-// the run before it starts, the old log is replaced whole, and a run that is
-// cut short still leaves every line written so far under the log's name.
+// Writes a rename log line by line while the renames happen.
+//
+// The new log is made under a temporary name beside the target and put in
+// place of the old one before the first rename: a log that cannot be made
+// stops the run before it starts, and the old log is replaced whole.
+//
+// Lines go into a shared memory map of the file, so each one is in the
+// system's hands the moment it is written (a run cut short, even by a crash
+// of the program, keeps every line written so far) without a system call per
+// line. Room is reserved on disk ahead of the lines, so a full disk is seen
+// as an error, before the run for what reserve() covers. Until close() the
+// file ends in unused zero bytes, which readers of the log ignore. Where the
+// file cannot be mapped, each line is written with its own system call.
 class RenameLogWriter {
 public:
     RenameLogWriter() = default;
@@ -28,9 +36,11 @@ public:
     RenameLogWriter &operator=(const RenameLogWriter &) = delete;
 
     bool open(const QString &path);
-    // Hands the line to the system at once. Refuses a path that IsLoggablePath rejects.
+    // Makes sure `bytes` more bytes of lines fit without asking the disk again.
+    bool reserve(qint64 bytes);
+    // Refuses a path that IsLoggablePath rejects.
     bool writeLine(const QString &oldPath, const QString &newPath);
-    // Flushes the log to disk and closes it.
+    // Cuts the file to the lines written, flushes it to disk and closes it.
     bool close();
 
     bool isOpen() const { return m_fd >= 0; }
@@ -39,8 +49,14 @@ public:
 
 private:
     bool fail(int error);
+    bool useDirectWrites();
+    void release();
 
     int m_fd = -1;
+    char *m_map = nullptr;
+    bool m_direct = false;   // lines written with write(), not through the map
+    qint64 m_capacity = 0;
+    qint64 m_used = 0;
     QString m_path;
     QString m_error;
 };

@@ -1,12 +1,13 @@
 #include "RenamePlan.h"
 
 #include "FileRenamer.h"
+#include "NameProbe.h"
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 
 #include <climits>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ardl {
@@ -15,26 +16,43 @@ namespace {
 
 // What bytes that are not UTF-8 turn into when a name is decoded: such a
 // name cannot be given back to the system as it was.
-constexpr QChar Replacement = QChar(0xFFFD);
+constexpr char16_t Replacement = 0xFFFD;
 constexpr long FallbackNameMax = 255;
 
-struct FileId {
-    bool exists = false;
-    dev_t dev = 0;
-    ino_t ino = 0;
-};
-
-FileId fileId(const QString &path)
+// Bytes of the UTF-8 form of a text.
+qsizetype utf8Length(QStringView text)
 {
-    struct stat st;
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return {};
-    return {true, st.st_dev, st.st_ino};
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80)
+            bytes += 1;
+        else if (c < 0x800)
+            bytes += 2;
+        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            bytes += 4, ++i;
+        else
+            bytes += 3;
+    }
+    return bytes;
 }
 
-bool holdsLineBreakOrArrow(const QString &path)
+enum PathFlag { HasReplacement = 1, HasLineBreak = 2, HasArrow = 4 };
+
+// One pass over a path for everything that keeps it out of a rename.
+int pathFlags(QStringView path)
 {
-    return path.contains(u'\n') || path.contains(u'\r') || path.contains(QLatin1String("->"));
+    int flags = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t c = path[i].unicode();
+        if (c == Replacement)
+            flags |= HasReplacement;
+        else if (c == u'\n' || c == u'\r')
+            flags |= HasLineBreak;
+        else if (c == u'-' && i + 1 < path.size() && path[i + 1] == u'>')
+            flags |= HasArrow;
+    }
+    return flags;
 }
 
 // Longest file name the folder's file system takes, in bytes.
@@ -42,18 +60,22 @@ class NameLimits {
 public:
     long nameMax(const QString &folder)
     {
+        if (folder == m_lastFolder)
+            return m_lastMax;
         auto it = m_cache.constFind(folder);
-        if (it != m_cache.constEnd())
-            return *it;
-        long max = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
-        if (max <= 0)
-            max = FallbackNameMax;
-        m_cache.insert(folder, max);
-        return max;
+        if (it == m_cache.constEnd()) {
+            long max = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+            it = m_cache.insert(folder, max > 0 ? max : FallbackNameMax);
+        }
+        m_lastFolder = folder;
+        m_lastMax = *it;
+        return m_lastMax;
     }
 
 private:
     QHash<QString, long> m_cache;
+    QString m_lastFolder;
+    long m_lastMax = FallbackNameMax;
 };
 
 RowProblem nameProblem(const PlanRow &row, NameLimits &limits)
@@ -61,27 +83,40 @@ RowProblem nameProblem(const PlanRow &row, NameLimits &limits)
     const QString &name = row.newName;
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(QChar(u'\0')))
         return RowProblem::BadName;
-    if (QFile::encodeName(name).size() > limits.nameMax(row.newFolder)
-        || QFile::encodeName(row.newPath).size() >= PATH_MAX)
+    const qsizetype nameBytes = utf8Length(name);
+    if (nameBytes > limits.nameMax(row.newFolder) || utf8Length(row.newFolder) + nameBytes >= PATH_MAX)
         return RowProblem::NameTooLong;
     return RowProblem::None;
 }
 
-// Problems a row has on its own, before it is compared with the others.
+// Problems a row has on its own, before it is compared with the others and
+// the disk.
 RowProblem ownProblem(const PlanRow &row, NameLimits &limits)
 {
-    if (row.oldPath.contains(Replacement) || row.newPath.contains(Replacement))
+    const int flags = pathFlags(row.oldPath) | pathFlags(row.newPath);
+    if (flags & HasReplacement)
         return RowProblem::NotUtf8;
-    if (holdsLineBreakOrArrow(row.oldPath) || holdsLineBreakOrArrow(row.newPath))
+    if (flags & (HasLineBreak | HasArrow))
         return RowProblem::NotLoggable;
     if (row.oldPath == row.newPath)
         return RowProblem::None;
-    if (const RowProblem p = nameProblem(row, limits); p != RowProblem::None)
-        return p;
-    if (!fileId(row.oldPath).exists)
-        return RowProblem::SourceMissing;
-    return RowProblem::None;
+    return nameProblem(row, limits);
 }
+
+// Hands out the folder of consecutive rows without building it anew each time.
+class FolderOf {
+public:
+    const QString &operator()(const PlanRow &row)
+    {
+        const QStringView folder = row.oldFolder();
+        if (folder != m_folder)
+            m_folder = folder.toString();
+        return m_folder;
+    }
+
+private:
+    QString m_folder;
+};
 
 class Planner {
 public:
@@ -90,6 +125,7 @@ public:
     RenamePlan run()
     {
         markOwnProblems();
+        markMissingSources();
         markDuplicateTargets();
         markOccupiedTargets();
         buildGroups();
@@ -98,19 +134,35 @@ public:
 
 private:
     std::vector<PlanRow> &rows() { return m_plan.rows; }
+    const std::vector<PlanRow> &rows() const { return m_plan.rows; }
+    PlanRow &row(int i) { return m_plan.rows[size_t(i)]; }
 
     void markOwnProblems()
     {
         NameLimits limits;
+        FolderOf folderOf;
         m_byOld.reserve(qsizetype(rows().size()));
         for (int i = 0; i < int(rows().size()); ++i) {
-            PlanRow &row = rows()[size_t(i)];
-            if (m_byOld.contains(row.oldPath)) {
-                row.problem = RowProblem::DuplicateSource;
+            PlanRow &r = row(i);
+            if (m_byOld.contains(r.oldPath)) {
+                r.problem = RowProblem::DuplicateSource;
                 continue;
             }
-            m_byOld.insert(row.oldPath, i);
-            row.problem = ownProblem(row, limits);
+            m_byOld.insert(r.oldPath, i);
+            r.problem = ownProblem(r, limits);
+            if (r.moves()) {
+                m_probe.expect(folderOf(r));   // the file itself
+                m_probe.expect(r.newFolder);   // its new name
+            }
+        }
+    }
+
+    void markMissingSources()
+    {
+        FolderOf folderOf;
+        for (PlanRow &r : rows()) {
+            if (r.moves() && !m_probe.exists(folderOf(r), r.oldName()))
+                r.problem = RowProblem::SourceMissing;
         }
     }
 
@@ -118,40 +170,34 @@ private:
     // among files that move, the first in list order wins.
     void markDuplicateTargets()
     {
-        QHash<QString, int> claimed;
+        QSet<QString> claimed;
         claimed.reserve(qsizetype(rows().size()));
-        for (int i = 0; i < int(rows().size()); ++i) {
-            const PlanRow &row = rows()[size_t(i)];
-            if (row.ok() && !row.moves())
-                claimed.insert(row.newPath, i);
+        for (const PlanRow &r : rows()) {
+            if (r.ok() && !r.moves())
+                claimed.insert(r.newPath);
         }
-        for (PlanRow &row : rows()) {
-            if (!row.moves())
+        for (PlanRow &r : rows()) {
+            if (!r.moves())
                 continue;
-            if (claimed.contains(row.newPath))
-                row.problem = RowProblem::DuplicateTarget;
-            else
-                claimed.insert(row.newPath, 0);
+            const qsizetype before = claimed.size();
+            claimed.insert(r.newPath);
+            if (claimed.size() == before)
+                r.problem = RowProblem::DuplicateTarget;
         }
     }
 
     // Whether the new name of a moving row is free: nothing there, or a
     // listed file there that moves away itself.
-    bool targetIsFree(const PlanRow &row, int *occupant) const
+    bool targetIsFree(const PlanRow &r, int *occupant)
     {
-        *occupant = m_byOld.value(row.newPath, -1);
+        *occupant = m_byOld.value(r.newPath, -1);
         if (*occupant >= 0)
-            return rows()[size_t(*occupant)].moves();
-        const FileId target = fileId(row.newPath);
-        if (!target.exists)
+            return row(*occupant).moves();
+        if (!m_probe.exists(r.newFolder, r.newName))
             return true;
         // Where names ignore case, a change of case finds the file itself.
-        const FileId source = fileId(row.oldPath);
-        return IsCaseOnlyChange(row.oldPath, row.newPath) && source.dev == target.dev
-            && source.ino == target.ino;
+        return IsCaseOnlyChange(r.oldPath, r.newPath) && NameProbe::sameFile(r.oldPath, r.newPath);
     }
-
-    const std::vector<PlanRow> &rows() const { return m_plan.rows; }
 
     // A row that cannot move stays in the way of the row that wanted its
     // place, which then cannot move either: follow that back.
@@ -160,10 +206,10 @@ private:
         QHash<int, int> waitingFor;   // occupant row -> row that wants its place
         std::vector<int> stuck;
         for (int i = 0; i < int(rows().size()); ++i) {
-            if (!rows()[size_t(i)].moves())
+            if (!row(i).moves())
                 continue;
             int occupant = -1;
-            if (!targetIsFree(rows()[size_t(i)], &occupant))
+            if (!targetIsFree(row(i), &occupant))
                 stuck.push_back(i);
             else if (occupant >= 0)
                 waitingFor.insert(occupant, i);
@@ -171,10 +217,9 @@ private:
         while (!stuck.empty()) {
             const int i = stuck.back();
             stuck.pop_back();
-            PlanRow &row = rows()[size_t(i)];
-            if (!row.moves())
+            if (!row(i).moves())
                 continue;
-            row.problem = RowProblem::TargetExists;
+            row(i).problem = RowProblem::TargetExists;
             const int waiting = waitingFor.value(i, -1);
             if (waiting >= 0)
                 stuck.push_back(waiting);
@@ -186,15 +231,15 @@ private:
         const int count = int(rows().size());
         std::vector<int> next(size_t(count), -1);
         for (int i = 0; i < count; ++i) {
-            if (rows()[size_t(i)].moves()) {
-                const int j = m_byOld.value(rows()[size_t(i)].newPath, -1);
-                if (j >= 0 && rows()[size_t(j)].moves())
+            if (row(i).moves()) {
+                const int j = m_byOld.value(row(i).newPath, -1);
+                if (j >= 0 && row(j).moves())
                     next[size_t(i)] = j;
             }
         }
         std::vector<bool> grouped(size_t(count), false);
         for (int i = 0; i < count; ++i) {
-            if (!rows()[size_t(i)].moves() || grouped[size_t(i)])
+            if (!row(i).moves() || grouped[size_t(i)])
                 continue;
             std::vector<int> path{i};
             int x = next[size_t(i)];
@@ -218,6 +263,7 @@ private:
 
     RenamePlan m_plan;
     QHash<QString, int> m_byOld;
+    NameProbe m_probe;
 };
 
 } // namespace

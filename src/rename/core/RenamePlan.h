@@ -30,6 +30,9 @@ struct PlanRow {
 
     bool ok() const { return problem == RowProblem::None; }
     bool moves() const { return ok() && oldPath != newPath; }
+    // The old path's folder (with its "/") and file name.
+    QStringView oldFolder() const { return QStringView(oldPath).left(oldPath.lastIndexOf(u'/') + 1); }
+    QStringView oldName() const { return QStringView(oldPath).mid(oldPath.lastIndexOf(u'/') + 1); }
 };
 
 // Rows whose renames depend on each other, in the order they must happen:

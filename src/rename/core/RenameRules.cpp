@@ -13,7 +13,12 @@ void applyNameRule(RenameItem &item, const RenameOptions &o)
     case ModeRemove: item.Name.clear(); break;
     case ModeReplace: item.Name = o.NewName; break;
     case ModeFolderName: item.Name = LastPath(item.Path); break;
-    case ModeInsert: item.Name = o.Prefix + item.Name + o.Suffix; break;
+    case ModeInsert: {
+        QString name;
+        name.reserve(o.Prefix.size() + item.Name.size() + o.Suffix.size() + 8);   // room for a number
+        item.Name = name.append(o.Prefix).append(item.Name).append(o.Suffix);
+        break;
+    }
     default: break;
     }
 }
@@ -23,7 +28,10 @@ void applyNumbering(RenameItem &item, RenameOptions &o)
     if (o.NumberMode != ModeNumberBefore && o.NumberMode != ModeNumberAfter)
         return;
     const QString number = NumberText(o.Counter, o.ZeroFill);
-    item.Name = o.NumberMode == ModeNumberBefore ? number + item.Name : item.Name + number;
+    if (o.NumberMode == ModeNumberBefore)
+        item.Name.prepend(number);
+    else
+        item.Name.append(number);
     // Wraps around past the 32-bit range instead of overflowing.
     o.Counter = int32_t(uint32_t(o.Counter) + uint32_t(int32_t(o.Increment)));
 }
@@ -36,23 +44,87 @@ void applyExtensionRule(RenameItem &item, const RenameOptions &o)
         item.Ext = o.NewExt;
 }
 
+bool isAscii(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+char16_t asciiUpper(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
+
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
+
+// Letter case of a plain-ASCII text in one pass; other texts go through the
+// full Unicode mappings (where one letter may become two).
 QString changeCase(const QString &text, int16_t mode)
 {
-    switch (mode) {
-    case ModeUpper: return text.toUpper();
-    case ModeLower: return text.toLower();
-    case ModeCapitalize: return CapitalizeFirst(text);
-    default: return text;
+    if (mode != ModeUpper && mode != ModeLower && mode != ModeCapitalize)
+        return text;
+    if (!isAscii(text)) {
+        if (mode == ModeUpper)
+            return text.toUpper();
+        return mode == ModeLower ? text.toLower() : CapitalizeFirst(text);
     }
+    QString out(text.size(), Qt::Uninitialized);
+    const QChar *from = text.constData();
+    QChar *to = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool upper = mode == ModeUpper || (mode == ModeCapitalize && i == 0);
+        to[i] = upper ? asciiUpper(from[i].unicode()) : asciiLower(from[i].unicode());
+    }
+    return out;
+}
+
+// ReplaceWord's first-match replacement, with a quick search for the usual
+// case of plain-ASCII texts compared without case.
+QString substitute(const QString &name, const QString &find, const QString &replacement, bool matchCase)
+{
+    if (matchCase || name.isEmpty() || find.isEmpty() || !isAscii(name) || !isAscii(find))
+        return ReplaceWord(name, find, replacement, matchCase ? -1 : 0);
+    const QChar *text = name.constData();
+    const QChar *pattern = find.constData();
+    for (qsizetype at = 0; at + find.size() <= name.size(); ++at) {
+        qsizetype k = 0;
+        while (k < find.size() && asciiLower(text[at + k].unicode()) == asciiLower(pattern[k].unicode()))
+            ++k;
+        if (k == find.size()) {
+            QString out;
+            out.reserve(name.size() - find.size() + replacement.size());
+            out.append(text, at).append(replacement).append(text + at + k, name.size() - at - k);
+            return out;
+        }
+    }
+    return name;
 }
 
 } // namespace
 
 QString NumberText(int32_t counter, int zeroFill)
 {
-    const QString digits = QString::number(counter);
-    const qsizetype zeros = zeroFill - digits.size();
-    return zeros > 0 ? QString(zeros, u'0') + digits : digits;
+    char16_t digits[12];
+    int at = 12;
+    uint32_t magnitude = counter < 0 ? 0u - uint32_t(counter) : uint32_t(counter);
+    do {
+        digits[--at] = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (counter < 0)
+        digits[--at] = u'-';
+    const int length = 12 - at;
+    QString number;
+    number.reserve(qMax(length, zeroFill));
+    if (zeroFill > length)
+        number.fill(u'0', zeroFill - length);
+    return number.append(reinterpret_cast<const QChar *>(digits + at), length);
 }
 
 QString CapitalizeFirst(const QString &text)
@@ -74,7 +146,7 @@ void ApplyRenameRules(RenameItem &item, RenameOptions &options)
         item.Ext = changeCase(item.Ext, options.CaseMode);
     }
     if (options.Substitute)
-        item.Name = ReplaceWord(item.Name, options.FindText, options.ReplaceText, options.MatchCase ? -1 : 0);
+        item.Name = substitute(item.Name, options.FindText, options.ReplaceText, options.MatchCase);
 }
 
 NumberingRun::NumberingRun(RenameOptions &options)

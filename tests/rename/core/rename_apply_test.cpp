@@ -1,5 +1,6 @@
 #include "rename/core/FileRenamer.h"
 #include "rename/core/RenameApply.h"
+#include "rename/core/RenameLogReader.h"
 #include "rename/core/RenameLogWriter.h"
 #include "rename/core/RenamePreview.h"
 #include "support/TestSupport.h"
@@ -150,12 +151,22 @@ TEST_F(RenameApplyTest, TheLogIsInPlaceWhileTheRunGoesOnAndAnUnwritableLogIsRepo
 
     writeFile("Log.log", "old content\r\n");
     ASSERT_TRUE(log.open(path("Log.log")));
-    EXPECT_EQ(readFile("Log.log"), "");   // replaced before the first rename
+    EXPECT_FALSE(readFile("Log.log").contains("old"));   // replaced before the first rename
     ASSERT_TRUE(log.writeLine("/d/a", "/d/b"));
-    EXPECT_EQ(readFile("Log.log"), "/d/a -> /d/b\r\n");   // written through at once
+    // A run cut short here still has its line under the log's name.
+    const RenameLogContents cutShort = ParseRenameLog(readFile("Log.log"));
+    EXPECT_EQ(cutShort.skippedLines, 0);
+    ASSERT_EQ(cutShort.entries.size(), 1u);
+    EXPECT_EQ(cutShort.entries[0].current, QStringLiteral("/d/b"));
     EXPECT_FALSE(log.writeLine("/d/a\n/e", "/d/b"));
-    log.close();
+    for (int i = 0; i < 2000; ++i)   // past the room reserved at first
+        ASSERT_TRUE(log.writeLine(QStringLiteral("/d/%1").arg(i), QStringLiteral("/d/new-%1").arg(i)));
+    ASSERT_TRUE(log.close());
     EXPECT_EQ(listing(), QStringList({"Log.log"}));   // no temporary file left behind
+    const QByteArray written = readFile("Log.log");
+    EXPECT_TRUE(written.startsWith("/d/a -> /d/b\r\n/d/0 -> /d/new-0\r\n"));
+    EXPECT_TRUE(written.endsWith("/d/1999 -> /d/new-1999\r\n"));
+    EXPECT_EQ(ParseRenameLog(written).entries.size(), 2001u);
     EXPECT_TRUE(DefaultRenameLogPath().endsWith(QStringLiteral("/Tolvern/ARDL/Log.log")));
 }
 
