@@ -15,6 +15,9 @@ namespace {
 constexpr int ErrLibraryMissing = 48;
 constexpr int ErrUnknownClass = 429;
 
+// The loader stays for the whole run and never unloads the plugin: the
+// controls' code must outlive every control.
+QPluginLoader *g_loader = nullptr;
 ControlFactory *g_factory = nullptr;
 
 } // namespace
@@ -28,7 +31,6 @@ bool LoadControlLibrary(const QString &path, QString *error)
 {
     if (g_factory)
         return true;
-    // The loader is never unloaded: the controls' code must outlive them all.
     auto *loader = new QPluginLoader(path);
     QObject *root = loader->instance();
     auto *factory = qobject_cast<ControlFactory *>(root);
@@ -40,6 +42,7 @@ bool LoadControlLibrary(const QString &path, QString *error)
         delete loader;
         return false;
     }
+    g_loader = loader;
     g_factory = factory;
     return true;
 }

@@ -1,15 +1,12 @@
 #include "common/core/ScriptedPrompter.h"
 #include "common/ui/ControlLibrary.h"
-#include "common/ui/HoverHelp.h"
 #include "common/ui/LateBound.h"
 #include "controls/ControlFactory.h"
 #include "support/TestSupport.h"
 
-#include <QLabel>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPluginLoader>
-#include <QStatusBar>
 #include <QTest>
 
 #include <memory>
@@ -26,13 +23,10 @@ protected:
         ASSERT_TRUE(LoadControlLibrary(ControlLibraryPath(), &error)) << error.toStdString();
     }
 
-    // A control of the plugin on a shown window with a status panel.
+    // A control of the plugin on a shown window.
     QWidget *place(const char *progId)
     {
         window.setCentralWidget(new QWidget);
-        auto *panel = new QLabel;
-        panel->setObjectName(QStringLiteral("StatusPanel"));
-        window.statusBar()->addWidget(panel, 1);
         QWidget *control = CreateControl(QLatin1String(progId), window.centralWidget());
         if (control)
             control->setGeometry(10, 10, 70, 52);
@@ -41,7 +35,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         return control;
     }
-    QString status() const { return window.findChild<QLabel *>(QStringLiteral("StatusPanel"))->text(); }
 
     ScriptedPrompter answers;
     ScopedPrompter usingAnswers{answers};
@@ -113,22 +106,4 @@ TEST_F(LateBoundTest, EventsAreConnectedByNameWithTheirArguments)
     EXPECT_EQ(answers.asked.size(), 2u);
     EXPECT_TRUE(HasEvent(box, "MouseMove"));
     EXPECT_FALSE(HasEvent(box, "Checked"));
-}
-
-TEST_F(LateBoundTest, HoverHelpStaysInTheStatusPanel)
-{
-    QWidget *box = place("Vostrane.CheckBoxWeb");
-    ASSERT_NE(box, nullptr);
-    auto *plain = new QWidget(window.centralWidget());
-    plain->setGeometry(150, 10, 60, 60);
-    plain->show();
-    SetHoverHelp(box, 222);
-    SetHoverHelp(plain, 213);
-
-    QTest::mouseMove(box, QPoint(5, 5));
-    EXPECT_EQ(status(), QStringLiteral("Allow to Synchronize Directory"));
-    QTest::mouseMove(window.centralWidget(), QPoint(120, 150));
-    EXPECT_EQ(status(), QStringLiteral("Allow to Synchronize Directory"));
-    QTest::mouseMove(plain, QPoint(5, 5));
-    EXPECT_EQ(status(), QStringLiteral("Press F1 for Help"));
 }
