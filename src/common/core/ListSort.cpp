@@ -18,13 +18,12 @@ enum Rank { Empty = 0, Value = 1, Text = 2 };
 struct SortKey {
     Rank rank = Empty;
     long double value = 0;
-    const QString *text = nullptr;
+    QString folded;   // the text without case, folded once rather than per comparison
 };
 
 SortKey keyOf(const QString &cell, SortKind kind)
 {
     SortKey key;
-    key.text = &cell;
     if (cell.isEmpty())
         return key;
     key.rank = Text;
@@ -39,6 +38,8 @@ SortKey keyOf(const QString &cell, SortKind kind)
             key.value = static_cast<long double>(*d);
         }
     }
+    if (key.rank == Text)
+        key.folded = cell.toCaseFolded();
     return key;
 }
 
@@ -49,7 +50,7 @@ int compareKeys(const SortKey &a, const SortKey &b)
     if (a.rank == Value)
         return a.value < b.value ? -1 : (b.value < a.value ? 1 : 0);
     if (a.rank == Text)
-        return QString::compare(*a.text, *b.text, Qt::CaseInsensitive);
+        return QString::compare(a.folded, b.folded, Qt::CaseSensitive);
     return 0;
 }
 
