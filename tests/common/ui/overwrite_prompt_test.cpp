@@ -1,5 +1,4 @@
 #include "common/core/Prompter.h"
-#include "common/core/ScriptedPrompter.h"
 #include "common/ui/frmOverwrite.h"
 #include "common/ui/WidgetPrompter.h"
 #include "support/TestSupport.h"
@@ -60,15 +59,4 @@ TEST(OverwritePrompt, CaptionsComeFromTheStringTable)
     EXPECT_EQ(dialog.cmdALL->text(), QStringLiteral("All"));
     EXPECT_EQ(dialog.cmdCancel->text(), QStringLiteral("&Cancel"));
     EXPECT_EQ(dialog.answer(), 0);
-}
-
-TEST(OverwritePrompt, GoesThroughTheInstalledPrompter)
-{
-    ScriptedPrompter answers;
-    answers.overwriteAnswers = {3, 0};
-    ScopedPrompter scoped(answers);
-    EXPECT_EQ(AskOverwrite(QStringLiteral("first")), 3);
-    EXPECT_EQ(AskOverwrite(QStringLiteral("second")), 0);
-    ASSERT_EQ(answers.asked.size(), 2u);
-    EXPECT_EQ(answers.asked[1].text, QStringLiteral("second"));
 }
