@@ -1,8 +1,12 @@
 #include "frmDirEvaVezi.h"
 
 #include "common/core/AppInfo.h"
+#include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/core/Twips.h"
+#include "common/ui/ControlLibrary.h"
+#include "common/ui/HoverHelp.h"
+#include "common/ui/LateBound.h"
 #include "common/ui/ListView.h"
 #include "common/ui/modListView.h"
 #include "mp3/ui/Mp3Page.h"
@@ -15,6 +19,7 @@
 #include "zip/ui/ZipPage.h"
 
 #include <QCloseEvent>
+#include <QPixmap>
 #include <QComboBox>
 #include <QLabel>
 #include <QShortcut>
@@ -32,6 +37,37 @@ constexpr int DesignWidthPx = 900;
 constexpr int DesignHeightPx = 640;
 constexpr int DefaultRecentCount = 10;
 
+// The button column, in twips.
+constexpr int ButtonLeft = 120;
+constexpr int ButtonWidth = 1050;
+constexpr int ButtonHeight = 780;
+constexpr int FirstButtonTop = 120;
+constexpr int ButtonPitch = 795;        // from one button's top to the next
+constexpr int ExitFromBottom = 870;     // CBWExit's top above the column's bottom
+
+// Hover texts of the string table.
+constexpr int HoverPressF1 = 213;
+
+const char *const CheckBoxWebId = "Vostrane.CheckBoxWeb";
+
+QPixmap ButtonPicture(const QString &name)
+{
+    QPixmap picture(QStringLiteral(":/bitmaps/") + name + QStringLiteral(".png"));
+    if (picture.isNull())
+        qFatal("missing bitmap %s", qPrintable(name));
+    return picture;
+}
+
+bool IsChecked(QWidget *button)
+{
+    return GetProp(button, "Checked").toBool();
+}
+
+void SetChecked(QWidget *button, bool checked)
+{
+    SetProp(button, "Checked", checked);
+}
+
 } // namespace
 
 frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
@@ -46,6 +82,7 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
     , StatusPanel(new QLabel)
     , m_work(new QWidget)
 {
+    CreateColumnButtons();
     setObjectName(QStringLiteral("frmDirEvaVezi"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/ardl32.png")));
     setCentralWidget(m_work);
@@ -79,6 +116,139 @@ QWidget *frmDirEvaVezi::page(int index) const
     }
 }
 
+QWidget *frmDirEvaVezi::pageButton(int index) const
+{
+    switch (index) {
+    case PageRename: return CBWRename;
+    case PageUndo: return CBWUndo;
+    case PageSplit: return CBWSplit;
+    case PageSync: return CBWSync;
+    case PageZip: return CBWZip;
+    case PageMp3: return CBWMp3;
+    default: return nullptr;
+    }
+}
+
+QList<QWidget *> frmDirEvaVezi::columnButtons() const
+{
+    return {CBWRename, CBWUndo, CBWSplit, CBWSync, CBWZip, CBWMp3, CBWHelp, CBWAbout, CBWExit};
+}
+
+void frmDirEvaVezi::CreateColumnButtons()
+{
+    QWidget **members[] = {&CBWRename, &CBWUndo, &CBWSplit, &CBWSync, &CBWZip,
+                         &CBWMp3,    &CBWHelp, &CBWAbout, &CBWExit};
+    const char *names[] = {"CBWRename", "CBWUndo", "CBWSplit", "CBWSync", "CBWZip",
+                           "CBWMp3",    "CBWHelp", "CBWAbout", "CBWExit"};
+    for (int i = 0; i < 9; ++i) {
+        QWidget *button = CreateControl(QLatin1String(CheckBoxWebId), picList);
+        if (!button)
+            qFatal("the control library could not make %s", names[i]);
+        button->setObjectName(QLatin1String(names[i]));
+        button->setGeometry(TwipsToPixels(ButtonLeft), TwipsToPixels(FirstButtonTop + i * ButtonPitch),
+                            TwipsToPixels(ButtonWidth), TwipsToPixels(ButtonHeight));
+        *members[i] = button;
+    }
+    ConnectEvent(CBWRename, "Click", this, [this] { CBWRename_Click(); });
+    ConnectEvent(CBWUndo, "Click", this, [this] { CBWUndo_Click(); });
+    ConnectEvent(CBWSplit, "Click", this, [this] { CBWSplit_Click(); });
+    ConnectEvent(CBWSync, "Click", this, [this] { CBWSync_Click(); });
+    ConnectEvent(CBWZip, "Click", this, [this] { CBWZip_Click(); });
+    ConnectEvent(CBWMp3, "Click", this, [this] { CBWMp3_Click(); });
+    ConnectEvent(CBWHelp, "Click", this, [this] { CBWHelp_Click(); });
+    ConnectEvent(CBWAbout, "Click", this, [this] { CBWAbout_Click(); });
+    ConnectEvent(CBWExit, "Click", this, [this] { CBWExit_Click(); });
+    InstallHoverHelp();
+}
+
+void frmDirEvaVezi::InstallHoverHelp()
+{
+    SetHoverHelp(CBWRename, 219);
+    SetHoverHelp(CBWUndo, 220);
+    SetHoverHelp(CBWSplit, 221);
+    SetHoverHelp(CBWSync, 222);
+    SetHoverHelp(CBWHelp, 223);
+    SetHoverHelp(CBWAbout, 224);
+    SetHoverHelp(CBWExit, 225);
+    for (QWidget *background : {m_work, picList, static_cast<QWidget *>(picRename),
+                                static_cast<QWidget *>(picSync), static_cast<QWidget *>(picUndo)})
+        SetHoverHelp(background, HoverPressF1);
+}
+
+void frmDirEvaVezi::LoadButtonPictures()
+{
+    const std::pair<QWidget *, const char *> buttons[] = {
+        {CBWRename, "RENAME"}, {CBWUndo, "UNDO"},   {CBWSplit, "SPLIT"},
+        {CBWSync, "SYNC"},     {CBWZip, "ZIP"},     {CBWMp3, "MP3"},
+        {CBWExit, "EXIT"},     {CBWAbout, "ABOUT"}, {CBWHelp, "HELP"},
+    };
+    for (const auto &[button, word] : buttons) {
+        const QString base = QStringLiteral("BTN_") + QLatin1String(word);
+        const QPixmap selected = ButtonPicture(base + QStringLiteral("_SELECT"));
+        SetProp(button, "CheckedIn", selected);
+        SetProp(button, "CheckedOut", selected);
+        SetProp(button, "UnCheckedIn", ButtonPicture(base + QStringLiteral("_UP")));
+        SetProp(button, "UnCheckedOut", ButtonPicture(base));
+    }
+}
+
+void frmDirEvaVezi::SetInitialButtonStates()
+{
+    SetChecked(CBWRename, true);
+    for (QWidget *button : {CBWSplit, CBWUndo, CBWZip, CBWMp3, CBWSync, CBWAbout, CBWHelp, CBWExit})
+        SetChecked(button, false);
+}
+
+void frmDirEvaVezi::PageButtonClick(int index)
+{
+    QWidget *clicked = pageButton(index);
+    CurrentPage = index;
+    ResizeFrame();
+    SetFrameView();
+    // The click has already toggled the button: checked means it was off
+    // and is now the one; unchecked means it was the current one already.
+    if (IsChecked(clicked)) {
+        for (QWidget *button : columnButtons()) {
+            if (button != clicked)
+                SetChecked(button, false);
+        }
+    } else {
+        SetChecked(clicked, true);
+    }
+}
+
+void frmDirEvaVezi::CBWRename_Click() { PageButtonClick(PageRename); }
+void frmDirEvaVezi::CBWUndo_Click() { PageButtonClick(PageUndo); }
+void frmDirEvaVezi::CBWSplit_Click() { PageButtonClick(PageSplit); }
+void frmDirEvaVezi::CBWSync_Click() { PageButtonClick(PageSync); }
+void frmDirEvaVezi::CBWZip_Click() { PageButtonClick(PageZip); }
+void frmDirEvaVezi::CBWMp3_Click() { PageButtonClick(PageMp3); }
+
+void frmDirEvaVezi::CBWHelp_Click()
+{
+    SetChecked(CBWHelp, true);
+    ShowHelpFile(HelpFilePath());
+    SetChecked(CBWHelp, false);
+}
+
+void frmDirEvaVezi::CBWAbout_Click()
+{
+    SetChecked(CBWAbout, true);
+    ShowAbout();
+    SetChecked(CBWAbout, false);
+}
+
+void frmDirEvaVezi::ShowAbout()
+{
+    prompter().message(AppInfo::TitleWithVersion(), QStringLiteral("About ") + AppInfo::Title(),
+                       MsgIcon::Information, MsgButtons::Ok);
+}
+
+void frmDirEvaVezi::CBWExit_Click()
+{
+    close();
+}
+
 QList<frmDirEvaVezi::ColumnSetting> frmDirEvaVezi::columnSettings() const
 {
     return {
@@ -109,6 +279,7 @@ void frmDirEvaVezi::Form_Load()
 
     picSync->FillKinds();
     LastSortFile = LastSortPreview = LastSortZip = LastSortSync = 1;
+    LoadButtonPictures();
 
     picRename->LoadCaptions();
     picSplit->LoadCaptions();
@@ -126,6 +297,7 @@ void frmDirEvaVezi::Form_Load()
 
     CurrentPage = PageRename;
     SetFrameView();
+    SetInitialButtonStates();
 
     LoadRecentLists();
     picSplit->SetDefaults();
@@ -179,9 +351,21 @@ void frmDirEvaVezi::SetFrameView()
 
 void frmDirEvaVezi::ResizeFrame()
 {
+    // The work area, between the title bar and the status bar, gives the
+    // column and the page their height; the command buttons keep to the
+    // column's bottom, the page buttons to its top.
     const int columnPx = TwipsToPixels(ColumnWidth);
     const int height = m_work->height();
     picList->setGeometry(0, 0, columnPx, height);
+
+    const int listHeight = PixelsToTwips(picList->height());
+    const int exitTop = listHeight - ExitFromBottom;
+    const int aboutTop = exitTop - ButtonPitch;
+    const int helpTop = aboutTop - ButtonPitch;
+    CBWExit->move(CBWExit->x(), TwipsToPixels(exitTop));
+    CBWAbout->move(CBWAbout->x(), TwipsToPixels(aboutTop));
+    CBWHelp->move(CBWHelp->x(), TwipsToPixels(helpTop));
+
     if (QWidget *shown = page(CurrentPage))
         shown->setGeometry(columnPx, 0, qMax(0, m_work->width() - columnPx), height);
 }

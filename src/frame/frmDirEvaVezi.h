@@ -36,6 +36,24 @@ public:
     QString StatusText() const;
 
     QWidget *page(int index) const;
+    // The page button of page `index`; nullptr for another index.
+    QWidget *pageButton(int index) const;
+    // The nine buttons of the column, top to bottom.
+    QList<QWidget *> columnButtons() const;
+
+    // Page buttons: show their page, keeping exactly one button checked.
+    void CBWRename_Click();
+    void CBWUndo_Click();
+    void CBWSplit_Click();
+    void CBWSync_Click();
+    void CBWZip_Click();
+    void CBWMp3_Click();
+    // Command buttons: checked while their action runs.
+    void CBWHelp_Click();
+    void CBWAbout_Click();
+    void CBWExit_Click();
+    // The About box, modal over the window.
+    void ShowAbout();
 
     int CurrentPage = PageRename;
     // Last sorted column of each sortable list, handed to the list sort.
@@ -46,6 +64,16 @@ public:
     int LastSortMp3 = 0;
 
     QWidget *picList;
+    // The column's picture check boxes, made by the control library.
+    QWidget *CBWRename;
+    QWidget *CBWUndo;
+    QWidget *CBWSplit;
+    QWidget *CBWSync;
+    QWidget *CBWZip;
+    QWidget *CBWMp3;
+    QWidget *CBWHelp;
+    QWidget *CBWAbout;
+    QWidget *CBWExit;
     RenamePage *picRename;
     UndoPage *picUndo;
     SplitPage *picSplit;
@@ -74,6 +102,11 @@ private:
     void SaveColumnWidths();
     void LoadRecentLists();
     void InstallHelpShortcut();
+    void CreateColumnButtons();
+    void LoadButtonPictures();
+    void SetInitialButtonStates();
+    void InstallHoverHelp();
+    void PageButtonClick(int index);
 
     QWidget *m_work;
 };

@@ -1,0 +1,167 @@
+#include "frame/frmDirEvaVezi.h"
+#include "common/core/ScriptedPrompter.h"
+#include "common/ui/LateBound.h"
+#include "platform/settings/modRegistry.h"
+#include "rename/ui/RenamePage.h"
+#include "split/ui/SplitPage.h"
+#include "support/TestSupport.h"
+
+#include <QPixmap>
+#include <QTest>
+
+#include <memory>
+
+using namespace ardl;
+
+namespace {
+
+class PageButtonsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        w = std::make_unique<frmDirEvaVezi>();
+        w->Form_Load();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    static QWidget *face(QWidget *button) { return button->findChild<QWidget *>(QStringLiteral("picCheck")); }
+    static void click(QWidget *button) { QTest::mouseClick(face(button), Qt::LeftButton, {}, QPoint(5, 5)); }
+    static bool checked(QWidget *button) { return GetProp(button, "Checked").toBool(); }
+    QStringList checkedButtons() const
+    {
+        QStringList names;
+        for (QWidget *button : w->columnButtons()) {
+            if (checked(button))
+                names << button->objectName();
+        }
+        return names;
+    }
+    QList<int> visiblePages() const
+    {
+        QList<int> shown;
+        for (int i = 0; i <= 5; ++i) {
+            if (w->page(i)->isVisible())
+                shown << i;
+        }
+        return shown;
+    }
+
+    ScriptedPrompter answers;
+    ScopedPrompter usingAnswers{answers};
+    std::unique_ptr<frmDirEvaVezi> w;
+};
+
+} // namespace
+
+TEST_F(PageButtonsTest, LoadGivesEveryButtonItsPicturesAndChecksRenameOnly)
+{
+    const QStringList names{"CBWRename", "CBWUndo", "CBWSplit", "CBWSync", "CBWZip",
+                            "CBWMp3",    "CBWHelp", "CBWAbout", "CBWExit"};
+    QStringList found;
+    for (QWidget *button : w->columnButtons()) {
+        found << button->objectName();
+        EXPECT_EQ(button->parentWidget(), w->picList);
+        EXPECT_EQ(button->size(), QSize(70, 52));
+        for (const char *picture : {"CheckedIn", "CheckedOut", "UnCheckedIn", "UnCheckedOut"})
+            EXPECT_FALSE(GetProp(button, picture).value<QPixmap>().isNull()) << picture;
+        // A checked button looks the same with or without the pointer.
+        EXPECT_EQ(GetProp(button, "CheckedIn").value<QPixmap>().toImage(),
+                  GetProp(button, "CheckedOut").value<QPixmap>().toImage());
+    }
+    EXPECT_EQ(found, names);
+    EXPECT_EQ(checkedButtons(), QStringList{"CBWRename"});
+    const QImage renameFace = QPixmap(QStringLiteral(":/bitmaps/BTN_RENAME_SELECT.png")).toImage();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return face(w->CBWRename)->grab().toImage().convertToFormat(renameFace.format()) == renameFace; },
+        1000));
+    EXPECT_TRUE(answers.asked.empty());
+}
+
+TEST_F(PageButtonsTest, EachPageButtonShowsItsPageAndIsTheOnlyOneChecked)
+{
+    SetProp(w->CBWHelp, "Checked", true);
+    click(w->CBWSplit);
+    EXPECT_EQ(w->CurrentPage, 2);
+    EXPECT_EQ(visiblePages(), QList<int>{2});
+    EXPECT_EQ(checkedButtons(), QStringList{"CBWSplit"});
+    EXPECT_EQ(w->picSplit->geometry().right(), w->centralWidget()->width() - 1);
+
+    // Clicking the current page's button keeps it checked and the page shown.
+    click(w->CBWSplit);
+    EXPECT_EQ(w->CurrentPage, 2);
+    EXPECT_EQ(visiblePages(), QList<int>{2});
+    EXPECT_EQ(checkedButtons(), QStringList{"CBWSplit"});
+
+    for (int i = 0; i <= 5; ++i) {
+        click(w->pageButton(i));
+        EXPECT_EQ(w->CurrentPage, i);
+        EXPECT_EQ(visiblePages(), QList<int>{i});
+        EXPECT_EQ(checkedButtons(), QStringList{w->pageButton(i)->objectName()});
+        EXPECT_TRUE(w->page(i)->isEnabled());
+    }
+}
+
+TEST_F(PageButtonsTest, HelpAndAboutLeaveThePageButtonAsItWas)
+{
+    click(w->CBWSplit);
+    click(w->CBWHelp);
+    // No browser here: the help file's own message says so.
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_TRUE(answers.asked[0].text.contains(QStringLiteral("ardl.html")));
+    EXPECT_EQ(checkedButtons(), QStringList{"CBWSplit"});
+    EXPECT_EQ(w->CurrentPage, 2);
+    EXPECT_EQ(visiblePages(), QList<int>{2});
+
+    answers.asked.clear();
+    click(w->CBWAbout);
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0].title, QStringLiteral("About Ardelune"));
+    EXPECT_EQ(answers.asked[0].text, QStringLiteral("Ardelune v2.0.0"));
+    EXPECT_EQ(checkedButtons(), QStringList{"CBWSplit"});
+    EXPECT_EQ(visiblePages(), QList<int>{2});
+}
+
+TEST_F(PageButtonsTest, HoverTextStaysUntilAnotherReplacesIt)
+{
+    QTest::mouseMove(face(w->CBWSync), QPoint(10, 10));
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Allow to Synchronize Directory"));
+    // CBWZip has no hover text: the last one stands, and after leaving too.
+    QTest::mouseMove(face(w->CBWZip), QPoint(10, 10));
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Allow to Synchronize Directory"));
+    QCursor::setPos(w->geometry().bottomRight() + QPoint(50, 50));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Allow to Synchronize Directory"));
+
+    const QPoint pageCorner(w->picRename->width() - 10, w->picRename->height() - 10);
+    QTest::mouseMove(w->picRename, pageCorner);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Press F1 for Help"));
+
+    QTest::mouseMove(face(w->CBWExit), QPoint(10, 10));
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Quit Ardelune"));
+    click(w->CBWSplit);
+    QTest::mouseMove(w->picSplit, QPoint(w->picSplit->width() - 10, w->picSplit->height() - 10));
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Quit Ardelune"));
+}
+
+TEST_F(PageButtonsTest, CommandButtonsKeepToTheBottomOfTheColumn)
+{
+    for (const QSize size : {QSize(900, 640), QSize(1000, 777)}) {
+        w->resize(size);
+        QCoreApplication::processEvents();
+        const int column = w->picList->height();
+        EXPECT_EQ(column, w->centralWidget()->height());
+        EXPECT_EQ(w->CBWExit->y(), column - 58);
+        EXPECT_EQ(w->CBWAbout->y(), w->CBWExit->y() - 53);
+        EXPECT_EQ(w->CBWHelp->y(), w->CBWAbout->y() - 53);
+        for (int i = 0; i <= 5; ++i)
+            EXPECT_EQ(w->pageButton(i)->y(), 8 + 53 * i);
+    }
+}
+
+TEST_F(PageButtonsTest, ExitClosesTheWindowAndSavesItsPlacement)
+{
+    click(w->CBWExit);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(QueryValue(ProgramKey + QStringLiteral("Option"), QStringLiteral("MainWidth")).isMissing());
+}
