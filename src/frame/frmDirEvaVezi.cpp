@@ -92,6 +92,9 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
     for (int i = PageRename; i <= PageMp3; ++i)
         page(i)->setParent(m_work);
 
+    connect(picRename, &RenamePage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picUndo, &UndoPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(StatusPanel, 1);

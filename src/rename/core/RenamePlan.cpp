@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <cerrno>
 #include <climits>
 #include <unistd.h>
 
@@ -274,6 +275,22 @@ int RenamePlan::errorCount() const
     for (const PlanRow &row : rows)
         errors += row.ok() ? 0 : 1;
     return errors;
+}
+
+int ProblemError(RowProblem problem)
+{
+    switch (problem) {
+    case RowProblem::None: return 0;
+    case RowProblem::NotUtf8: return EILSEQ;
+    case RowProblem::NotLoggable:
+    case RowProblem::BadName: return EINVAL;
+    case RowProblem::NameTooLong: return ENAMETOOLONG;
+    case RowProblem::SourceMissing: return ENOENT;
+    case RowProblem::DuplicateSource:
+    case RowProblem::DuplicateTarget:
+    case RowProblem::TargetExists: return EEXIST;
+    }
+    return EINVAL;
 }
 
 PlanRow MakePlanRow(const QString &oldPath, const QString &newFolder, const QString &newName)

@@ -53,6 +53,10 @@ struct RenamePlan {
     int errorCount() const;
 };
 
+// The errno value that words a problem for the user (EEXIST for a name
+// already taken, ENOENT for a missing file, ...).
+int ProblemError(RowProblem problem);
+
 // Builds a row from an old path and the new name in the new folder.
 PlanRow MakePlanRow(const QString &oldPath, const QString &newFolder, const QString &newName);
 

@@ -1,35 +1,216 @@
 #include "UndoPage.h"
 
+#include "rename/core/FileRenamer.h"
+#include "rename/core/RenameListRows.h"
+#include "rename/core/UndoRun.h"
+
+#include "common/core/AppInfo.h"
+#include "common/core/ErrorReport.h"
+#include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
+#include "common/core/Twips.h"
+#include "common/core/modFile.h"
+#include "common/core/modString.h"
+#include "common/ui/HoverHelp.h"
 #include "common/ui/ListView.h"
+#include "common/ui/WaitCursor.h"
+#include "common/ui/modListView.h"
+#include "platform/settings/modRegistry.h"
+#include "platform/shell/FileIcons.h"
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cerrno>
 
 namespace ardl {
 
+namespace {
+
+// Design places in twips.
+constexpr int Margin = 120;
+constexpr int ComboTop = 120;
+constexpr int ListTop = 600;
+constexpr int ButtonWidth = 1200;
+constexpr int WideButtonWidth = 2400;
+constexpr int ButtonHeight = 375;
+
+int px(int twips)
+{
+    return TwipsToPixels(twips);
+}
+
+QVariant iconOf(const QString &name)
+{
+    return vbAddFileItemIcon(name);
+}
+
+} // namespace
+
 UndoPage::UndoPage(QWidget *parent)
     : QWidget(parent)
+    , lblLogLoad(new QLabel(this))
     , cboLogFile(new QComboBox(this))
+    , cmdBrowseUndo(new QPushButton(this))
     , LVUndo(new ListView(this))
+    , cmdDeleteSelect(new QPushButton(this))
+    , cmdUndo(new QPushButton(this))
 {
     setObjectName(QStringLiteral("picUndo"));
+    lblLogLoad->setObjectName(QStringLiteral("lblLogLoad"));
     cboLogFile->setObjectName(QStringLiteral("cboLogFile"));
-    cboLogFile->setEditable(true);
+    cmdBrowseUndo->setObjectName(QStringLiteral("cmdBrowseUndo"));
     LVUndo->setObjectName(QStringLiteral("LVUndo"));
+    cmdDeleteSelect->setObjectName(QStringLiteral("cmdDeleteSelect"));
+    cmdUndo->setObjectName(QStringLiteral("cmdUndo"));
+    cboLogFile->setEditable(true);
+    cboLogFile->setInsertPolicy(QComboBox::NoInsert);
     LVUndo->setColumns(QList<ListColumn>(2));
+    cmdDeleteSelect->setEnabled(false);
+    cmdUndo->setEnabled(false);
+
+    connect(cboLogFile, &QComboBox::activated, this, [this] { cboLogFile_Click(); });
+    connect(cmdBrowseUndo, &QPushButton::clicked, this, [this] { cmdBrowseUndo_Click(); });
+    connect(cmdDeleteSelect, &QPushButton::clicked, this, [this] { cmdDeleteSelect_Click(); });
+    connect(cmdUndo, &QPushButton::clicked, this, [this] { cmdUndo_Click(); });
+    SetHoverHelp(cmdBrowseUndo, 236);
+    SetHoverHelp(cmdDeleteSelect, 237);
+    SetHoverHelp(cmdUndo, 238);
 }
 
 void UndoPage::LoadCaptions()
 {
+    lblLogLoad->setText(LoadResString(170));
+    cmdBrowseUndo->setText(LoadResString(169));
+    cmdDeleteSelect->setText(LoadResString(167));
+    cmdUndo->setText(LoadResString(168));
+    ResizePage();
 }
 
 void UndoPage::SetListColumns()
 {
-    LVUndo->setColumns({{LoadResString(181)}, {LoadResString(182)}});
     const int half = LVUndo->width() / 2;
     LVUndo->header()->resizeSection(0, half);
     LVUndo->header()->resizeSection(1, half);
+    LVUndo->setColumns({{LoadResString(181)}, {LoadResString(182)}});
+}
+
+void UndoPage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ResizePage();
+}
+
+// The log box fills the line after its label; the list fills the page down
+// to the buttons, which keep to the bottom corners.
+void UndoPage::ResizePage()
+{
+    const int labelWidth = lblLogLoad->fontMetrics().horizontalAdvance(lblLogLoad->text());
+    lblLogLoad->setGeometry(px(Margin), px(ComboTop), labelWidth, px(ButtonHeight));
+    const int comboLeft = lblLogLoad->x() + labelWidth + px(120);
+    const int comboWidth = qMax(0, width() - comboLeft - px(1620));
+    cboLogFile->setGeometry(comboLeft, px(ComboTop), comboWidth, px(ButtonHeight));
+    cmdBrowseUndo->setGeometry(comboLeft + comboWidth + px(150), px(ComboTop), px(ButtonWidth), px(ButtonHeight));
+    const int listWidth = qMax(0, cmdBrowseUndo->geometry().right() + 1 - px(Margin));
+    LVUndo->setGeometry(px(Margin), px(ListTop), listWidth, qMax(0, height() - px(1845)));
+    cmdDeleteSelect->setGeometry(px(Margin), height() - px(795), px(WideButtonWidth), px(ButtonHeight));
+    cmdUndo->setGeometry(LVUndo->geometry().right() + 1 - px(ButtonWidth), height() - px(795), px(ButtonWidth),
+                         px(ButtonHeight));
+}
+
+void UndoPage::updateButtons()
+{
+    const bool any = LVUndo->rows().rowCount() > 0;
+    cmdDeleteSelect->setEnabled(any);
+    cmdUndo->setEnabled(any);
+}
+
+void UndoPage::cboLogFile_Click()
+{
+    if (!cboLogFile->currentText().isEmpty())
+        FillListLog(cboLogFile->currentText());
+}
+
+void UndoPage::cmdBrowseUndo_Click()
+{
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Log Files|*.log");
+    request.filterIndex = 1;
+    const QStringList chosen = prompter().openFileNames(request);
+    if (chosen.isEmpty())
+        return;
+    cboLogFile->setEditText(chosen.front());
+    SaveDirectory(cboLogFile, ProgramKey + QStringLiteral("Undo\\Log"));
+    FillListLog(cboLogFile->currentText());
+}
+
+void UndoPage::FillListLog(const QString &path)
+{
+    WaitCursor wait;
+    LVUndo->rows().clear();
+    if (!FileExists(path)) {
+        prompter().message(FormatString(LoadResString(187), path), AppInfo::Title(), MsgIcon::Exclamation,
+                           MsgButtons::Ok);
+        return;
+    }
+    RenameLogContents log;
+    QString error;
+    if (!ReadRenameLog(path, log, &error)) {
+        ReportError(EIO, error, QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListLog."));
+    } else {
+        LVUndo->rows().addRows(UndoListRows(log.entries, iconOf));
+    }
+    updateButtons();
+}
+
+void UndoPage::cmdDeleteSelect_Click()
+{
+    LVUndo->rows().removeRowsAt(LVUndo->selectedRows());
+    updateButtons();
+}
+
+bool UndoPage::reportFailure(const QString &current, const QString &restore, int error)
+{
+    const QString text = error == EEXIST
+        ? FormatString(LoadResString(173), restore)
+        : FormatString(LoadResString(172), current) + u'\n' + ErrorText(error);
+    prompter().message(text, AppInfo::Title(), MsgIcon::None, MsgButtons::Ok);
+    return prompter().message(LoadResString(180), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo)
+        == MsgAnswer::Yes;
+}
+
+void UndoPage::cmdUndo_Click()
+{
+    if (LVUndo->rows().rowCount() == 0)
+        return;
+    if (prompter().message(LoadResString(179), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo)
+        != MsgAnswer::Yes)
+        return;
+    const RenamePlan plan = PlanUndo(UndoEntriesOf(LVUndo->rows()));
+    QList<int> finished;
+    int restored = 0;
+    RunUndo(plan, [&](int row, const RowOutcome &outcome) {
+        switch (outcome.kind) {
+        case RowOutcome::Renamed:
+            ++restored;
+            [[fallthrough]];
+        case RowOutcome::Unchanged:
+            finished << row;
+            return true;
+        case RowOutcome::Skipped:
+            return reportFailure(plan.rows[size_t(row)].oldPath, plan.rows[size_t(row)].newPath,
+                                 ProblemError(plan.rows[size_t(row)].problem));
+        case RowOutcome::Failed:
+            return reportFailure(plan.rows[size_t(row)].oldPath, plan.rows[size_t(row)].newPath, outcome.error);
+        }
+        return true;
+    });
+    // Rows whose files are back are done; the others stay for another try.
+    LVUndo->rows().removeRowsAt(finished);
+    updateButtons();
+    Q_EMIT StatusTextChanged(FormatString(LoadResString(188), restored));
 }
 
 } // namespace ardl

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace ardl {
 
@@ -18,8 +20,33 @@ public:
     void LoadCaptions();
     void SetListColumns();
 
+    void cboLogFile_Click();
+    void cmdBrowseUndo_Click();
+    // Lists the log at `path`: the current path of each file, then the path
+    // it goes back to.
+    void FillListLog(const QString &path);
+    void cmdDeleteSelect_Click();
+    void cmdUndo_Click();
+
+    QLabel *lblLogLoad;
     QComboBox *cboLogFile;
+    QPushButton *cmdBrowseUndo;
     ListView *LVUndo;
+    QPushButton *cmdDeleteSelect;
+    QPushButton *cmdUndo;
+
+Q_SIGNALS:
+    // A text for the first panel of the window's status bar.
+    void StatusTextChanged(const QString &text);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void ResizePage();
+    void updateButtons();
+    // Tells of a row that could not be renamed back; true to go on.
+    bool reportFailure(const QString &current, const QString &restore, int error);
 };
 
 } // namespace ardl

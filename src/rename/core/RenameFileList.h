@@ -1,0 +1,51 @@
+#pragma once
+
+#include "RenameItem.h"
+
+#include "common/core/ListViewModel.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace ardl {
+
+// The rows of the Rename page's file list: one per file, keyed by its full
+// path (unique in the list), with the cells base name, extension (without
+// the dot, "" when none) and folder (ending with "/"). Every change of the
+// rows goes through here so the key index stays right.
+class RenameFileList {
+public:
+    using IconOf = std::function<QVariant(const QString &fileName)>;
+
+    explicit RenameFileList(ListViewModel &model, IconOf iconOf = {});
+
+    // Adds each path not listed yet, in order; returns how many were added.
+    int addFiles(const QStringList &paths);
+    bool contains(const QString &path) const { return m_keys.contains(path); }
+    int count() const { return m_model.rowCount(); }
+
+    // Removes the rows at these indexes; returns how many were removed.
+    int removeRows(const QList<int> &rows);
+    void clear();
+
+    // The files in the list's current order, as the rules see them.
+    std::vector<RenameItem> items() const;
+    // Full paths of the given rows: folder, name, and "." and extension only
+    // when there is one.
+    QStringList paths(const QList<int> &rows) const;
+    // Makes row `row` show the file at `path` (after a rename).
+    void setPath(int row, const QString &path);
+
+    // The row of a path as the list shows it.
+    ListRow rowFor(const QString &path) const;
+
+private:
+    ListViewModel &m_model;
+    IconOf m_iconOf;
+    QSet<QString> m_keys;
+};
+
+} // namespace ardl

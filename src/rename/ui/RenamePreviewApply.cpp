@@ -1,0 +1,184 @@
+// Preview and Apply of the Rename page: the rules run over the file list,
+// the checked plan is shown, and Apply carries out exactly that plan.
+#include "RenamePage.h"
+
+#include "rename/core/FileRenamer.h"
+#include "rename/core/RenameListRows.h"
+#include "rename/core/RenameLogWriter.h"
+
+#include "common/core/AppInfo.h"
+#include "common/core/ErrorReport.h"
+#include "common/core/Prompter.h"
+#include "common/core/StringTable.h"
+#include "common/core/modString.h"
+#include "common/ui/LateBound.h"
+#include "common/ui/ListView.h"
+#include "common/ui/WaitCursor.h"
+#include "platform/shell/FileIcons.h"
+
+#include <QCheckBox>
+#include <QColor>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+
+#include <cerrno>
+#include <optional>
+
+namespace ardl {
+
+namespace {
+
+// At most this many failed files are named in the message after Apply.
+constexpr size_t MaxFailuresNamed = 20;
+// Pending events run after this many rows of a long Apply.
+constexpr int RowsBetweenEvents = 256;
+
+int16_t spinnerValue(QWidget *spinner)
+{
+    return int16_t(GetProp(spinner, "Value").toInt());
+}
+
+MsgAnswer ask(const QString &text, MsgIcon icon, MsgButtons buttons)
+{
+    return prompter().message(text, AppInfo::Title(), icon, buttons);
+}
+
+// Shows the hourglass and keeps the page's commands off while a run goes on.
+class BusyPage {
+public:
+    explicit BusyPage(QWidget *page) : m_page(page) { m_page->setEnabled(false); }
+    ~BusyPage() { m_page->setEnabled(true); }
+    BusyPage(const BusyPage &) = delete;
+    BusyPage &operator=(const BusyPage &) = delete;
+
+private:
+    QWidget *m_page;
+    WaitCursor m_wait;
+};
+
+} // namespace
+
+void RenamePage::cmdPreview_Click()
+{
+    selectTab("PREVIEW");
+    Options.StartNumber = spinnerValue(UDSStart);
+    Options.Increment = spinnerValue(UDSIncrement);
+    Options.ZeroFill = spinnerValue(UDSZeroFill);
+    Options.Counter = Options.StartNumber;
+    FillListPreview();
+    cmdApply->setEnabled(LVPreview->rows().rowCount() > 0);
+    selectTab("PREVIEW");
+}
+
+void RenamePage::FillListPreview()
+{
+    WaitCursor wait;
+    LVPreview->rows().clear();
+    m_preview.reset();
+    Guarded(QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListPreview."), false, [&] {
+        RenamePreview preview = PreviewRenames(m_files.items(), Options);
+        LVPreview->rows().addRows(PreviewListRows(preview, QColor(255, 0, 0),
+                                                  [](const QString &name) { return vbAddFileItemIcon(name); }));
+        showStatus(FormatString(LoadResString(217), preview.errorCount()));
+        m_preview = std::move(preview);
+        return true;
+    });
+}
+
+bool RenamePage::previewIsCurrent() const
+{
+    // The spinners are read at Preview only, so their values are compared
+    // rather than followed.
+    return m_preview && LVPreview->rows().rowCount() > 0 && spinnerValue(UDSStart) == Options.StartNumber
+        && spinnerValue(UDSIncrement) == Options.Increment && spinnerValue(UDSZeroFill) == Options.ZeroFill;
+}
+
+bool RenamePage::confirmErrors(int errors)
+{
+    if (errors == 0)
+        return true;
+    return ask(FormatString(LoadResString(174), errors), MsgIcon::None, MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+QString RenamePage::logPath() const
+{
+    return txtLog->text().isEmpty() ? DefaultRenameLogPath() : txtLog->text();
+}
+
+void RenamePage::cmdApply_Click()
+{
+    // Apply carries out what Preview showed, and nothing else: after a
+    // change to the rules or the list the preview has to be made again.
+    if (!previewIsCurrent()) {
+        ask(LoadResString(171), MsgIcon::None, MsgButtons::Ok);
+        return;
+    }
+    if (!confirmErrors(m_preview->errorCount()))
+        return;
+    RenameLogWriter log;
+    const bool logging = chkLog->isChecked();
+    if (logging && !log.open(logPath())) {
+        ask(log.errorString(), MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    ApplyResult result;
+    {
+        BusyPage busy(this);
+        result = ApplyRenamePlan(m_preview->plan, logging ? &log : nullptr, [](int done) {
+            if (done % RowsBetweenEvents == 0)
+                QCoreApplication::processEvents();
+        });
+        if (logging && !log.close() && result.logError.isEmpty())
+            result.logError = log.errorString();
+    }
+    // The plan is spent: the list now shows where each file is.
+    m_preview.reset();
+    showNewNames(result.finalPaths);
+    showStatus(FormatString(LoadResString(218), result.renamed));
+    showFailures(result.failures);
+    if (!result.logError.isEmpty())
+        ask(result.logError, MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+void RenamePage::showNewNames(const std::vector<QString> &finalPaths)
+{
+    for (int row = 0; row < int(finalPaths.size()) && row < m_files.count(); ++row)
+        m_files.setPath(row, finalPaths[size_t(row)]);
+}
+
+void RenamePage::showFailures(const std::vector<RenameFailure> &failures)
+{
+    if (failures.empty())
+        return;
+    QStringList lines;
+    for (size_t i = 0; i < failures.size() && i < MaxFailuresNamed; ++i) {
+        const RenameFailure &f = failures[i];
+        lines << (f.error == EEXIST ? FormatString(LoadResString(173), f.newPath)
+                                    : FormatString(LoadResString(172), f.oldPath) + QStringLiteral(": ")
+                                          + ErrorText(f.error));
+    }
+    if (failures.size() > MaxFailuresNamed)
+        lines << QStringLiteral("...");
+    ask(lines.join(u'\n'), MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+void RenamePage::chkLog_Click()
+{
+    txtLog->setEnabled(chkLog->isChecked());
+    cmdBrowse->setEnabled(chkLog->isChecked());
+}
+
+void RenamePage::cmdBrowse_Click()
+{
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Log File|*.log");
+    request.filterIndex = 1;
+    request.fileName = txtLog->text();
+    const QString chosen = prompter().saveFileName(request);
+    if (!chosen.isEmpty())
+        txtLog->setText(chosen);
+}
+
+} // namespace ardl

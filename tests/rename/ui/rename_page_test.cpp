@@ -1,0 +1,275 @@
+#include "rename/ui/RenamePage.h"
+#include "common/core/ListSort.h"
+#include "common/core/ScriptedPrompter.h"
+#include "common/ui/LateBound.h"
+#include "common/ui/ListView.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+
+using namespace ardl;
+
+namespace {
+
+class RenamePageTest : public test::TempDirTest {
+protected:
+    void SetUp() override
+    {
+        page.LoadCaptions();
+        page.SetListHeaders();
+        QObject::connect(&page, &RenamePage::StatusTextChanged, [this](const QString &text) { status = text; });
+    }
+
+    QString dir() const { return path() + u'/'; }
+
+    QStringList column(ListView *list, int cell) const
+    {
+        QStringList out;
+        for (const ListRow &row : list->rows().rows())
+            out << row.cells.value(cell);
+        return out;
+    }
+
+    QStringList listing() const { return QDir(path()).entryList(QDir::Files, QDir::Name); }
+
+    void addFolder(const QString &folder)
+    {
+        page.txtFilter->setText(QString());   // an empty filter lists everything
+        page.AfterFillList(folder);
+    }
+
+    // Name removed, numbering before the name from 5 with two digits.
+    void numberFromFive()
+    {
+        page.opt1Remove->click();
+        page.opt2Before->click();
+        SetProp(page.UDSStart, "Value", 5);
+        SetProp(page.UDSZeroFill, "Value", 2);
+    }
+
+    ScriptedPrompter answers;
+    ScopedPrompter scoped{answers};
+    RenamePage page;
+    QString status;
+};
+
+} // namespace
+
+TEST_F(RenamePageTest, PreviewThenApplyRenamesAndLogsWhatThePreviewShowed)
+{
+    for (const char *name : {"x.txt", "y.txt", "z.jpg"})
+        writeFile(name, name);
+    addFolder(dir());
+    EXPECT_EQ(status, QStringLiteral("3 Files Added"));
+    EXPECT_TRUE(page.cmdPreview->isEnabled());
+    EXPECT_FALSE(page.cmdApply->isEnabled());
+
+    numberFromFive();
+    QTest::mouseClick(page.cmdPreview, Qt::LeftButton);
+    EXPECT_EQ(status, QStringLiteral("Preview : 0 Errors"));
+    EXPECT_EQ(page.TabStripFile->tabData(page.TabStripFile->currentIndex()).toString(), QStringLiteral("PREVIEW"));
+    EXPECT_EQ(column(page.LVPreview, 0), QStringList({"05", "06", "07"}));
+    EXPECT_EQ(column(page.LVPreview, 1), QStringList({"txt", "txt", "jpg"}));
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Ok", "Ok", "Ok"}));
+    EXPECT_EQ(page.LVPreview->rows().row(0).key, dir() + "05.txt");
+    ASSERT_TRUE(page.cmdApply->isEnabled());
+
+    page.chkLog->click();
+    EXPECT_TRUE(page.txtLog->isEnabled());
+    page.txtLog->setText(path("rename.log"));
+    QTest::mouseClick(page.cmdApply, Qt::LeftButton);
+    EXPECT_TRUE(answers.asked.empty());
+    EXPECT_EQ(status, QStringLiteral("3 Files Renamed"));
+    EXPECT_EQ(listing(), QStringList({"05.txt", "06.txt", "07.jpg", "rename.log"}));
+    EXPECT_EQ(readFile("07.jpg"), "z.jpg");
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("rename.log"), d + "x.txt -> " + d + "05.txt\r\n" + d + "y.txt -> " + d + "06.txt\r\n"
+                                          + d + "z.jpg -> " + d + "07.jpg\r\n");
+    // The list shows the new names; the plan is spent.
+    EXPECT_EQ(column(page.LVFile, 0), QStringList({"05", "06", "07"}));
+    EXPECT_EQ(page.LVFile->rows().row(2).key, dir() + "07.jpg");
+    QTest::mouseClick(page.cmdApply, Qt::LeftButton);
+    EXPECT_EQ(answers.messages(),
+              QStringList{"You must click Preview button before click Apply button, for check error"});
+}
+
+TEST_F(RenamePageTest, AChangeAfterPreviewAsksForANewPreview)
+{
+    writeFile("a.txt", "a");
+    addFolder(dir());
+    page.opt4Upper->click();
+    page.cmdPreview_Click();
+    page.opt4Lower->click();
+    page.cmdApply_Click();
+    EXPECT_EQ(answers.messages().size(), 1);
+    EXPECT_EQ(listing(), QStringList({"a.txt"}));
+
+    page.cmdPreview_Click();
+    SetProp(page.UDSIncrement, "Value", 3);   // the spinners count as rules too
+    EXPECT_FALSE(page.previewIsCurrent());
+    page.cmdPreview_Click();
+    page.cmdApply_Click();
+    EXPECT_EQ(answers.messages().size(), 1);
+    EXPECT_EQ(listing(), QStringList({"a.txt"}));   // lower case of a.txt is a.txt
+}
+
+TEST_F(RenamePageTest, ClashesAreRedErrorsAndYesGoesOnWithTheOkRowsOnly)
+{
+    makeDir("docs");
+    writeFile("docs/a.txt", "A");
+    writeFile("docs/b.txt", "B");
+    addFolder(path("docs/"));
+    page.opt1DirName->click();
+    page.cmdPreview_Click();
+    EXPECT_EQ(status, QStringLiteral("Preview : 1 Errors"));
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Ok", "Err"}));
+    const ListRow &err = page.LVPreview->rows().row(1);
+    EXPECT_EQ(err.foreground.value<QColor>(), QColor(255, 0, 0));
+    EXPECT_TRUE(err.key.isEmpty());
+    EXPECT_FALSE(err.icon.isValid());
+
+    answers.messageAnswers = {MsgAnswer::No};
+    page.cmdApply_Click();
+    EXPECT_EQ(answers.messages().back(), QStringLiteral("There are 1 errors, Click Yes for continu, No for Stop"));
+    EXPECT_EQ(QDir(path("docs")).entryList(QDir::Files), QStringList({"a.txt", "b.txt"}));
+
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdApply_Click();
+    EXPECT_EQ(status, QStringLiteral("1 Files Renamed"));
+    EXPECT_EQ(QDir(path("docs")).entryList(QDir::Files), QStringList({"b.txt", "docs.txt"}));
+    EXPECT_EQ(readFile("docs/docs.txt"), "A");
+}
+
+TEST_F(RenamePageTest, AFileThatAppearsInTheWayIsReportedAndNotCounted)
+{
+    writeFile("a.txt", "A");
+    addFolder(dir());
+    page.opt1Replace->click();
+    page.txt1Replace->setText(QStringLiteral("b"));
+    page.cmdPreview_Click();
+    writeFile("b.txt", "someone else's");
+    page.cmdApply_Click();
+    EXPECT_EQ(status, QStringLiteral("0 Files Renamed"));
+    EXPECT_EQ(answers.messages(), QStringList{"File " + dir() + "b.txt already exists, it was not replaced"});
+    EXPECT_EQ(readFile("b.txt"), "someone else's");
+    EXPECT_EQ(readFile("a.txt"), "A");
+}
+
+TEST_F(RenamePageTest, NumberingFollowsTheSortedOrderAndRestartsPerFolder)
+{
+    writeFile("one/b", "");
+    writeFile("one/c", "");
+    writeFile("two/a", "");
+    page.chkRecursive->setChecked(true);
+    addFolder(dir());
+    EXPECT_EQ(column(page.LVFile, 0), QStringList({"b", "c", "a"}));
+    page.opt2After->click();
+    EXPECT_TRUE(page.fraOpt2->isEnabled());
+    SetSortAscending(false);
+    page.LVFile_ColumnClick(1);   // by file name: a second click on it turns to ascending
+    EXPECT_EQ(column(page.LVFile, 0), QStringList({"a", "b", "c"}));
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 0), QStringList({"a0", "b1", "c2"}));
+    page.chkInitDir->click();
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 0), QStringList({"a0", "b0", "c1"}));
+}
+
+TEST_F(RenamePageTest, AddDropDeleteAndClearKeepTheListAndButtonsRight)
+{
+    writeFile("top.txt", "");
+    writeFile("noext", "");
+    writeFile("sub/deep.txt", "");
+    addFolder(dir());
+    EXPECT_EQ(page.LVFile->rows().rowCount(), 2);
+    addFolder(dir());   // the same folder again adds nothing
+    EXPECT_EQ(status, QStringLiteral("2 Files Added"));
+
+    // A dropped folder is listed with its sub-folders; a listed file changes nothing.
+    page.LVFile_OLEDragDrop({path("sub"), path("top.txt")});
+    EXPECT_EQ(status, QStringLiteral("3 Files Added"));
+    EXPECT_EQ(column(page.LVFile, 0), QStringList({"noext", "top", "deep"}));
+    EXPECT_EQ(column(page.LVFile, 1), QStringList({"", "txt", "txt"}));
+
+    page.LVFile->selectAll();
+    EXPECT_EQ(page.LVFile_OLESetData(), QStringList({dir() + "noext", dir() + "top.txt", path("sub/deep.txt")}));
+
+    page.LVFile->selectionModel()->clearSelection();
+    page.LVFile->selectionModel()->select(page.LVFile->rows().index(0, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    page.cmdDelete_Click();
+    EXPECT_EQ(status, QStringLiteral("1 Files Deleted"));
+    EXPECT_EQ(column(page.LVFile, 0), QStringList({"top", "deep"}));
+    page.LVFile_OLEDragDrop({path("noext")});   // can come back once deleted
+    EXPECT_EQ(page.LVFile->rows().rowCount(), 3);
+
+    page.cmdPreview_Click();
+    page.cmdClear_Click();
+    EXPECT_EQ(status, QStringLiteral("List Cleared"));
+    EXPECT_EQ(page.LVFile->rows().rowCount(), 0);
+    EXPECT_EQ(page.LVPreview->rows().rowCount(), 0);
+    for (QPushButton *b : {page.cmdDelete, page.cmdClear, page.cmdPreview, page.cmdApply})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+}
+
+TEST_F(RenamePageTest, RuleControlsEnableTheirBoxesAndKeepTheOptions)
+{
+    EXPECT_FALSE(page.txt1Replace->isEnabled());
+    page.opt1Insert->click();
+    EXPECT_TRUE(page.txt1Before->isEnabled());
+    EXPECT_TRUE(page.txt1After->isEnabled());
+    EXPECT_EQ(page.Options.NameMode, ModeInsert);
+    page.txt1Before->setText(QStringLiteral("pre"));
+    page.opt1None->click();   // disabling keeps the text and the value
+    EXPECT_FALSE(page.txt1Before->isEnabled());
+    EXPECT_EQ(page.Options.Prefix, QStringLiteral("pre"));
+
+    page.opt3Fixed->click();
+    EXPECT_TRUE(page.txt3Fixed->isEnabled());
+    EXPECT_EQ(page.Options.ExtMode, ModeFixed);
+    page.opt4First->click();
+    EXPECT_EQ(page.Options.CaseMode, ModeCapitalize);
+
+    EXPECT_FALSE(page.chkMatchCase->isEnabled());
+    page.chkSub->click();
+    EXPECT_TRUE(page.Options.Substitute);
+    for (QWidget *w : {static_cast<QWidget *>(page.txt4Replace), static_cast<QWidget *>(page.txt4With),
+                       static_cast<QWidget *>(page.chkMatchCase), static_cast<QWidget *>(page.lbl4Replace)})
+        EXPECT_TRUE(w->isEnabled());
+    page.chkMatchCase->click();
+    EXPECT_TRUE(page.Options.MatchCase);
+
+    answers.saveAnswers = {path("chosen.log")};
+    page.chkLog->click();
+    page.cmdBrowse_Click();
+    EXPECT_EQ(page.txtLog->text(), path("chosen.log"));
+    page.cmdBrowse_Click();   // cancelled: the text stays
+    EXPECT_EQ(page.txtLog->text(), path("chosen.log"));
+    page.chkLog->click();
+    EXPECT_FALSE(page.cmdBrowse->isEnabled());
+    EXPECT_EQ(page.txtLog->text(), path("chosen.log"));
+}
+
+TEST_F(RenamePageTest, AnUnwritableLogStopsApplyBeforeAnythingIsRenamed)
+{
+    writeFile("a.txt", "A");
+    addFolder(dir());
+    page.opt4Upper->click();
+    page.cmdPreview_Click();
+    page.chkLog->click();
+    page.txtLog->setText(path("no/such/folder/Log.log"));
+    page.cmdApply_Click();
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_TRUE(answers.messages()[0].contains(QStringLiteral("no/such/folder/Log.log")));
+    EXPECT_EQ(listing(), QStringList({"a.txt"}));
+}
