@@ -18,7 +18,7 @@ ListRow RenameFileList::rowFor(const QString &path) const
     row.key = path;
     row.cells = QStringList{item.Name, item.Ext, item.Path};
     if (m_iconOf)
-        row.icon = m_iconOf(GetFileName(path));
+        row.icon = m_iconOf(path);
     return row;
 }
 

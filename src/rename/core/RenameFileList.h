@@ -18,7 +18,8 @@ namespace ardl {
 // rows goes through here so the key index stays right.
 class RenameFileList {
 public:
-    using IconOf = std::function<QVariant(const QString &fileName)>;
+    // The icon of a row, from the file's full path.
+    using IconOf = std::function<QVariant(const QString &path)>;
 
     explicit RenameFileList(ListViewModel &model, IconOf iconOf = {});
 

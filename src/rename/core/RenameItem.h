@@ -12,7 +12,15 @@ struct RenameItem {
     QString Ext;    // extension without the dot; "" when there is none
 
     // Path & Name, then "." & Ext when Ext is not empty.
-    QString FullName() const { return Ext.isEmpty() ? Path + Name : Path + Name + u'.' + Ext; }
+    QString FullName() const
+    {
+        QString full;
+        full.reserve(Path.size() + Name.size() + Ext.size() + 1);
+        full.append(Path).append(Name);
+        if (!Ext.isEmpty())
+            full.append(u'.').append(Ext);
+        return full;
+    }
     // The file name alone: Name, then "." & Ext when Ext is not empty.
     QString FileName() const { return Ext.isEmpty() ? Name : Name + u'.' + Ext; }
 };

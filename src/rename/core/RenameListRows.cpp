@@ -5,7 +5,7 @@
 namespace ardl {
 
 std::vector<ListRow> PreviewListRows(const RenamePreview &preview, const QVariant &errorColour,
-                                     const std::function<QVariant(const QString &fileName)> &iconOf)
+                                     const std::function<QVariant(const QString &path)> &iconOf)
 {
     std::vector<ListRow> rows;
     rows.reserve(preview.items.size());
@@ -17,7 +17,7 @@ std::vector<ListRow> PreviewListRows(const RenamePreview &preview, const QVarian
         if (planned.ok()) {
             row.key = planned.newPath;
             if (iconOf)
-                row.icon = iconOf(GetFileName(planned.oldPath));
+                row.icon = iconOf(planned.oldPath);
         } else {
             row.foreground = errorColour;
         }
@@ -27,7 +27,7 @@ std::vector<ListRow> PreviewListRows(const RenamePreview &preview, const QVarian
 }
 
 std::vector<ListRow> UndoListRows(const std::vector<UndoEntry> &entries,
-                                  const std::function<QVariant(const QString &fileName)> &iconOf)
+                                  const std::function<QVariant(const QString &path)> &iconOf)
 {
     std::vector<ListRow> rows;
     rows.reserve(entries.size());
@@ -35,7 +35,7 @@ std::vector<ListRow> UndoListRows(const std::vector<UndoEntry> &entries,
         ListRow row;
         row.cells = QStringList{entry.current, entry.restore};
         if (iconOf)
-            row.icon = iconOf(GetFileName(entry.current));
+            row.icon = iconOf(entry.current);
         rows.push_back(std::move(row));
     }
     return rows;

@@ -15,12 +15,12 @@ namespace ardl {
 // its new full path and shows the icon of the file; an "Err" row has no key
 // and no icon and is drawn in `errorColour`.
 std::vector<ListRow> PreviewListRows(const RenamePreview &preview, const QVariant &errorColour,
-                                     const std::function<QVariant(const QString &fileName)> &iconOf);
+                                     const std::function<QVariant(const QString &path)> &iconOf);
 
 // The rows of the Undo list, one per log entry: the current path, then the
 // path to restore; no key.
 std::vector<ListRow> UndoListRows(const std::vector<UndoEntry> &entries,
-                                  const std::function<QVariant(const QString &fileName)> &iconOf);
+                                  const std::function<QVariant(const QString &path)> &iconOf);
 
 // The log entries the Undo list shows, in its current order.
 std::vector<UndoEntry> UndoEntriesOf(const ListViewModel &model);

@@ -81,7 +81,7 @@ private:
 
 RowProblem nameProblem(const PlanRow &row, NameLimits &limits)
 {
-    const QString &name = row.newName;
+    const QStringView name = row.newName();
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(QChar(u'\0')))
         return RowProblem::BadName;
     const qsizetype nameBytes = utf8Length(name);
@@ -194,7 +194,7 @@ private:
         *occupant = m_byOld.value(r.newPath, -1);
         if (*occupant >= 0)
             return row(*occupant).moves();
-        if (!m_probe.exists(r.newFolder, r.newName))
+        if (!m_probe.exists(r.newFolder, r.newName()))
             return true;
         // Where names ignore case, a change of case finds the file itself.
         return IsCaseOnlyChange(r.oldPath, r.newPath) && NameProbe::sameFile(r.oldPath, r.newPath);
@@ -298,8 +298,8 @@ PlanRow MakePlanRow(const QString &oldPath, const QString &newFolder, const QStr
     PlanRow row;
     row.oldPath = oldPath;
     row.newFolder = newFolder;
-    row.newName = newName;
-    row.newPath = newFolder + newName;
+    row.newPath.reserve(newFolder.size() + newName.size());
+    row.newPath.append(newFolder).append(newName);
     return row;
 }
 

@@ -24,9 +24,11 @@ enum class RowProblem {
 struct PlanRow {
     QString oldPath;
     QString newFolder;   // ends with "/"
-    QString newName;
-    QString newPath;     // newFolder + newName
+    QString newPath;     // newFolder followed by the new name
     RowProblem problem = RowProblem::None;
+
+    // The new name: all of newPath after newFolder, "/" and all.
+    QStringView newName() const { return QStringView(newPath).mid(newFolder.size()); }
 
     bool ok() const { return problem == RowProblem::None; }
     bool moves() const { return ok() && oldPath != newPath; }

@@ -23,7 +23,11 @@ RenamePreview PreviewRenames(const std::vector<RenameItem> &files, RenameOptions
     rows.reserve(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
         const RenameItem &item = preview.items[i];
-        rows.push_back(MakePlanRow(files[i].FullName(), item.Path, item.FileName()));
+        PlanRow row;
+        row.oldPath = files[i].FullName();
+        row.newFolder = item.Path;
+        row.newPath = item.FullName();
+        rows.push_back(std::move(row));
     }
     preview.plan = PlanRenames(std::move(rows));
     return preview;

@@ -74,13 +74,20 @@ QString changeCase(const QString &text, int16_t mode)
             return text.toUpper();
         return mode == ModeLower ? text.toLower() : CapitalizeFirst(text);
     }
-    QString out(text.size(), Qt::Uninitialized);
-    const QChar *from = text.constData();
-    QChar *to = out.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const auto convert = [mode](qsizetype i, char16_t c) {
         const bool upper = mode == ModeUpper || (mode == ModeCapitalize && i == 0);
-        to[i] = upper ? asciiUpper(from[i].unicode()) : asciiLower(from[i].unicode());
-    }
+        return upper ? asciiUpper(c) : asciiLower(c);
+    };
+    const QChar *from = text.constData();
+    qsizetype first = 0;   // the first character that changes
+    while (first < text.size() && convert(first, from[first].unicode()) == from[first].unicode())
+        ++first;
+    if (first == text.size())
+        return text;
+    QString out = text;
+    QChar *to = out.data();
+    for (qsizetype i = first; i < out.size(); ++i)
+        to[i] = convert(i, to[i].unicode());
     return out;
 }
 

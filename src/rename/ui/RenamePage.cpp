@@ -1,5 +1,7 @@
 #include "RenamePage.h"
 
+#include "RowIcons.h"
+
 #include "common/core/ErrorReport.h"
 #include "common/core/StringTable.h"
 #include "common/core/Twips.h"
@@ -11,7 +13,6 @@
 #include "common/ui/WaitCursor.h"
 #include "common/ui/modListView.h"
 #include "platform/foldertree/FolderTree.h"
-#include "platform/shell/FileIcons.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,7 +75,7 @@ RenamePage::RenamePage(QWidget *parent)
     : QWidget(parent)
     , LVFile(new ListView(this))
     , LVPreview(new ListView(this))
-    , m_files(LVFile->rows(), [](const QString &name) { return vbAddFileItemIcon(name); })
+    , m_files(LVFile->rows(), RowIcons())
 {
     setObjectName(QStringLiteral("picRename"));
     createFileListControls();

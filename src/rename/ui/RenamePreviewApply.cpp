@@ -1,6 +1,7 @@
 // Preview and Apply of the Rename page: the rules run over the file list,
 // the checked plan is shown, and Apply carries out exactly that plan.
 #include "RenamePage.h"
+#include "RowIcons.h"
 
 #include "rename/core/FileRenamer.h"
 #include "rename/core/RenameListRows.h"
@@ -14,7 +15,6 @@
 #include "common/ui/LateBound.h"
 #include "common/ui/ListView.h"
 #include "common/ui/WaitCursor.h"
-#include "platform/shell/FileIcons.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -79,8 +79,7 @@ void RenamePage::FillListPreview()
     m_preview.reset();
     Guarded(QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListPreview."), false, [&] {
         RenamePreview preview = PreviewRenames(m_files.items(), Options);
-        LVPreview->rows().addRows(PreviewListRows(preview, QColor(255, 0, 0),
-                                                  [](const QString &name) { return vbAddFileItemIcon(name); }));
+        LVPreview->rows().addRows(PreviewListRows(preview, QColor(255, 0, 0), RowIcons()));
         showStatus(FormatString(LoadResString(217), preview.errorCount()));
         m_preview = std::move(preview);
         return true;

@@ -1,5 +1,7 @@
 #include "UndoPage.h"
 
+#include "RowIcons.h"
+
 #include "rename/core/FileRenamer.h"
 #include "rename/core/RenameListRows.h"
 #include "rename/core/UndoRun.h"
@@ -16,7 +18,6 @@
 #include "common/ui/WaitCursor.h"
 #include "common/ui/modListView.h"
 #include "platform/settings/modRegistry.h"
-#include "platform/shell/FileIcons.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -40,11 +41,6 @@ constexpr int ButtonHeight = 375;
 int px(int twips)
 {
     return TwipsToPixels(twips);
-}
-
-QVariant iconOf(const QString &name)
-{
-    return vbAddFileItemIcon(name);
 }
 
 } // namespace
@@ -160,7 +156,7 @@ void UndoPage::FillListLog(const QString &path)
     if (!ReadRenameLog(path, log, &error)) {
         ReportError(EIO, error, QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListLog."));
     } else {
-        LVUndo->rows().addRows(UndoListRows(log.entries, iconOf));
+        LVUndo->rows().addRows(UndoListRows(log.entries, RowIcons()));
     }
     updateButtons();
 }
