@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QDragEnterEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -15,7 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 using namespace ardl;
 
@@ -272,4 +275,26 @@ TEST_F(RenamePageTest, AnUnwritableLogStopsApplyBeforeAnythingIsRenamed)
     ASSERT_EQ(answers.messages().size(), 1);
     EXPECT_TRUE(answers.messages()[0].contains(QStringLiteral("no/such/folder/Log.log")));
     EXPECT_EQ(listing(), QStringList({"a.txt"}));
+}
+
+TEST_F(RenamePageTest, FilesDroppedFromTheDesktopAreListedAndOtherDataIsRefused)
+{
+    writeFile("dropped.txt", "");
+    QMimeData text;
+    text.setText(QStringLiteral("just text"));
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.LVFile->viewport(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(path("dropped.txt"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.LVFile->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.LVFile->viewport(), &drop);
+    EXPECT_EQ(column(page.LVFile, 0), QStringList{"dropped"});
+    EXPECT_TRUE(page.cmdPreview->isEnabled());
+    EXPECT_TRUE(status.isEmpty());   // dropped files, unlike folders, leave the status alone
 }
