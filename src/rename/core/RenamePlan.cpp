@@ -283,10 +283,10 @@ int ProblemError(RowProblem problem)
     case RowProblem::None: return 0;
     case RowProblem::NotUtf8: return EILSEQ;
     case RowProblem::NotLoggable:
-    case RowProblem::BadName: return EINVAL;
+    case RowProblem::BadName:
+    case RowProblem::DuplicateSource: return EINVAL;
     case RowProblem::NameTooLong: return ENAMETOOLONG;
     case RowProblem::SourceMissing: return ENOENT;
-    case RowProblem::DuplicateSource:
     case RowProblem::DuplicateTarget:
     case RowProblem::TargetExists: return EEXIST;
     }
