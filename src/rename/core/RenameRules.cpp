@@ -3,6 +3,8 @@
 #include "common/core/modFile.h"
 #include "common/core/modGlobal.h"
 
+#include <algorithm>
+
 namespace ardl {
 
 namespace {
@@ -84,10 +86,11 @@ QString changeCase(const QString &text, int16_t mode)
         ++first;
     if (first == text.size())
         return text;
-    QString out = text;
+    QString out(text.size(), Qt::Uninitialized);
     QChar *to = out.data();
-    for (qsizetype i = first; i < out.size(); ++i)
-        to[i] = convert(i, to[i].unicode());
+    std::copy(from, from + first, to);
+    for (qsizetype i = first; i < text.size(); ++i)
+        to[i] = convert(i, from[i].unicode());
     return out;
 }
 
