@@ -51,6 +51,11 @@ ScopedPrompter::~ScopedPrompter()
     g_current = m_previous;
 }
 
+int AskOverwrite(const QString &message)
+{
+    return prompter().askOverwrite(message);
+}
+
 void MsgBox(const QString &text, const QString &title, MsgIcon icon)
 {
     prompter().message(text, title, icon, MsgButtons::Ok);

@@ -70,6 +70,11 @@ private:
     Prompter *m_previous;
 };
 
+// Asks whether to overwrite a file, with the caller's question: 1 Yes, 2 No,
+// 3 All, 4 Cancel, or 0 when the question was closed without an answer.
+// Nothing is remembered between questions; callers keep their own "All".
+int AskOverwrite(const QString &message);
+
 // Shortcut for a message with one OK button.
 void MsgBox(const QString &text, const QString &title, MsgIcon icon = MsgIcon::Information);
 

@@ -1,6 +1,10 @@
 #include "modGlobal.h"
 
+#include "ErrorReport.h"
+
 #include <QLocale>
+
+#include <cmath>
 
 namespace ardl {
 
@@ -92,6 +96,22 @@ QString InvNumber(const QString &text)
             c = u' ';
     }
     return out;
+}
+
+qint64 SizeRound(double value)
+{
+    return Guarded(QStringLiteral("in modGlobal.SizeRound."), qint64(0), [value] {
+        if (!std::isfinite(value) || std::fabs(value) >= 9.2e18)
+            throw ArdlError(6, QStringLiteral("Overflow"));
+        // The text form decides, not the binary fraction.
+        const int decimals = std::max(0, 15 - int(std::log10(std::fabs(value) + 1)));
+        const QString text = QString::number(value, 'f', decimals);
+        const qsizetype dot = text.indexOf(u'.');
+        const qint64 whole = dot < 0 ? text.toLongLong() : text.left(dot).toLongLong();
+        if (dot < 0 || dot + 1 >= text.size())
+            return whole;
+        return text[dot + 1] > u'0' ? whole + 1 : whole;
+    });
 }
 
 } // namespace ardl

@@ -28,5 +28,10 @@ int GetFolderValue(int value);
 QString InvNumber(const QString &text);
 // Spaces (only U+0020) removed from both ends.
 QString TrimSpaces(const QString &text);
+// Rounds a size figure up when its first decimal digit is not 0: 2.5 gives
+// 3, 2.01 gives 2, 7 gives 7. The value is read as its 15-digit text shows
+// it, so 2.1 stored as 2.0999... still counts as 2.1. A value out of the
+// 64-bit range is reported and gives 0.
+qint64 SizeRound(double value);
 
 } // namespace ardl

@@ -20,6 +20,9 @@ ListView::ListView(QWidget *parent)
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(true);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        Q_EMIT ColumnClick(section + 1);
+    });
 }
 
 void ListView::setColumns(const QList<ListColumn> &columns)

@@ -21,6 +21,10 @@ public:
     // Selected row indexes, in ascending order.
     QList<int> selectedRows() const;
 
+Q_SIGNALS:
+    // A click on the header of `column` (1-based); the page sorts on it.
+    void ColumnClick(int column);
+
 private:
     ListViewModel m_model;
 };

@@ -1,13 +1,13 @@
 #include "WidgetPrompter.h"
 
+#include "frmOverwrite.h"
+
 #include "common/core/modFile.h"
-#include "common/core/StringTable.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace ardl {
 
@@ -89,18 +89,9 @@ std::optional<QString> WidgetPrompter::password(const QString &prompt, const QSt
 
 int WidgetPrompter::askOverwrite(const QString &message)
 {
-    QMessageBox box(QMessageBox::Question, LoadResString(211), message, QMessageBox::NoButton, owner());
-    QPushButton *yes = box.addButton(LoadResString(208), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(LoadResString(209), QMessageBox::NoRole);
-    QPushButton *all = box.addButton(LoadResString(210), QMessageBox::YesRole);
-    QPushButton *cancel = box.addButton(LoadResString(104), QMessageBox::RejectRole);
-    box.exec();
-    const QAbstractButton *clicked = box.clickedButton();
-    if (clicked == yes) return OverwriteYes;
-    if (clicked == no) return OverwriteNo;
-    if (clicked == all) return OverwriteAll;
-    if (clicked == cancel) return OverwriteCancel;
-    return OverwriteNone;
+    frmOverwrite dialog(message, owner());
+    dialog.exec();
+    return dialog.answer();
 }
 
 QString WidgetPrompter::browseForFolder(const QString &title, const QString &startFolder)

@@ -2,6 +2,8 @@
 
 #include "ListView.h"
 #include "WaitCursor.h"
+#include "common/core/ListSort.h"
+#include "common/core/modGlobal.h"
 #include "common/core/Twips.h"
 #include "platform/settings/modRegistry.h"
 
@@ -11,6 +13,8 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace ardl {
 
@@ -46,6 +50,27 @@ std::optional<int> loadTwips(const QString &name)
         return std::nullopt;
     }
     return TwipsToPixels(twips);
+}
+
+Qt::Alignment qtAlignment(int alignment)
+{
+    switch (alignment) {
+    case 1: return Qt::AlignRight;
+    case 2: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+    }
+}
+
+// 0 left, 1 right, 2 centre for "L", "R", "C"; `previous` for anything else.
+int alignmentCode(const QString &letter, int previous)
+{
+    if (letter.compare(QLatin1String("L"), Qt::CaseInsensitive) == 0)
+        return 0;
+    if (letter.compare(QLatin1String("R"), Qt::CaseInsensitive) == 0)
+        return 1;
+    if (letter.compare(QLatin1String("C"), Qt::CaseInsensitive) == 0)
+        return 2;
+    return previous;
 }
 
 QRect normalRect(const QWidget *form)
@@ -155,6 +180,41 @@ void SaveDirectory(QComboBox *comboBox, const QString &fullListKey, const Recent
     if (items.size() > before) {
         comboBox->insertItem(0, text);
         comboBox->setCurrentIndex(0);
+    }
+}
+
+void ShowHeaderIcon(ListView *listView, int columnIndex, int imageIndex, int alignment, bool show)
+{
+    ListViewModel &model = listView->rows();
+    if (columnIndex < 0 || columnIndex >= model.columnCount())
+        return;
+    ListColumn column = model.column(columnIndex);
+    if (column.alignment != qtAlignment(alignment)) {
+        column.alignment = qtAlignment(alignment);
+        model.setColumn(columnIndex, column);
+    }
+    QHeaderView *header = listView->header();
+    if (show) {
+        header->setSortIndicatorShown(true);
+        header->setSortIndicator(columnIndex, imageIndex == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    } else if (header->sortIndicatorSection() == columnIndex) {
+        header->setSortIndicatorShown(false);
+    }
+}
+
+void SortListView(ListView *listView, int &lastSortColumn, int column, int lastColumnIndex,
+                  const QString &columnType, const QString &alignment)
+{
+    WaitCursor wait;
+    listView->setUpdatesEnabled(false);
+    const Qt::SortOrder order = SortListRows(listView->rows(), lastSortColumn, column, columnType);
+    listView->setUpdatesEnabled(true);
+    const int last = std::min(lastColumnIndex, listView->rows().columnCount() - 1);
+    const int image = order == Qt::AscendingOrder ? 0 : 1;
+    int code = 0;
+    for (int k = 0; k <= last; ++k) {
+        code = alignmentCode(sListPos(alignment, QStringLiteral("|"), k + 1), code);
+        ShowHeaderIcon(listView, k, image, code, k == column - 1);
     }
 }
 

@@ -31,6 +31,19 @@ void KeepOnVisibleScreen(QWidget *form);
 void SaveCheckOption(QCheckBox *checkBox, const QString &valueName);
 int LoadCheckOption(QCheckBox *checkBox, const QString &valueName);
 
+// Sorts a report list by the clicked `column` (1-based) when its header is
+// clicked: as numbers for the column type "NUMBER", as dates for "DATE",
+// else as text (see SortListRows for the direction rules; `lastSortColumn`
+// is the list's own variable and ends holding `column`). Then gives columns
+// 0 to lastColumnIndex the alignments of `alignment` ("L|R|C", one letter a
+// column; another letter keeps the alignment of the column before) and puts
+// the direction marker on the sorted column's header.
+void SortListView(ListView *listView, int &lastSortColumn, int column, int lastColumnIndex,
+                  const QString &columnType, const QString &alignment);
+// Sets a header's alignment (0 left, 1 right, 2 centre) and, with `show`,
+// the direction marker (imageIndex 0 ascending, 1 descending) on it.
+void ShowHeaderIcon(ListView *listView, int columnIndex, int imageIndex, int alignment, bool show);
+
 // Adds the stored entries of ProgramKey + listKey to the drop-down list,
 // newest first (see RecentListEntries).
 void LoadRecentList(QComboBox *list, const QString &listKey, int defaultCount);

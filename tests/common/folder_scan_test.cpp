@@ -1,0 +1,176 @@
+#include "common/core/FileMask.h"
+#include "common/core/modFindFile.h"
+#include "common/core/ScriptedPrompter.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+using namespace ardl;
+
+namespace {
+
+class FolderScan : public test::TempDirTest {
+protected:
+    void SetUp() override
+    {
+        for (const char *f : {"b.txt", "A.TXT", "noext", "c.dat", "sub2/x.txt", "sub1/y.txt",
+                              "sub1/w.dat", "sub1/deep/z.txt", "sub1/deep/README"})
+            writeFile(QString::fromLatin1(f), "data");
+        makeDir(QStringLiteral("sub1/empty"));
+    }
+
+    // The names scanned, relative to the temporary folder.
+    QStringList scan(const QString &mask, bool recursive, QString *pathAfter = nullptr)
+    {
+        ScanOptions opt;
+        opt.Path = path();
+        opt.Mask = mask;
+        opt.Recursive = recursive;
+        colFile files;
+        SearchForFilesArray(files, opt);
+        if (pathAfter)
+            *pathAfter = opt.Path;
+        return relative(files);
+    }
+
+    QStringList relative(const colFile &files) const
+    {
+        QStringList out;
+        for (const clsFile &f : files)
+            out << f.Name.mid(path().size() + 1);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(FolderScan, ListsEachFolderBeforeItsSubFoldersInNameOrder)
+{
+    QString pathAfter;
+    EXPECT_EQ(scan(QStringLiteral("*.*"), true, &pathAfter),
+              (QStringList{"A.TXT", "b.txt", "c.dat", "noext", "sub1/w.dat", "sub1/y.txt",
+                           "sub1/deep/README", "sub1/deep/z.txt", "sub2/x.txt"}));
+    // Path is left on the last folder walked.
+    EXPECT_EQ(pathAfter, path(QStringLiteral("sub2")));
+
+    EXPECT_EQ(scan(QStringLiteral("*.txt"), false, &pathAfter), (QStringList{"A.TXT", "b.txt"}));
+    EXPECT_EQ(pathAfter, path(QStringLiteral("sub2")));   // sub-folders still named, not walked
+    EXPECT_EQ(scan(QStringLiteral("*.TXT"), true),
+              (QStringList{"A.TXT", "b.txt", "sub1/y.txt", "sub1/deep/z.txt", "sub2/x.txt"}));
+    EXPECT_EQ(scan(QStringLiteral("*."), true), (QStringList{"noext", "sub1/deep/README"}));
+    EXPECT_EQ(scan(QStringLiteral("?.t*"), false), (QStringList{"A.TXT", "b.txt"}));
+}
+
+TEST_F(FolderScan, TrailingSeparatorAndExistingEntriesMakeNoDifference)
+{
+    ScanOptions opt;
+    opt.Path = path() + u'/';
+    opt.Recursive = true;
+    colFile files;
+    SearchForFilesArray(files, opt);
+    EXPECT_EQ(files.Count(), 9);
+    EXPECT_EQ(files.Item(1).Name, path(QStringLiteral("A.TXT")));
+    opt.Path = path();
+    SearchForFilesArray(files, opt);   // the same files again are kept once
+    EXPECT_EQ(files.Count(), 9);
+
+    colFile one;
+    GetFileInformation(one, ScanOptions{false, path(QStringLiteral("sub1")), QStringLiteral("*.*")});
+    EXPECT_EQ(relative(one), (QStringList{"sub1/w.dat", "sub1/y.txt"}));
+}
+
+TEST_F(FolderScan, MissingOrEmptyFolderGivesNothingSilently)
+{
+    ScriptedPrompter answers;
+    ScopedPrompter scoped(answers);
+    for (const QString &p : {path(QStringLiteral("nowhere")), path(QStringLiteral("sub1/empty")), QString()}) {
+        ScanOptions opt{true, p, QStringLiteral("*.*")};
+        colFile files;
+        SearchForFilesArray(files, opt);
+        GetFileInformation(files, opt);
+        EXPECT_EQ(files.Count(), 0) << p.toStdString();
+        EXPECT_EQ(opt.Path, p);
+    }
+    EXPECT_TRUE(answers.asked.empty());
+}
+
+TEST_F(FolderScan, NeverFollowsFolderLinksAndListsFileLinks)
+{
+    ASSERT_EQ(::symlink(path().toUtf8().constData(), path(QStringLiteral("sub1/deep/loop")).toUtf8().constData()), 0);
+    ASSERT_EQ(::symlink("b.txt", path(QStringLiteral("link.txt")).toUtf8().constData()), 0);
+    ASSERT_EQ(::symlink("gone.txt", path(QStringLiteral("dangling.txt")).toUtf8().constData()), 0);
+    ASSERT_EQ(::mkfifo(path(QStringLiteral("pipe.txt")).toUtf8().constData(), 0600), 0);
+    const QStringList names = scan(QStringLiteral("*.txt"), true);
+    EXPECT_EQ(names, (QStringList{"A.TXT", "b.txt", "link.txt", "sub1/y.txt", "sub1/deep/z.txt", "sub2/x.txt"}));
+
+    // The scanned folder itself may be reached through a link.
+    const QString viaLink = path(QStringLiteral("viaLink"));
+    ASSERT_EQ(::symlink(path(QStringLiteral("sub2")).toUtf8().constData(), viaLink.toUtf8().constData()), 0);
+    colFile files;
+    ScanOptions opt{true, viaLink, QStringLiteral("*.*")};
+    SearchForFilesArray(files, opt);
+    ASSERT_EQ(files.Count(), 1);
+    EXPECT_EQ(files.Item(1).Name, viaLink + QStringLiteral("/x.txt"));
+}
+
+TEST_F(FolderScan, KeepsGoingPastAnUnreadableSubFolder)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not hold back root";
+    ASSERT_EQ(::chmod(path(QStringLiteral("sub1")).toUtf8().constData(), 0), 0);
+    const QStringList names = scan(QStringLiteral("*.*"), true);
+    ::chmod(path(QStringLiteral("sub1")).toUtf8().constData(), 0700);
+    EXPECT_EQ(names, (QStringList{"A.TXT", "b.txt", "c.dat", "noext", "sub2/x.txt"}));
+}
+
+TEST_F(FolderScan, SizesAreSixtyFourBitAndDatesLocalToTheSecond)
+{
+    const QString big = path(QStringLiteral("big/sparse.iso"));
+    makeDir(QStringLiteral("big"));
+    {
+        QFile f(big);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(3000000000LL));   // sparse: takes no room on disk
+    }
+    const qint64 when = 1700000000;   // 2023-11-14 22:13:20 UTC
+    const timeval times[2] = {{when, 0}, {when, 750000}};
+    ASSERT_EQ(::utimes(big.toUtf8().constData(), times), 0);
+
+    colFile files;
+    ScanOptions opt{false, path(QStringLiteral("big")), QStringLiteral("*.iso")};
+    SearchForFilesArray(files, opt);
+    ASSERT_EQ(files.Count(), 1);
+    const clsFile &f = files.Item(1);
+    EXPECT_EQ(f.Size, 3000000000LL);
+    EXPECT_EQ(f.Date.toSecsSinceEpoch(), when);
+    EXPECT_EQ(f.Date.time().msec(), 0);
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(when).toLocalTime();
+    EXPECT_EQ(f.Date.date(), local.date());
+    EXPECT_EQ(f.Date.time(), local.time());
+}
+
+TEST(FileMask, FollowsTheUsualWildcardRules)
+{
+    struct Case {
+        const char *mask;
+        const char *name;
+        bool match;
+    };
+    const Case cases[] = {
+        {"*.*", "noext", true},     {"*.*", ".hidden", true},    {"*", "a.b", true},
+        {"", "x", true},            {"*.", "Makefile", true},    {"*.", "a.txt", false},
+        {"*.", ".bashrc", true},    {"read*.*", "readme", true}, {"read*.*", "readme.md", true},
+        {"read*.*", "unread", false}, {"*.txt", "A.TXT", true}, {"*.txt", "a.txt.bak", false},
+        {"?.txt", "ab.txt", false}, {"??.txt", "ab.txt", true},  {"a*b*c", "aXbYbZc", true},
+        {"a*b*c", "aXbYc.d", false}, {"*é*", "CAFÉ", true},      {" *.txt ", "x.txt", true},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(FileMask(QString::fromUtf8(c.mask)).matches(QString::fromUtf8(c.name)), c.match)
+            << c.mask << " on " << c.name;
+}
