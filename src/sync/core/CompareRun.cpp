@@ -7,6 +7,8 @@
 #include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
 
+#include <future>
+#include <memory>
 #include <optional>
 
 namespace ardl {
@@ -75,31 +77,39 @@ void reportList(CompareResult &result, int id, const QStringList &names)
             MakeSyncMessage(id, MsgIcon::Exclamation, {QString::number(names.size()), names.front()}));
 }
 
-// Scans a local folder; `add` takes each file's name relative to the root.
-template <typename Add>
-qsizetype listFolder(const CompareRequest &r, const QString &root, Add add)
+// The files of a local folder scanned with the request's mask and recursion.
+std::unique_ptr<colFile> scanFolder(const CompareRequest &r, const QString &root)
 {
-    colFile files;
+    auto files = std::make_unique<colFile>();
     ScanOptions options;
     options.Recursive = r.Recursive;
     options.Path = NormalizedRoot(root);
     options.Mask = r.Filter;
-    SearchForFilesArray(files, options);
-    const QString base = NormalizedRoot(root);
-    for (const clsFile &f : files)
-        add(RelativeName(f.Name, base), f);
-    return files.Count();
+    SearchForFilesArray(*files, options);
+    return files;
 }
 
-void listLeftFolder(const CompareRequest &r, CompareResult &result)
+void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult &result)
 {
+    const QString base = NormalizedRoot(r.RootLeft);
     SyncItemSet &items = SyncItems();
     QStringList duplicates;
-    result.leftFiles = listFolder(r, r.RootLeft, [&](const QString &name, const clsFile &f) {
+    for (const clsFile &f : files) {
+        const QString name = RelativeName(f.Name, base);
         if (!items.addLeft(name, f.Size, f.Date))
             duplicates.push_back(name);
-    });
+    }
+    result.leftFiles = files.Count();
     reportList(result, SyncText::NamesListedTwice, duplicates);
+}
+
+void listRightFolder(const CompareRequest &r, const colFile &files, CompareResult &result)
+{
+    const QString base = NormalizedRoot(r.RootRight);
+    SyncItemSet &items = SyncItems();
+    for (const clsFile &f : files)
+        items.addRight(RelativeName(f.Name, base), f.Size, f.Date);
+    result.rightFiles = files.Count();
 }
 
 // False when the file cannot be read; its message is then in `result`.
@@ -171,22 +181,31 @@ CompareResult RunCompare(const CompareRequest &request, const SyncStatusFn &stat
         return stopped(result, *failed);
     result.rememberLeftRoot = true;
 
+    // The right folder is scanned on a second thread while the left side is
+    // listed here; only the scan runs there, the compare set stays on this
+    // thread. A left folder is scanned first and filed afterwards, so that the
+    // set is sized once for both sides.
+    std::future<std::unique_ptr<colFile>> rightScan =
+        std::async(std::launch::async, scanFolder, std::cref(request), std::cref(request.RootRight));
+    std::unique_ptr<colFile> leftFiles;
     bool listed = true;
     if (request.Kind == KindFtp)
         listed = listLeftRemote(request, result, status);
     else if (request.Kind == KindFile)
         listed = listLeftSyncFile(request, result);
     else if (request.Kind == KindDir)
-        listLeftFolder(request, result);
+        leftFiles = scanFolder(request, request.RootLeft);
+    const std::unique_ptr<colFile> rightFiles = rightScan.get();
     if (!listed) {
         SyncItems().clear();
         return result;
     }
 
     SyncItemSet &items = SyncItems();
-    result.rightFiles = listFolder(request, request.RootRight, [&](const QString &name, const clsFile &f) {
-        items.addRight(name, f.Size, f.Date);
-    });
+    items.reserve(items.Count() + (leftFiles ? leftFiles->Count() : 0) + rightFiles->Count());
+    if (leftFiles)
+        listLeftFolder(request, *leftFiles, result);
+    listRightFolder(request, *rightFiles, result);
     items.classify(request.IgnoreDate);
     result.completed = true;
     return result;

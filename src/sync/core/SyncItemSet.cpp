@@ -7,10 +7,12 @@ namespace ardl {
 bool SyncItemSet::addLeft(const QString &file, qint64 size, const QDateTime &date,
                           DatePrecision precision, bool sizeLow32)
 {
-    const QString key = CompareKey(file);
-    if (m_index.contains(key))
+    const qsizetype before = m_index.size();
+    size_t &slot = m_index[CompareKey(file)];   // one lookup: finds or makes the slot
+    if (m_index.size() == before)
         return false;
-    clsList item;
+    slot = m_items.size();
+    clsList &item = m_items.emplace_back();
     item.L_File = file;
     item.L_Size = size;
     item.L_Date = date;
@@ -18,24 +20,29 @@ bool SyncItemSet::addLeft(const QString &file, qint64 size, const QDateTime &dat
     item.L_SizeLow32 = sizeLow32;
     item.bVisible = true;
     item.bLeft = true;
-    m_index.insert(key, m_items.size());
-    m_items.push_back(std::move(item));
     return true;
 }
 
 void SyncItemSet::addRight(const QString &file, qint64 size, const QDateTime &date)
 {
-    if (setRight(file, size, date))
+    const qsizetype before = m_index.size();
+    size_t &slot = m_index[CompareKey(file)];
+    if (m_index.size() == before) {
+        clsList &item = m_items[slot];
+        item.bRight = true;
+        item.R_File = file;
+        item.R_Size = size;
+        item.R_Date = date;
         return;
-    clsList item;
+    }
+    slot = m_items.size();
+    clsList &item = m_items.emplace_back();
     item.L_File = file;
     item.R_File = file;
     item.R_Size = size;
     item.R_Date = date;
     item.bVisible = true;
     item.bRight = true;
-    m_index.insert(CompareKey(file), m_items.size());
-    m_items.push_back(std::move(item));
 }
 
 bool SyncItemSet::setRight(const QString &file, qint64 size, const QDateTime &date)

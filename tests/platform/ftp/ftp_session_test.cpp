@@ -171,13 +171,3 @@ TEST_F(FtpSessionTest, PutMakeDirAndGetKeepContentAndTime)
     EXPECT_EQ(s.lastError(), FtpErrorCode::InternalError);
     EXPECT_FALSE(s.lastErrorDetail().isEmpty());
 }
-
-TEST_F(FtpSessionTest, ReadOnlyAccessRefusesWritesWithTheServersReply)
-{
-    ASSERT_TRUE(start(FtpTestServer::Access::Anonymous, false));
-    FtpSession s;
-    ASSERT_TRUE(s.open(QStringLiteral("127.0.0.1"), server->port(), QStringLiteral("anonymous"), QString()));
-    EXPECT_FALSE(s.makeDir(QStringLiteral("/x")));
-    EXPECT_EQ(s.lastError(), FtpErrorCode::ExtendedError);
-    EXPECT_TRUE(s.lastReply().startsWith(QStringLiteral("550"))) << s.lastReply().toStdString();
-}
