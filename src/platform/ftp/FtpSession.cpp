@@ -72,6 +72,7 @@ private:
 
 struct FtpSession::Impl {
     CURL *curl = nullptr;
+    CURLM *multi = nullptr;   // holds the control connection between calls
     QByteArray base;   // "ftp://host:port"
     QByteArray user;
     QByteArray password;
@@ -95,7 +96,10 @@ struct FtpSession::Impl {
     {
         if (curl)
             curl_easy_cleanup(curl);
+        if (multi)
+            curl_multi_cleanup(multi);
         curl = nullptr;
+        multi = nullptr;
         open = false;
     }
 
@@ -145,17 +149,21 @@ struct FtpSession::Impl {
             return true;
         initCurlOnce();
         curl = curl_easy_init();
-        if (!curl)
+        multi = curl_multi_init();
+        if (!curl || !multi) {
+            release();
             return false;
+        }
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 20L);
         curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 60L);
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
         curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
-        // Every command names its absolute path: the server's current
-        // folder never matters.
-        curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
+        // Each call first changes to its folder by absolute path (curl skips
+        // that when the folder is the one of the call before), so a current
+        // folder left by an earlier call never matters.
+        curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
         curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
         curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
@@ -200,7 +208,7 @@ struct FtpSession::Impl {
         curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, call.customRequest);
         curl_easy_setopt(curl, CURLOPT_QUOTE, quote.get());
         curl_easy_setopt(curl, CURLOPT_POSTQUOTE, postQuote.get());
-        const CURLcode code = curl_easy_perform(curl);
+        const CURLcode code = run();
         curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
         curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
         if (code == CURLE_OK)
@@ -210,6 +218,36 @@ struct FtpSession::Impl {
             error = FtpErrorCode::InternalError;
         tl_lastResponse = reply;
         return false;
+    }
+
+    // Runs the prepared call to its end. libcurl 7.88 sometimes misses that
+    // a passive-mode reply arrived while it was sending the command and then
+    // sleeps a whole second before it opens the data connection; waking it
+    // every few milliseconds keeps that to a few milliseconds.
+    CURLcode run()
+    {
+        constexpr long MaxWaitMs = 2;
+        if (curl_multi_add_handle(multi, curl) != CURLM_OK)
+            return CURLE_FAILED_INIT;
+        int running = 1;
+        CURLMcode state = CURLM_OK;
+        while (state == CURLM_OK) {
+            state = curl_multi_perform(multi, &running);
+            if (state != CURLM_OK || running == 0)
+                break;
+            long wait = -1;
+            curl_multi_timeout(multi, &wait);
+            if (wait < 0 || wait > MaxWaitMs)
+                wait = MaxWaitMs;
+            state = curl_multi_poll(multi, nullptr, 0, int(wait), nullptr);
+        }
+        CURLcode result = state == CURLM_OK ? CURLE_OK : CURLE_OUT_OF_MEMORY;
+        int queued = 0;
+        while (CURLMsg *message = curl_multi_info_read(multi, &queued))
+            if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+                result = message->data.result;
+        curl_multi_remove_handle(multi, curl);
+        return result;
     }
 
     bool fail(int code, const QString &why = QString())
@@ -321,8 +359,8 @@ bool FtpSession::folderExists(const QString &folder)
     if (hasLineBreak(folder))
         return d->fail(FtpErrorCode::InvalidUrl);
     Impl::Call call;
+    call.path = urlPath(asFolder(folder));
     call.noBody = true;
-    call.quote = {QStringLiteral("CWD ") + absolute(folder)};
     return d->perform(call);
 }
 
