@@ -19,7 +19,7 @@ protected:
         // The same tree on both sides: the left one is served over FTP.
         for (const QString &side : {QStringLiteral("left/"), QStringLiteral("right/")}) {
             for (const char *name : {"a file.txt", "README", "sub dir/b.txt", "sub dir/deeper/c.dat",
-                                     "other/d.txt"}) {
+                                     "other/caf\xc3\xa9 #1.txt"}) {
                 const QString p = writeFile(side + QString::fromUtf8(name), QByteArray(name));
                 SetFileTime(p, T0);
             }
