@@ -4,6 +4,7 @@
 #include "SyncFile.h"
 #include "modClass.h"
 
+#include "common/core/ErrorReport.h"
 #include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
 
@@ -78,6 +79,8 @@ void reportList(CompareResult &result, int id, const QStringList &names)
 }
 
 // The files of a local folder scanned with the request's mask and recursion.
+// Shows nothing: a failure is thrown to the caller, so the scan may run on
+// another thread.
 std::unique_ptr<colFile> scanFolder(const CompareRequest &r, const QString &root)
 {
     auto files = std::make_unique<colFile>();
@@ -85,9 +88,11 @@ std::unique_ptr<colFile> scanFolder(const CompareRequest &r, const QString &root
     options.Recursive = r.Recursive;
     options.Path = NormalizedRoot(root);
     options.Mask = r.Filter;
-    SearchForFilesArray(*files, options);
+    ScanFolderTree(*files, options);
     return files;
 }
+
+const QString ScanLocation = QStringLiteral("in modFindFile.SearchForFilesArray.");
 
 void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult &result)
 {
@@ -182,22 +187,33 @@ CompareResult RunCompare(const CompareRequest &request, const SyncStatusFn &stat
     result.rememberLeftRoot = true;
 
     // The right folder is scanned on a second thread while the left side is
-    // listed here; only the scan runs there, the compare set stays on this
-    // thread. A left folder is scanned first and filed afterwards, so that the
-    // set is sized once for both sides.
+    // listed here; only the scan runs there (it shows nothing), the compare
+    // set and every report stay on this thread. A left folder is scanned first
+    // and filed afterwards, so that the set is sized once for both sides. A
+    // scan that fails stops the compare: half a listing would pass for files
+    // missing on one side.
     std::future<std::unique_ptr<colFile>> rightScan =
         std::async(std::launch::async, scanFolder, std::cref(request), std::cref(request.RootRight));
     std::unique_ptr<colFile> leftFiles;
+    std::unique_ptr<colFile> rightFiles;
     bool listed = true;
-    if (request.Kind == KindFtp)
-        listed = listLeftRemote(request, result, status);
-    else if (request.Kind == KindFile)
-        listed = listLeftSyncFile(request, result);
-    else if (request.Kind == KindDir)
-        leftFiles = scanFolder(request, request.RootLeft);
-    const std::unique_ptr<colFile> rightFiles = rightScan.get();
+    try {
+        if (request.Kind == KindFtp)
+            listed = listLeftRemote(request, result, status);
+        else if (request.Kind == KindFile)
+            listed = listLeftSyncFile(request, result);
+        else if (request.Kind == KindDir)
+            leftFiles = scanFolder(request, request.RootLeft);
+        rightFiles = rightScan.get();
+    } catch (const std::exception &e) {
+        if (rightScan.valid())
+            rightScan.wait();
+        ReportException(e, ScanLocation);
+        listed = false;
+    }
     if (!listed) {
         SyncItems().clear();
+        result.completed = false;
         return result;
     }
 
