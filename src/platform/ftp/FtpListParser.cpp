@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <limits>
 #include <optional>
 
 namespace ardl::FtpListParser {
@@ -38,18 +39,7 @@ QStringView restAfter(QStringView line, const Token &token)
     return token.end() + 1 <= line.size() ? line.mid(token.end() + 1) : QStringView();
 }
 
-std::optional<int> number(QStringView text)
-{
-    if (text.isEmpty())
-        return std::nullopt;
-    for (QChar c : text)
-        if (!c.isDigit())
-            return std::nullopt;
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
+// A text of digits only, as a number.
 std::optional<qint64> bigNumber(QStringView text)
 {
     if (text.isEmpty())
@@ -60,6 +50,14 @@ std::optional<qint64> bigNumber(QStringView text)
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);
     return ok ? std::optional<qint64>(value) : std::nullopt;
+}
+
+std::optional<int> number(QStringView text)
+{
+    const std::optional<qint64> value = bigNumber(text);
+    if (!value || *value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(*value);
 }
 
 // 1-12 for an English month abbreviation, any case.
