@@ -185,7 +185,9 @@ bool visit(FolderReader &reader, colFile &col, const PendingFolder &folder, bool
     return true;
 }
 
-void scan(colFile &col, ScanOptions &opt)
+} // namespace
+
+void ScanFolderTree(colFile &col, ScanOptions &opt)
 {
     if (opt.Path.isEmpty())
         return;   // never the process's current folder by accident
@@ -208,12 +210,10 @@ void scan(colFile &col, ScanOptions &opt)
     }
 }
 
-} // namespace
-
 void SearchForFilesArray(colFile &col, ScanOptions &opt)
 {
     Guarded(QStringLiteral("in modFindFile.SearchForFilesArray."), false, [&] {
-        scan(col, opt);
+        ScanFolderTree(col, opt);
         return true;
     });
 }

@@ -25,6 +25,11 @@ struct ScanOptions {
 // is skipped. A file already in `col` (same name, size and date) is kept once.
 void SearchForFilesArray(colFile &col, ScanOptions &opt);
 
+// The same walk without the error report: an unexpected failure is thrown
+// to the caller. For scans that run away from the user-interface thread and
+// are reported by whoever waits for them.
+void ScanFolderTree(colFile &col, ScanOptions &opt);
+
 // Adds the matching files of the one folder opt.Path (no descent).
 void GetFileInformation(colFile &col, const ScanOptions &opt);
 

@@ -1,0 +1,477 @@
+#include "FtpSession.h"
+
+#include "FtpErrorCodes.h"
+#include "FtpListParser.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <curl/curl.h>
+
+namespace ardl {
+
+namespace {
+
+thread_local QString tl_lastResponse;
+
+void initCurlOnce()
+{
+    static const bool done = [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+// "/a b/" -> "/%2Fa%20b/": an absolute path in an ftp URL.
+QByteArray urlPath(const QString &path)
+{
+    QString p = path;
+    while (p.startsWith(u'/'))
+        p.remove(0, 1);
+    return QByteArrayLiteral("/%2F") + QUrl::toPercentEncoding(p, "/");
+}
+
+QString absolute(const QString &path)
+{
+    return path.startsWith(u'/') ? path : u'/' + path;
+}
+
+QString asFolder(const QString &path)
+{
+    const QString p = absolute(path);
+    return p.endsWith(u'/') ? p : p + u'/';
+}
+
+bool hasLineBreak(const QString &path)
+{
+    return path.contains(u'\r') || path.contains(u'\n') || path.contains(QChar(0));
+}
+
+// Owns a curl_slist.
+class CommandList {
+public:
+    CommandList() = default;
+    explicit CommandList(const QStringList &commands)
+    {
+        for (const QString &c : commands)
+            m_list = curl_slist_append(m_list, c.toUtf8().constData());
+    }
+    ~CommandList() { curl_slist_free_all(m_list); }
+    CommandList(const CommandList &) = delete;
+    CommandList &operator=(const CommandList &) = delete;
+    curl_slist *get() const { return m_list; }
+
+private:
+    curl_slist *m_list = nullptr;
+};
+
+} // namespace
+
+struct FtpSession::Impl {
+    CURL *curl = nullptr;
+    CURLM *multi = nullptr;   // holds the control connection between calls
+    QByteArray base;   // "ftp://host:port"
+    QByteArray user;
+    QByteArray password;
+    bool open = false;
+    bool machineListing = true;
+    QStringList features;
+
+    int error = FtpErrorCode::None;
+    QString reply;          // the last complete reply
+    QStringList replyLines; // lines of the reply being received
+    QStringList received;   // every reply line of the current call
+    QString localError;
+
+    QByteArray *body = nullptr;
+    QIODevice *sink = nullptr;
+    QIODevice *source = nullptr;
+
+    ~Impl() { release(); }
+
+    void release()
+    {
+        if (curl)
+            curl_easy_cleanup(curl);
+        if (multi)
+            curl_multi_cleanup(multi);
+        curl = nullptr;
+        multi = nullptr;
+        open = false;
+    }
+
+    static size_t onHeader(char *data, size_t size, size_t count, void *user)
+    {
+        auto *self = static_cast<Impl *>(user);
+        QString line = QString::fromUtf8(data, qsizetype(size * count));
+        while (line.endsWith(u'\n') || line.endsWith(u'\r'))
+            line.chop(1);
+        self->received.push_back(line);
+        self->replyLines.push_back(line);
+        // "123 text" (or a bare "123") ends a reply; "123-text" starts a longer one.
+        const bool final = line.size() >= 3 && line[0].isDigit() && line[1].isDigit()
+                        && line[2].isDigit() && (line.size() == 3 || line[3] == u' ');
+        if (final) {
+            self->reply = self->replyLines.join(u'\n').trimmed();
+            self->replyLines.clear();
+        }
+        return size * count;
+    }
+
+    static size_t onWrite(char *data, size_t size, size_t count, void *user)
+    {
+        auto *self = static_cast<Impl *>(user);
+        const qint64 n = qint64(size * count);
+        if (self->body) {
+            self->body->append(data, n);
+            return size_t(n);
+        }
+        if (self->sink)
+            return self->sink->write(data, n) == n ? size_t(n) : 0;
+        return size_t(n);   // file facts of a call without a body: not wanted
+    }
+
+    static size_t onRead(char *buffer, size_t size, size_t count, void *user)
+    {
+        auto *self = static_cast<Impl *>(user);
+        if (!self->source)
+            return 0;
+        const qint64 n = self->source->read(buffer, qint64(size * count));
+        return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
+    }
+
+    bool ensureHandle()
+    {
+        if (curl)
+            return true;
+        initCurlOnce();
+        curl = curl_easy_init();
+        multi = curl_multi_init();
+        if (!curl || !multi) {
+            release();
+            return false;
+        }
+        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 20L);
+        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 60L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
+        curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
+        // Each call first changes to its folder by absolute path (curl skips
+        // that when the folder is the one of the call before), so a current
+        // folder left by an earlier call never matters.
+        curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
+        curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
+        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
+        curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+        curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Impl::onRead);
+        curl_easy_setopt(curl, CURLOPT_READDATA, this);
+        return true;
+    }
+
+    struct Call {
+        QByteArray path = "/";        // URL path, encoded
+        bool noBody = false;
+        bool upload = false;
+        qint64 uploadSize = -1;
+        bool fileTime = false;
+        const char *customRequest = nullptr;
+        QStringList quote;
+        QStringList postQuote;
+    };
+
+    bool perform(const Call &call)
+    {
+        error = FtpErrorCode::None;
+        reply.clear();
+        replyLines.clear();
+        received.clear();
+        localError.clear();
+        if (!ensureHandle()) {
+            error = FtpErrorCode::InternalError;
+            return false;
+        }
+        const QByteArray url = base + call.path;
+        CommandList quote(call.quote);
+        CommandList postQuote(call.postQuote);
+        curl_easy_setopt(curl, CURLOPT_URL, url.constData());
+        curl_easy_setopt(curl, CURLOPT_USERNAME, user.constData());
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
+        curl_easy_setopt(curl, CURLOPT_NOBODY, call.noBody ? 1L : 0L);
+        curl_easy_setopt(curl, CURLOPT_UPLOAD, call.upload ? 1L : 0L);
+        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(call.uploadSize));
+        curl_easy_setopt(curl, CURLOPT_FILETIME, call.fileTime ? 1L : 0L);
+        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, call.customRequest);
+        curl_easy_setopt(curl, CURLOPT_QUOTE, quote.get());
+        curl_easy_setopt(curl, CURLOPT_POSTQUOTE, postQuote.get());
+        const CURLcode code = run();
+        curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
+        curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
+        if (code == CURLE_OK)
+            return true;
+        error = FtpErrorCode::FromCurl(int(code), reply);
+        if (error != FtpErrorCode::ExtendedError && (code == CURLE_WRITE_ERROR || code == CURLE_READ_ERROR))
+            error = FtpErrorCode::InternalError;
+        tl_lastResponse = reply;
+        return false;
+    }
+
+    // Runs the prepared call to its end. libcurl 7.88 sometimes misses that
+    // a passive-mode reply arrived while it was sending the command and then
+    // sleeps a whole second before it opens the data connection; waking it
+    // every few milliseconds keeps that to a few milliseconds.
+    CURLcode run()
+    {
+        constexpr long MaxWaitMs = 2;
+        if (curl_multi_add_handle(multi, curl) != CURLM_OK)
+            return CURLE_FAILED_INIT;
+        int running = 1;
+        CURLMcode state = CURLM_OK;
+        while (state == CURLM_OK) {
+            state = curl_multi_perform(multi, &running);
+            if (state != CURLM_OK || running == 0)
+                break;
+            long wait = -1;
+            curl_multi_timeout(multi, &wait);
+            if (wait < 0 || wait > MaxWaitMs)
+                wait = MaxWaitMs;
+            state = curl_multi_poll(multi, nullptr, 0, int(wait), nullptr);
+        }
+        CURLcode result = state == CURLM_OK ? CURLE_OK : CURLE_OUT_OF_MEMORY;
+        int queued = 0;
+        while (CURLMsg *message = curl_multi_info_read(multi, &queued))
+            if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+                result = message->data.result;
+        curl_multi_remove_handle(multi, curl);
+        return result;
+    }
+
+    bool fail(int code, const QString &why = QString())
+    {
+        error = code;
+        reply.clear();
+        localError = why;
+        tl_lastResponse.clear();
+        return false;
+    }
+
+    // Features named at login: the indented lines of the FEAT reply.
+    void readFeatures()
+    {
+        features.clear();
+        bool inFeat = false;
+        for (const QString &line : std::as_const(received)) {
+            if (line.startsWith(QLatin1String("211-"))) {
+                inFeat = true;
+            } else if (inFeat && line.startsWith(u' ')) {
+                features.push_back(line.trimmed().section(u' ', 0, 0).toUpper());
+            } else if (inFeat) {
+                inFeat = false;
+            }
+        }
+    }
+};
+
+FtpSession::FtpSession()
+    : d(std::make_unique<Impl>())
+{
+}
+
+FtpSession::~FtpSession() = default;
+
+bool FtpSession::open(const QString &server, int port, const QString &user, const QString &password)
+{
+    close();
+    QString host = server.trimmed();
+    if (host.startsWith(QLatin1String("ftp://"), Qt::CaseInsensitive))
+        host = host.mid(6);
+    while (host.endsWith(u'/'))
+        host.chop(1);
+    if (port < 1 || port > 65535 || host.isEmpty() || host.contains(u'/') || host.contains(u'@'))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    if (host.contains(u':') && !host.startsWith(u'['))
+        host = u'[' + host + u']';   // an IPv6 address
+    d->base = "ftp://" + host.toUtf8() + ':' + QByteArray::number(port);
+    d->user = user.toUtf8();
+    d->password = password.toUtf8();
+
+    Impl::Call call;
+    call.noBody = true;
+    call.quote = {QStringLiteral("*FEAT"), QStringLiteral("*OPTS UTF8 ON")};
+    if (!d->perform(call))
+        return false;
+    d->readFeatures();
+    d->open = true;
+    return true;
+}
+
+bool FtpSession::isOpen() const
+{
+    return d->open;
+}
+
+void FtpSession::close()
+{
+    d->release();
+    d->features.clear();
+}
+
+bool FtpSession::offers(const QString &feature) const
+{
+    return d->features.contains(feature.toUpper());
+}
+
+void FtpSession::setMachineListing(bool allowed)
+{
+    d->machineListing = allowed;
+}
+
+bool FtpSession::usesMachineListing() const
+{
+    return d->machineListing && offers(QStringLiteral("MLST"));
+}
+
+bool FtpSession::list(const QString &folder, FtpListing &listing)
+{
+    listing = FtpListing{};
+    if (hasLineBreak(folder))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    const bool machine = usesMachineListing();
+    QByteArray body;
+    Impl::Call call;
+    call.path = urlPath(asFolder(folder));
+    call.customRequest = machine ? "MLSD" : nullptr;
+    d->body = &body;
+    const bool ok = d->perform(call);
+    d->body = nullptr;
+    if (!ok)
+        return false;
+    listing = FtpListParser::ParseListing(body, machine, QDateTime::currentDateTimeUtc());
+    return true;
+}
+
+bool FtpSession::folderExists(const QString &folder)
+{
+    if (hasLineBreak(folder))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    Impl::Call call;
+    call.path = urlPath(asFolder(folder));
+    call.noBody = true;
+    return d->perform(call);
+}
+
+bool FtpSession::fileExists(const QString &path)
+{
+    if (hasLineBreak(path) || path.endsWith(u'/'))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    if (offers(QStringLiteral("SIZE"))) {
+        Impl::Call call;
+        call.path = urlPath(absolute(path));
+        call.noBody = true;
+        return d->perform(call);
+    }
+    // Without SIZE, look for the name in its folder's listing.
+    const QString full = absolute(path);
+    const qsizetype slash = full.lastIndexOf(u'/');
+    FtpListing listing;
+    if (!list(full.left(slash + 1), listing))
+        return false;
+    const QString name = full.mid(slash + 1);
+    for (const FtpEntry &e : listing.entries)
+        if (e.name == name && e.type != FtpEntry::Type::Folder)
+            return true;
+    return d->fail(FtpErrorCode::ItemNotFound);
+}
+
+bool FtpSession::makeDir(const QString &path)
+{
+    if (hasLineBreak(path))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    Impl::Call call;
+    call.noBody = true;
+    call.quote = {QStringLiteral("MKD ") + absolute(path)};
+    return d->perform(call);
+}
+
+bool FtpSession::getFile(const QString &remote, const QString &local)
+{
+    if (hasLineBreak(remote) || remote.endsWith(u'/'))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    QSaveFile file(local);
+    if (!file.open(QIODevice::WriteOnly))
+        return d->fail(FtpErrorCode::InternalError, file.errorString());
+    Impl::Call call;
+    call.path = urlPath(absolute(remote));
+    call.fileTime = true;
+    d->sink = &file;
+    const bool ok = d->perform(call);
+    d->sink = nullptr;
+    if (!ok) {
+        if (d->error == FtpErrorCode::InternalError && d->localError.isEmpty())
+            d->localError = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    curl_off_t when = -1;
+    curl_easy_getinfo(d->curl, CURLINFO_FILETIME_T, &when);
+    if (!file.flush())
+        return d->fail(FtpErrorCode::InternalError, file.errorString());
+    if (when >= 0)
+        file.setFileTime(QDateTime::fromSecsSinceEpoch(qint64(when), Qt::UTC),
+                         QFileDevice::FileModificationTime);
+    if (!file.commit())
+        return d->fail(FtpErrorCode::InternalError, file.errorString());
+    return true;
+}
+
+bool FtpSession::putFile(const QString &local, const QString &remote)
+{
+    if (hasLineBreak(remote) || remote.endsWith(u'/'))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    QFile file(local);
+    if (!file.open(QIODevice::ReadOnly))
+        return d->fail(FtpErrorCode::InternalError, file.errorString());
+    Impl::Call call;
+    call.path = urlPath(absolute(remote));
+    call.upload = true;
+    call.uploadSize = file.size();
+    if (offers(QStringLiteral("MFMT"))) {
+        const QDateTime when = QFileInfo(file).lastModified().toUTC();
+        call.postQuote = {QStringLiteral("*MFMT ") + when.toString(QStringLiteral("yyyyMMddHHmmss"))
+                          + u' ' + absolute(remote)};
+    }
+    d->source = &file;
+    const bool ok = d->perform(call);
+    d->source = nullptr;
+    if (!ok && d->error == FtpErrorCode::InternalError && d->localError.isEmpty())
+        d->localError = file.errorString();
+    return ok;
+}
+
+int FtpSession::lastError() const
+{
+    return d->error;
+}
+
+QString FtpSession::lastReply() const
+{
+    return d->error == FtpErrorCode::None ? QString() : d->reply;
+}
+
+QString FtpSession::lastErrorDetail() const
+{
+    if (d->error == FtpErrorCode::None)
+        return QString();
+    return d->reply.isEmpty() ? d->localError : d->reply;
+}
+
+QString FtpLastResponseInfo()
+{
+    return tl_lastResponse;
+}
+
+} // namespace ardl

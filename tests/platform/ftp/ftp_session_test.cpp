@@ -1,0 +1,182 @@
+#include "FtpTestServer.h"
+
+#include "platform/ftp/FtpErrorCodes.h"
+#include "platform/ftp/FtpSession.h"
+#include "support/TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace ardl;
+using ardl::test::FtpTestServer;
+
+namespace {
+
+QStringList names(const FtpListing &listing)
+{
+    QStringList out;
+    for (const FtpEntry &e : listing.entries)
+        out << e.name + (e.type == FtpEntry::Type::Folder ? QStringLiteral("/") : QString());
+    out.sort();
+    return out;
+}
+
+void setTime(const QString &path, const QDateTime &when)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+class FtpSessionTest : public ardl::test::TempDirTest {
+protected:
+    void SetUp() override
+    {
+        root = makeDir(QStringLiteral("root"));
+        writeFile(QStringLiteral("root/a file.txt"), "hello");
+        writeFile(QStringLiteral("root/sub dir/deep/x.txt"), "x");
+        makeDir(QStringLiteral("root/empty"));
+        setTime(path(QStringLiteral("root/a file.txt")), Stamp);
+    }
+
+    bool start(FtpTestServer::Access access = FtpTestServer::Access::User, bool writable = false)
+    {
+        server = std::make_unique<FtpTestServer>(root, access, writable);
+        return server->started();
+    }
+
+    bool login(FtpSession &s)
+    {
+        return s.open(QStringLiteral("127.0.0.1"), server->port(),
+                      QString::fromLatin1(FtpTestServer::UserName),
+                      QString::fromLatin1(FtpTestServer::Password));
+    }
+
+    const QDateTime Stamp = QDateTime(QDate(2021, 7, 8), QTime(9, 10, 11), Qt::UTC);
+    QString root;
+    std::unique_ptr<FtpTestServer> server;
+};
+
+} // namespace
+
+TEST_F(FtpSessionTest, ListsNestedFoldersWithMachineListingsAndWithList)
+{
+    ASSERT_TRUE(start()) << server->error().toStdString();
+    FtpSession s;
+    ASSERT_TRUE(login(s)) << s.lastErrorDetail().toStdString();
+    EXPECT_TRUE(s.usesMachineListing());
+
+    FtpListing machine;
+    ASSERT_TRUE(s.list(QStringLiteral("/"), machine));
+    EXPECT_EQ(names(machine), (QStringList{QStringLiteral("a file.txt"), QStringLiteral("empty/"),
+                                           QStringLiteral("sub dir/")}));
+    const auto file = std::find_if(machine.entries.begin(), machine.entries.end(),
+                                   [](const FtpEntry &e) { return e.name == QStringLiteral("a file.txt"); });
+    ASSERT_NE(file, machine.entries.end());
+    EXPECT_EQ(file->size, 5);
+    EXPECT_EQ(file->modified, Stamp);
+    EXPECT_EQ(file->precision, DatePrecision::Second);
+
+    FtpListing deep;
+    ASSERT_TRUE(s.list(QStringLiteral("/sub dir/deep"), deep));
+    EXPECT_EQ(names(deep), QStringList{QStringLiteral("x.txt")});
+
+    s.setMachineListing(false);
+    FtpListing plain;
+    ASSERT_TRUE(s.list(QStringLiteral("/"), plain));
+    EXPECT_TRUE(plain.unreadableLines.isEmpty());
+    EXPECT_EQ(names(plain), names(machine));
+    ASSERT_TRUE(s.list(QStringLiteral("sub dir/deep/"), deep));   // taken from the root
+    EXPECT_EQ(names(deep), QStringList{QStringLiteral("x.txt")});
+    EXPECT_EQ(deep.entries[0].precision, DatePrecision::Minute);
+
+    // Calls in one folder follow each other without pauses (libcurl can
+    // stall a second on each when left to wait on its own).
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(s.list(QStringLiteral("/sub dir/deep/"), deep));
+    EXPECT_LT(timer.elapsed(), 900);
+}
+
+TEST_F(FtpSessionTest, MissingFoldersAndFilesAreToldApart)
+{
+    ASSERT_TRUE(start(FtpTestServer::Access::Anonymous));
+    FtpSession s;
+    ASSERT_TRUE(s.open(QStringLiteral("ftp://127.0.0.1/"), server->port(), QStringLiteral("anonymous"),
+                       QStringLiteral("guest@")))
+        << s.lastErrorDetail().toStdString();
+    EXPECT_TRUE(s.folderExists(QStringLiteral("/sub dir")));
+    EXPECT_TRUE(s.folderExists(QStringLiteral("/sub dir/deep/")));
+    EXPECT_FALSE(s.folderExists(QStringLiteral("/nowhere")));
+    EXPECT_EQ(s.lastError(), FtpErrorCode::ExtendedError);
+    EXPECT_TRUE(s.lastReply().startsWith(QStringLiteral("550"))) << s.lastReply().toStdString();
+    EXPECT_EQ(FtpLastResponseInfo(), s.lastReply());
+
+    EXPECT_TRUE(s.fileExists(QStringLiteral("/a file.txt")));
+    EXPECT_FALSE(s.fileExists(QStringLiteral("/nothing.txt")));
+    EXPECT_FALSE(s.fileExists(QStringLiteral("/sub dir")));
+
+    FtpListing listing;
+    EXPECT_FALSE(s.list(QStringLiteral("/nowhere"), listing));
+    EXPECT_EQ(s.lastError(), FtpErrorCode::ExtendedError);
+    EXPECT_FALSE(s.lastReply().isEmpty());
+    // The session stays usable after a refusal.
+    EXPECT_TRUE(s.list(QStringLiteral("/empty"), listing));
+    EXPECT_TRUE(listing.entries.empty());
+}
+
+TEST_F(FtpSessionTest, LoginAndConnectionFailuresHaveTheirCodes)
+{
+    ASSERT_TRUE(start());
+    FtpSession s;
+    EXPECT_FALSE(s.open(QStringLiteral("127.0.0.1"), server->port(), QStringLiteral("tester"),
+                        QStringLiteral("wrong")));
+    EXPECT_FALSE(s.isOpen());
+    EXPECT_EQ(s.lastError(), FtpErrorCode::ExtendedError);
+    EXPECT_TRUE(s.lastReply().startsWith(QStringLiteral("530"))) << s.lastReply().toStdString();
+
+    EXPECT_FALSE(s.open(QStringLiteral("127.0.0.1"), FtpTestServer::FreePort(), QStringLiteral("u"),
+                        QStringLiteral("p")));
+    EXPECT_EQ(s.lastError(), FtpErrorCode::CannotConnect);
+
+    EXPECT_FALSE(s.open(QStringLiteral("127.0.0.1"), 0, QStringLiteral("u"), QStringLiteral("p")));
+    EXPECT_EQ(s.lastError(), FtpErrorCode::InvalidUrl);
+    EXPECT_FALSE(s.open(QStringLiteral("127.0.0.1"), 65536, QStringLiteral("u"), QStringLiteral("p")));
+    EXPECT_EQ(s.lastError(), FtpErrorCode::InvalidUrl);
+}
+
+TEST_F(FtpSessionTest, PutMakeDirAndGetKeepContentAndTime)
+{
+    ASSERT_TRUE(start(FtpTestServer::Access::User, true));
+    FtpSession s;
+    ASSERT_TRUE(login(s));
+    EXPECT_TRUE(s.makeDir(QStringLiteral("/new folder")));
+    EXPECT_FALSE(s.makeDir(QStringLiteral("/new folder")));   // already there
+
+    const QString local = writeFile(QStringLiteral("up/data #1.bin"), QByteArray(200000, 'z'));
+    const QDateTime when(QDate(2020, 2, 29), QTime(23, 30, 5), Qt::UTC);
+    setTime(local, when);
+    ASSERT_TRUE(s.putFile(local, QStringLiteral("/new folder/data #1.bin"))) << s.lastErrorDetail().toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("root/new folder/data #1.bin")), QByteArray(200000, 'z'));
+    EXPECT_EQ(QFileInfo(path(QStringLiteral("root/new folder/data #1.bin"))).lastModified().toUTC(), when);
+
+    const QString down = path(QStringLiteral("down/copy.bin"));
+    makeDir(QStringLiteral("down"));
+    ASSERT_TRUE(s.getFile(QStringLiteral("/new folder/data #1.bin"), down));
+    EXPECT_EQ(readFile(QStringLiteral("down/copy.bin")), QByteArray(200000, 'z'));
+    EXPECT_EQ(QFileInfo(down).lastModified().toUTC(), when);
+
+    // A failed download leaves the file that was there, and no stray file.
+    writeFile(QStringLiteral("down/keep.txt"), "old");
+    EXPECT_FALSE(s.getFile(QStringLiteral("/missing.txt"), path(QStringLiteral("down/keep.txt"))));
+    EXPECT_EQ(readFile(QStringLiteral("down/keep.txt")), QByteArray("old"));
+    EXPECT_EQ(QDir(path(QStringLiteral("down"))).entryList(QDir::Files).size(), 2);
+
+    EXPECT_FALSE(s.putFile(path(QStringLiteral("nope.txt")), QStringLiteral("/nope.txt")));
+    EXPECT_EQ(s.lastError(), FtpErrorCode::InternalError);
+    EXPECT_FALSE(s.lastErrorDetail().isEmpty());
+}
