@@ -281,7 +281,6 @@ void frmDirEvaVezi::Form_Load()
     KeepOnVisibleScreen(this);
 
     picSync->FillKinds();
-    LastSortFile = LastSortPreview = LastSortZip = LastSortSync = 1;
     LoadButtonPictures();
 
     picRename->LoadCaptions();

@@ -56,12 +56,6 @@ public:
     void ShowAbout();
 
     int CurrentPage = PageRename;
-    // Last sorted column of each sortable list, handed to the list sort.
-    int LastSortFile = 0;
-    int LastSortPreview = 0;
-    int LastSortZip = 0;
-    int LastSortSync = 0;
-    int LastSortMp3 = 0;
 
     QWidget *picList;
     // The column's picture check boxes, made by the control library.

@@ -55,8 +55,9 @@ TEST(MainWindow, FirstRunOpensOnRenameAndCreatesTheStore)
     }
     EXPECT_EQ(w->picSync->cboDirFile->currentText(), QStringLiteral("Dir"));
     EXPECT_EQ(w->picSync->cboDirFile->count(), 3);
-    EXPECT_EQ(w->LastSortFile, 1);
-    EXPECT_EQ(w->LastSortMp3, 0);
+    EXPECT_EQ(w->picRename->LastSortFile, 1);
+    EXPECT_EQ(w->picZip->LastSortZip, 1);
+    EXPECT_EQ(w->picMp3->LastSortMp3, 0);
     w->close();
 
     EXPECT_TRUE(SettingsStore().keyExists(Option));

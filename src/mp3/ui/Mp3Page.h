@@ -16,6 +16,8 @@ public:
     void LoadCaptions();
 
     ListView *LVMp3File;
+    // Last sorted column of the list, handed to the list sort.
+    int LastSortMp3 = 0;
 };
 
 } // namespace ardl

@@ -29,6 +29,8 @@ public:
     QLineEdit *txtRootRight;
     QComboBox *cboFilter;
     ListView *LVSync;
+    // Last sorted column of the list, handed to the list sort.
+    int LastSortSync = 1;
     // One line per entry of txtRootLeft's list: root|kind[|remote|login|password|anonymous|port].
     QStringList ListRecent;
 

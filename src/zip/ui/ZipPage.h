@@ -16,6 +16,8 @@ public:
     void LoadCaptions();
 
     ListView *LVZip;
+    // Last sorted column of the list, handed to the list sort.
+    int LastSortZip = 1;
 };
 
 } // namespace ardl
