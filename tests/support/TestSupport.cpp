@@ -22,6 +22,13 @@ QT_END_NAMESPACE
 
 namespace ardl::test {
 
+void SetFileTime(const QString &path, const QDateTime &when)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
+    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
 QString TempDirTest::path(const QString &relative) const
 {
     return relative.isEmpty() ? tmp.path() : tmp.filePath(relative);

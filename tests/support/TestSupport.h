@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -16,6 +17,9 @@ namespace ardl::test {
 
 // The settings file the current test uses (every test gets a fresh one).
 QString CurrentSettingsFile();
+
+// Sets the last-write time of an existing file.
+void SetFileTime(const QString &path, const QDateTime &when);
 
 // A test with its own temporary folder.
 class TempDirTest : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/core/modString.h"
+#include "common/ui/BusyPage.h"
 #include "common/ui/LateBound.h"
 #include "common/ui/ListView.h"
 #include "common/ui/WaitCursor.h"
@@ -44,19 +45,6 @@ MsgAnswer ask(const QString &text, MsgIcon icon, MsgButtons buttons)
 {
     return prompter().message(text, AppInfo::Title(), icon, buttons);
 }
-
-// Shows the hourglass and keeps the page's commands off while a run goes on.
-class BusyPage {
-public:
-    explicit BusyPage(QWidget *page) : m_page(page) { m_page->setEnabled(false); }
-    ~BusyPage() { m_page->setEnabled(true); }
-    BusyPage(const BusyPage &) = delete;
-    BusyPage &operator=(const BusyPage &) = delete;
-
-private:
-    QWidget *m_page;
-    WaitCursor m_wait;
-};
 
 } // namespace
 

@@ -24,13 +24,6 @@ QStringList names(const FtpListing &listing)
     return out;
 }
 
-void setTime(const QString &path, const QDateTime &when)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
 class FtpSessionTest : public ardl::test::TempDirTest {
 protected:
     void SetUp() override
@@ -39,7 +32,7 @@ protected:
         writeFile(QStringLiteral("root/a file.txt"), "hello");
         writeFile(QStringLiteral("root/sub dir/deep/x.txt"), "x");
         makeDir(QStringLiteral("root/empty"));
-        setTime(path(QStringLiteral("root/a file.txt")), Stamp);
+        ardl::test::SetFileTime(path(QStringLiteral("root/a file.txt")), Stamp);
     }
 
     bool start(FtpTestServer::Access access = FtpTestServer::Access::User, bool writable = false)
@@ -159,7 +152,7 @@ TEST_F(FtpSessionTest, PutMakeDirAndGetKeepContentAndTime)
 
     const QString local = writeFile(QStringLiteral("up/data #1.bin"), QByteArray(200000, 'z'));
     const QDateTime when(QDate(2020, 2, 29), QTime(23, 30, 5), Qt::UTC);
-    setTime(local, when);
+    ardl::test::SetFileTime(local, when);
     ASSERT_TRUE(s.putFile(local, QStringLiteral("/new folder/data #1.bin"))) << s.lastErrorDetail().toStdString();
     EXPECT_EQ(readFile(QStringLiteral("root/new folder/data #1.bin")), QByteArray(200000, 'z'));
     EXPECT_EQ(QFileInfo(path(QStringLiteral("root/new folder/data #1.bin"))).lastModified().toUTC(), when);

@@ -25,9 +25,7 @@ protected:
     QString makeFile(const QString &name, const QByteArray &content) const
     {
         const QString p = writeFile(name, content);
-        QFile f(p);
-        f.open(QIODevice::ReadWrite);
-        f.setFileTime(OldTime, QFileDevice::FileModificationTime);
+        test::SetFileTime(p, OldTime);
         return p;
     }
 

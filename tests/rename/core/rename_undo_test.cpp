@@ -21,9 +21,7 @@ protected:
 
     void makeFile(const QString &name, const QByteArray &content) const
     {
-        QFile f(writeFile(name, content));
-        f.open(QIODevice::ReadWrite);
-        f.setFileTime(OldTime, QFileDevice::FileModificationTime);
+        test::SetFileTime(writeFile(name, content), OldTime);
     }
 
     QStringList listing() const { return QDir(path()).entryList(QDir::Files, QDir::Name); }

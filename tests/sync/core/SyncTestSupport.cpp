@@ -26,13 +26,6 @@ QDateTime Local(int y, int mo, int d, int h, int mi, int s)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime);
 }
 
-void SetFileTime(const QString &path, const QDateTime &when)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
-    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
 std::map<QString, int> ClassesOfSyncItems()
 {
     std::map<QString, int> out;

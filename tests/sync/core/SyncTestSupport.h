@@ -13,8 +13,6 @@ namespace ardl::test {
 // (set for the whole test program), so local and UTC times never coincide.
 QDateTime Local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);
 
-// Sets a file's last-write time.
-void SetFileTime(const QString &path, const QDateTime &when);
 
 // Relative name -> class of every record of the compare set.
 std::map<QString, int> ClassesOfSyncItems();

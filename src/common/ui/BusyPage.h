@@ -1,0 +1,24 @@
+#pragma once
+
+#include "WaitCursor.h"
+
+class QWidget;
+
+namespace ardl {
+
+// For a long run that lets pending events through: shows the hourglass and
+// keeps the page (and so its commands) disabled until the run ends, so no
+// second run can start inside the first.
+class BusyPage {
+public:
+    explicit BusyPage(QWidget *page);
+    ~BusyPage();
+    BusyPage(const BusyPage &) = delete;
+    BusyPage &operator=(const BusyPage &) = delete;
+
+private:
+    QWidget *m_page;
+    WaitCursor m_wait;
+};
+
+} // namespace ardl
