@@ -1,6 +1,6 @@
 #include "MouseArgs.h"
 
-#include "common/core/Twips.h"
+#include "common/units/Twips.h"
 
 #include <QMouseEvent>
 

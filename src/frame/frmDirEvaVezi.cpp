@@ -3,7 +3,7 @@
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
-#include "common/core/Twips.h"
+#include "common/units/Twips.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/LateBound.h"

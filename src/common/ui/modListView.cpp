@@ -4,7 +4,7 @@
 #include "WaitCursor.h"
 #include "common/core/ListSort.h"
 #include "common/core/modGlobal.h"
-#include "common/core/Twips.h"
+#include "common/units/Twips.h"
 #include "platform/settings/modRegistry.h"
 
 #include <QCheckBox>

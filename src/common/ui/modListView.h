@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/RecentList.h"
+#include "platform/settings/RecentList.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "PlanRunner.h"
 
-#include "FileRenamer.h"
+#include "common/core/FileRenamer.h"
 
 #include <cerrno>
 

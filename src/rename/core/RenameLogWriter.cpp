@@ -1,6 +1,6 @@
 #include "RenameLogWriter.h"
 
-#include "FileRenamer.h"
+#include "common/core/FileRenamer.h"
 
 #include "common/core/ProgramFolders.h"
 

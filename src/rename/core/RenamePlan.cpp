@@ -1,6 +1,6 @@
 #include "RenamePlan.h"
 
-#include "FileRenamer.h"
+#include "common/core/FileRenamer.h"
 #include "NameProbe.h"
 
 #include <QFile>

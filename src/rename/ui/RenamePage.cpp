@@ -4,7 +4,7 @@
 
 #include "common/core/ErrorReport.h"
 #include "common/core/StringTable.h"
-#include "common/core/Twips.h"
+#include "common/units/Twips.h"
 #include "common/core/colFile.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"

@@ -3,7 +3,7 @@
 #include "RenamePage.h"
 #include "RowIcons.h"
 
-#include "rename/core/FileRenamer.h"
+#include "common/core/FileRenamer.h"
 #include "rename/core/RenameListRows.h"
 #include "rename/core/RenameLogWriter.h"
 

@@ -2,7 +2,7 @@
 // RenameOptions in step with them.
 #include "RenamePage.h"
 
-#include "common/core/Twips.h"
+#include "common/units/Twips.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/LateBound.h"
 

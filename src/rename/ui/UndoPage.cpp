@@ -2,7 +2,7 @@
 
 #include "RowIcons.h"
 
-#include "rename/core/FileRenamer.h"
+#include "common/core/FileRenamer.h"
 #include "rename/core/RenameListRows.h"
 #include "rename/core/UndoRun.h"
 
@@ -10,7 +10,7 @@
 #include "common/core/ErrorReport.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
-#include "common/core/Twips.h"
+#include "common/units/Twips.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "common/ui/HoverHelp.h"

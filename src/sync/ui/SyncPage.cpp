@@ -1,7 +1,7 @@
 #include "SyncPage.h"
 
 #include "common/core/modGlobal.h"
-#include "common/core/RecentList.h"
+#include "platform/settings/RecentList.h"
 #include "common/core/StringTable.h"
 #include "common/ui/ListView.h"
 #include "common/ui/modListView.h"

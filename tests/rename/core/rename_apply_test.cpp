@@ -1,4 +1,4 @@
-#include "rename/core/FileRenamer.h"
+#include "common/core/FileRenamer.h"
 #include "rename/core/RenameApply.h"
 #include "rename/core/RenameLogReader.h"
 #include "rename/core/RenameLogWriter.h"

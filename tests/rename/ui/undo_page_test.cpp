@@ -1,5 +1,5 @@
 #include "rename/ui/UndoPage.h"
-#include "common/core/RecentList.h"
+#include "platform/settings/RecentList.h"
 #include "common/core/ScriptedPrompter.h"
 #include "common/ui/ListView.h"
 #include "common/ui/modListView.h"

@@ -1,7 +1,7 @@
 #include "RecentList.h"
 
-#include "modGlobal.h"
-#include "platform/settings/modRegistry.h"
+#include "common/core/modGlobal.h"
+#include "modRegistry.h"
 
 namespace ardl {
 

@@ -1,4 +1,4 @@
-#include "common/core/RecentList.h"
+#include "platform/settings/RecentList.h"
 #include "platform/settings/modRegistry.h"
 #include "support/TestSupport.h"
 
