@@ -8,7 +8,7 @@ JOBS        ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
-            libzip-dev libcurl4-openssl-dev \
+            libzip-dev zlib1g-dev libcurl4-openssl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
             python3 python3-pyftpdlib zip unzip rsync lftp rename \
             fonts-dejavu-core xvfb xauth
