@@ -31,4 +31,8 @@ struct ZipEntry {
     qint32 ratio() const;
 };
 
+// Names and comments of an archive as text: UTF-8 when they are valid UTF-8,
+// else code page 437 (archives made on DOS and Windows).
+QString DecodeArchiveText(const QByteArray &raw);
+
 } // namespace ardl

@@ -21,7 +21,4 @@ QString ZipErrorText(int zipCode, int systemCode = 0);
 // The last error of an open archive.
 QString ArchiveErrorText(zip *za);
 
-// Archive texts are UTF-8 when they are valid UTF-8, else code page 437.
-QString DecodeArchiveText(const QByteArray &raw);
-
 } // namespace ardl

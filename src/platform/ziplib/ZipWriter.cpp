@@ -114,6 +114,8 @@ bool ZipWriter::open(const QString &path, bool startEmpty)
     m_sources.clear();
     m_failures.clear();
     m_pipeline = std::make_unique<DeflatePipeline>(m_threads);
+    m_startEmpty = startEmpty;
+    m_otherChanges = false;
     int code = 0;
     m_za = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | (startEmpty ? ZIP_TRUNCATE : 0), &code);
     if (!m_za) {
@@ -174,6 +176,7 @@ bool ZipWriter::remove(qint64 index)
         m_error = m_za ? ArchiveErrorText(m_za) : QString();
         return false;
     }
+    m_otherChanges = true;
     return true;
 }
 
@@ -189,6 +192,7 @@ bool ZipWriter::setComment(const QByteArray &comment)
         m_error = ArchiveErrorText(m_za);
         return false;
     }
+    m_otherChanges = true;
     return true;
 }
 
@@ -246,6 +250,11 @@ bool ZipWriter::commit()
             return false;
         }
         order.push_back(source.get());
+    }
+    if (m_startEmpty && order.empty() && !m_otherChanges) {
+        // Nothing to put in its place: the old archive stays.
+        discard();
+        return true;
     }
     // libzip writes the entries in archive order; the workers follow it.
     std::sort(order.begin(), order.end(), [](const Source *a, const Source *b) { return a->index < b->index; });

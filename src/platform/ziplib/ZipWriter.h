@@ -61,7 +61,8 @@ public:
 
     // Reads every queued file (files that cannot be read are left out and
     // listed in failures()) and writes the archive. False when the archive
-    // could not be written: then nothing changed on disk.
+    // could not be written: then nothing changed on disk. An archive opened
+    // with startEmpty is left as it is when no file could be read.
     bool commit();
     const std::vector<Failure> &failures() const { return m_failures; }
     // After a successful commit: whether queued file `number` went in.
@@ -76,6 +77,8 @@ private:
 
     int m_threads;
     zip *m_za = nullptr;
+    bool m_startEmpty = false;
+    bool m_otherChanges = false;   // removals or a new comment
     QString m_error;
     std::vector<ZipEntry> m_entries;
     std::unique_ptr<DeflatePipeline> m_pipeline;

@@ -1,0 +1,177 @@
+#include "ExtractFolder.h"
+
+#include "common/core/FileRenamer.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace ardl {
+
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+    void reset(int fd = -1)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+QByteArray Native(const QString &part)
+{
+    return QFile::encodeName(part);
+}
+
+bool WriteAll(int fd, const char *data, qint64 length, int *error)
+{
+    while (length > 0) {
+        const ssize_t n = ::write(fd, data, size_t(length));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = errno;
+            return false;
+        }
+        data += n;
+        length -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+ExtractFolder::~ExtractFolder()
+{
+    if (m_root >= 0)
+        ::close(m_root);
+}
+
+bool ExtractFolder::open(const QString &folder, QString *error)
+{
+    if (m_root >= 0)
+        ::close(m_root);
+    m_root = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_root < 0) {
+        *error = ErrorText(errno);
+        return false;
+    }
+    return true;
+}
+
+int ExtractFolder::openParent(const QStringList &parts, bool create, QString *error) const
+{
+    Descriptor current(::dup(m_root));
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        const QByteArray name = Native(parts[i]);
+        int next = ::openat(current.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (next < 0 && errno == ENOENT && create) {
+            if (::mkdirat(current.get(), name.constData(), 0777) != 0 && errno != EEXIST) {
+                *error = ErrorText(errno);
+                return -1;
+            }
+            next = ::openat(current.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        }
+        if (next < 0) {
+            *error = (errno == ELOOP || errno == ENOTDIR)
+                ? QStringLiteral("%1 is a link or a file, not a folder").arg(parts.mid(0, i + 1).join(u'/'))
+                : ErrorText(errno);
+            return -1;
+        }
+        current.reset(next);
+    }
+    return current.release();
+}
+
+ExtractFolder::Existing ExtractFolder::probe(const QStringList &parts) const
+{
+    Existing existing;
+    QString ignored;
+    Descriptor parent(openParent(parts, false, &ignored));
+    struct stat st {};
+    if (parent.get() < 0 || ::fstatat(parent.get(), Native(parts.last()).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return existing;
+    existing.exists = true;
+    existing.isFolder = S_ISDIR(st.st_mode);
+    existing.modifiedSecs = qint64(st.st_mtim.tv_sec);
+    return existing;
+}
+
+bool ExtractFolder::makeFolders(const QStringList &parts, QString *error)
+{
+    Descriptor parent(openParent(parts + QStringList(QStringLiteral(".")), true, error));
+    return parent.get() >= 0;
+}
+
+bool ExtractFolder::writeFile(const QStringList &parts, quint32 mode, qint64 modifiedSecs, const Fill &fill,
+                              QString *error)
+{
+    Descriptor parent(openParent(parts, true, error));
+    if (parent.get() < 0)
+        return false;
+    const QByteArray name = Native(parts.last());
+    QByteArray temporary;
+    Descriptor file;
+    for (int attempt = 0; attempt < 100 && file.get() < 0; ++attempt) {
+        temporary = "." + name.left(200) + ".part-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        file.reset(::openat(parent.get(), temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                            0600));
+        if (file.get() < 0 && errno != EEXIST) {
+            *error = ErrorText(errno);
+            return false;
+        }
+    }
+    if (file.get() < 0) {
+        *error = ErrorText(EEXIST);
+        return false;
+    }
+
+    int writeError = 0;
+    const bool filled = fill([&](const char *data, qint64 length) {
+        return WriteAll(file.get(), data, length, &writeError);
+    });
+    bool done = filled && writeError == 0;
+    if (done) {
+        const struct timespec times[2] = {{time_t(modifiedSecs), 0}, {time_t(modifiedSecs), 0}};
+        ::fchmod(file.get(), mode_t(mode & 07777));
+        ::futimens(file.get(), times);
+        if (::close(file.release()) != 0) {
+            writeError = errno;
+            done = false;
+        }
+    }
+    if (done && ::renameat(parent.get(), temporary.constData(), parent.get(), name.constData()) != 0) {
+        writeError = errno;
+        done = false;
+    }
+    if (!done) {
+        file.reset();
+        ::unlinkat(parent.get(), temporary.constData(), 0);
+        if (writeError != 0)
+            *error = ErrorText(writeError);
+    }
+    return done;
+}
+
+} // namespace ardl
