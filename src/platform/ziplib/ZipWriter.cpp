@@ -22,6 +22,7 @@ constexpr zip_uint16_t ExtendedTimestampId = 0x5455;
 struct ZipWriter::Source {
     explicit Source(const AddRequest &request) : request(request) { zip_error_init(&error); }
     DeflatePipeline *pipeline = nullptr;
+    KeepAlive *keepAlive = nullptr;
     int job = -1;
     zip_int64_t index = -1;
     AddRequest request;
@@ -53,6 +54,7 @@ zip_int64_t ZipWriter::Source::callback(void *state, void *data, zip_uint64_t le
         return 0;
     }
     case ZIP_SOURCE_READ: {
+        (*s->keepAlive)();
         QString why;
         const qint64 n = s->pipeline->read(s->job, static_cast<char *>(data),
                                            qint64(std::min<zip_uint64_t>(length, zip_uint64_t(1) << 30)), &why);
@@ -141,6 +143,7 @@ int ZipWriter::add(const AddRequest &request)
         return -1;
     auto source = std::make_unique<Source>(request);
     source->pipeline = m_pipeline.get();
+    source->keepAlive = &m_keepAlive;
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *zs = zip_source_function_create(&Source::callback, source.get(), &error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeepAlive.h"
 #include "ZipEntry.h"
 
 #include <QByteArray>
@@ -69,6 +70,8 @@ public:
     bool added(int number) const;
     // Drops every change.
     void discard();
+    // Called now and then while commit() writes.
+    void setKeepAlive(const KeepAlive &keepAlive) { m_keepAlive = keepAlive; }
 
 private:
     struct Source;
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<DeflatePipeline> m_pipeline;
     std::vector<std::unique_ptr<Source>> m_sources;
     std::vector<Failure> m_failures;
+    KeepAlive m_keepAlive;
 };
 
 } // namespace ardl

@@ -2,11 +2,13 @@
 
 #include "EntryNames.h"
 #include "ExtractFolder.h"
+#include "modVbZip.h"
 
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/core/modString.h"
+#include "platform/ziplib/KeepAlive.h"
 #include "platform/ziplib/ZipReader.h"
 
 #include <QDir>
@@ -72,6 +74,7 @@ private:
     Overwrite overwrite = Overwrite::Ask;
     QByteArray password;
     bool refused = false;
+    KeepAlive keepAlive {ZipKeepAlive};
 };
 
 bool Extraction::openTarget()
@@ -148,7 +151,7 @@ bool Extraction::askPassword()
     if (refused)
         return false;
     const std::optional<QString> answer =
-        prompter().password(LoadResString(MsgPasswordPrompt), AppInfo::TitleWithVersion());
+        prompter().password(LoadResString(MsgPasswordPrompt), AppInfo::Title());
     if (!answer || answer->isEmpty()) {
         refused = true;
         return false;
@@ -169,7 +172,11 @@ bool Extraction::write(const QStringList &parts, const ZipEntry &entry)
         QString writeError;
         const bool written = target.writeFile(parts, FileMode(entry), entry.modifiedSecs,
             [&](const ExtractFolder::Sink &sink) {
-                outcome = reader.readEntry(entry.index, password, sink, &readError);
+                const auto piece = [&](const char *data, qint64 length) {
+                    keepAlive();
+                    return sink(data, length);
+                };
+                outcome = reader.readEntry(entry.index, password, piece, &readError);
                 return outcome == ZipReader::ReadResult::Ok;
             },
             &writeError);

@@ -104,7 +104,10 @@ class ZipRunner {
 public:
     ZipRunner(const ZipOptionsRecord &options, ZipNameList &names, ZipRunResult &result, QString &message,
               int threads)
-        : o(options), zcl(names), result(result), message(message), writer(threads) {}
+        : o(options), zcl(names), result(result), message(message), writer(threads)
+    {
+        writer.setKeepAlive(KeepAlive(ZipKeepAlive));
+    }
 
     int run(const QString &password, const QString &comment);
 

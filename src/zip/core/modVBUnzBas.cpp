@@ -22,7 +22,7 @@ int UnzipArchive()
                               UnzipMessage, &refused);
     PasswordRefused = refused ? 1 : 0;
     if (code != 0)
-        prompter().message(UnzipMessage.trimmed(), AppInfo::TitleWithVersion(), MsgIcon::Exclamation, MsgButtons::Ok);
+        prompter().message(UnzipMessage.trimmed(), AppInfo::Title(), MsgIcon::Exclamation, MsgButtons::Ok);
     return code;
 }
 

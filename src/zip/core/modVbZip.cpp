@@ -10,6 +10,7 @@ QString ZipMessage;
 QString ZipPassword;
 QString ZipComment;
 ZipRunResult ZipLastRun;
+std::function<void()> ZipKeepAlive;
 
 void InitZip()
 {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 // The zip driver: the one road from the program to archive writing. Callers
 // fill ZipOptions and ZCL (and ZipPassword, ZipComment), call ZipArchive and
@@ -84,6 +85,10 @@ extern QString ZipMessage;
 extern QString ZipPassword;
 extern QString ZipComment;
 extern ZipRunResult ZipLastRun;
+
+// Called now and then during a long zip or unzip run so that the window can
+// repaint; nothing by default.
+extern std::function<void()> ZipKeepAlive;
 
 // Resets ZipOptions for a new run: no names, files stored without their
 // folders, best compression, every other flag off. Keeps the archive.
