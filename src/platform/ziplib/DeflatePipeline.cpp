@@ -48,45 +48,73 @@ bool ReadFully(int fd, unsigned char *buffer, qint64 length, qint64 offset, QStr
     return true;
 }
 
+// One deflate state per thread, kept from part to part: setting one up
+// costs more than deflating a small file.
+class Deflater {
+public:
+    ~Deflater()
+    {
+        if (m_level >= 0)
+            deflateEnd(&m_z);
+    }
+    z_stream *start(int level)
+    {
+        if (m_level == level) {
+            deflateReset(&m_z);
+            return &m_z;
+        }
+        if (m_level >= 0)
+            deflateEnd(&m_z);
+        m_z = z_stream {};
+        m_level = deflateInit2(&m_z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK ? level : -1;
+        return m_level >= 0 ? &m_z : nullptr;
+    }
+
+private:
+    z_stream m_z {};
+    int m_level = -1;
+};
+
 // Deflates `length` bytes of the file at `offset`, primed with the bytes
 // before them; the last part finishes the stream, the others end on a byte
 // boundary with an empty stored block so that the next part can follow.
-bool DeflatePart(int fd, int level, qint64 offset, qint64 length, bool last,
-                 std::vector<unsigned char> &out, uLong &crc, QString *error)
+bool DeflatePart(int fd, int level, qint64 offset, qint64 length, bool last, Bytes &out, uLong &crc,
+                 QString *error)
 {
+    thread_local Deflater deflater;
+    thread_local Bytes in;
     const qint64 dictionary = std::min(offset, DictionarySize);
-    std::vector<unsigned char> in(size_t(dictionary + length));
+    in.resize(size_t(dictionary + length));
     if (!ReadFully(fd, in.data(), qint64(in.size()), offset - dictionary, error))
         return false;
     unsigned char *data = in.data() + dictionary;
     crc = crc32(0L, data, uInt(length));
 
-    z_stream z {};
-    if (deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+    z_stream *z = deflater.start(level);
+    if (!z) {
         *error = QStringLiteral("out of memory");
         return false;
     }
     if (dictionary > 0)
-        deflateSetDictionary(&z, in.data(), uInt(dictionary));
-    out.resize(size_t(deflateBound(&z, uLong(length)) + 64));
-    z.next_in = data;
-    z.avail_in = uInt(length);
+        deflateSetDictionary(z, in.data(), uInt(dictionary));
+    out.resize(size_t(deflateBound(z, uLong(length)) + 64));
+    z->next_in = data;
+    z->avail_in = uInt(length);
     const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
     for (;;) {
-        z.next_out = out.data() + z.total_out;
-        z.avail_out = uInt(out.size() - z.total_out);
-        const int rc = deflate(&z, flush);
-        if (rc == Z_STREAM_END || (rc == Z_OK && z.avail_in == 0 && z.avail_out > 0 && !last))
+        z->next_out = out.data() + z->total_out;
+        z->avail_out = uInt(out.size() - z->total_out);
+        const int rc = deflate(z, flush);
+        if (rc == Z_STREAM_END || (rc == Z_OK && z->avail_in == 0 && z->avail_out > 0 && !last))
             break;
         if (rc != Z_OK && rc != Z_BUF_ERROR) {
-            deflateEnd(&z);
             *error = QStringLiteral("compression failed");
             return false;
         }
         out.resize(out.size() * 2);
     }
-    out.resize(z.total_out);
-    deflateEnd(&z);
+    out.resize(z->total_out);
+    out.shrink_to_fit();
     return true;
 }
 
@@ -116,7 +144,7 @@ struct DeflatePipeline::Job {
     qint64 modifiedSecs = 0;
     quint32 mode = 0;
     // The first part as prepare() deflated it, while the budget allowed.
-    std::vector<unsigned char> firstOut;
+    Bytes firstOut;
     uLong firstCrc = 0;
     bool firstKept = false;
     size_t firstTask = 0;
@@ -137,7 +165,7 @@ struct DeflatePipeline::Task {
     qint64 length = 0;
     bool last = false;
     State state = Pending;
-    std::vector<unsigned char> out;
+    Bytes out;
     uLong crc = 0;
     bool failed = false;
     QString error;
@@ -189,7 +217,7 @@ void DeflatePipeline::prepareJob(Job &job)
         return;
 
     const qint64 length = std::min(job.size, ChunkSize);
-    std::vector<unsigned char> out;
+    Bytes out;
     uLong crc = 0;
     if (!DeflatePart(file.fd, job.level, 0, length, length == job.size, out, crc, &job.error)) {
         job.failed = true;
@@ -277,7 +305,7 @@ void DeflatePipeline::workerLoop()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] {
+        m_workAvailable.wait(lock, [this] {
             return m_stopping || (m_nextTask < m_tasks.size() && m_nextTask < m_consumed + m_window);
         });
         if (m_stopping)
@@ -290,7 +318,7 @@ void DeflatePipeline::workerLoop()
         runTask(task);
         lock.lock();
         task.state = Task::Done;
-        m_changed.notify_all();
+        m_taskDone.notify_all();
     }
 }
 
@@ -306,10 +334,9 @@ bool DeflatePipeline::waitForTask(int taskIndex, QString *error)
             runTask(task);
             lock.lock();
             task.state = Task::Done;
-            m_changed.notify_all();
             break;
         }
-        m_changed.wait(lock);
+        m_taskDone.wait(lock);
     }
     if (task.failed)
         *error = task.error;
@@ -377,12 +404,12 @@ qint64 DeflatePipeline::readDeflated(Job &job, char *buffer, qint64 max, QString
         if (job.outPosition == task.out.size()) {
             job.crc = crc32_combine(job.crc, task.crc, z_off_t(task.length));
             job.compressedSize += qint64(task.out.size());
-            std::vector<unsigned char>().swap(task.out);
+            Bytes().swap(task.out);
             ++job.current;
             job.outPosition = 0;
             std::lock_guard lock(m_mutex);
             m_consumed = std::max(m_consumed, taskIndex + 1);
-            m_changed.notify_all();
+            m_workAvailable.notify_one();
         }
     }
     return copied;
@@ -403,7 +430,7 @@ void DeflatePipeline::stop()
         std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
-    m_changed.notify_all();
+    m_workAvailable.notify_all();
     for (std::thread &t : m_workers)
         t.join();
     m_workers.clear();

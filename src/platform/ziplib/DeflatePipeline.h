@@ -11,6 +11,30 @@
 
 namespace ardl {
 
+// A byte buffer whose growth leaves the new bytes as they are: they are
+// always written before they are read.
+template <typename T>
+struct UninitializedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UninitializedAllocator<U>;
+    };
+    UninitializedAllocator() = default;
+    template <typename U>
+    UninitializedAllocator(const UninitializedAllocator<U> &) {}
+    template <typename U>
+    void construct(U *p) noexcept
+    {
+        ::new (static_cast<void *>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U *p, Args &&...args)
+    {
+        ::new (static_cast<void *>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using Bytes = std::vector<unsigned char, UninitializedAllocator<unsigned char>>;
+
 // Compresses the files of one archive write on every core. Each file is cut
 // into parts of ChunkSize bytes; every part is deflated on its own, primed
 // with the 32 KiB before it so the ratio stays that of one stream, and ended
@@ -77,7 +101,8 @@ private:
     std::vector<std::unique_ptr<Task>> m_tasks;
     std::vector<std::thread> m_workers;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_workAvailable;   // the window moved
+    std::condition_variable m_taskDone;
     size_t m_nextTask = 0;       // the next task a worker takes
     size_t m_consumed = 0;       // tasks the reader is done with
     size_t m_window = 0;         // how far the workers may run ahead

@@ -24,7 +24,7 @@ ZipReader::~ZipReader()
     close();
 }
 
-bool ZipReader::open(const QString &path)
+bool ZipReader::open(const QString &path, bool list)
 {
     close();
     int code = 0;
@@ -33,7 +33,8 @@ bool ZipReader::open(const QString &path)
         m_error = ZipErrorText(code, errno);
         return false;
     }
-    m_entries = ListEntries(m_za);
+    if (list)
+        m_entries = ListEntries(m_za);
     return true;
 }
 
@@ -78,10 +79,11 @@ ZipReader::ReadResult ZipReader::readEntry(qint64 index, const QByteArray &passw
             return ReadResult::WrongPassword;
         return ReadResult::Failed;
     }
-    std::unique_ptr<char[]> buffer(new char[ReadBufferSize]);
+    if (!m_buffer)
+        m_buffer.reset(new char[ReadBufferSize]);
     ReadResult result = ReadResult::Ok;
     for (;;) {
-        const zip_int64_t n = zip_fread(file, buffer.get(), ReadBufferSize);
+        const zip_int64_t n = zip_fread(file, m_buffer.get(), ReadBufferSize);
         if (n == 0)
             break;
         if (n < 0) {
@@ -94,7 +96,7 @@ ZipReader::ReadResult ZipReader::readEntry(qint64 index, const QByteArray &passw
                 : ReadResult::Failed;
             break;
         }
-        if (!sink(buffer.get(), n)) {
+        if (!sink(m_buffer.get(), n)) {
             result = ReadResult::Stopped;
             break;
         }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct zip;
@@ -22,8 +23,9 @@ public:
     ZipReader &operator=(const ZipReader &) = delete;
 
     // False when the file is missing, unreadable or not an archive
-    // (errorText() says which).
-    bool open(const QString &path);
+    // (errorText() says which). Without `list`, entries() stays empty: for
+    // a reader that only reads the entries it is told of.
+    bool open(const QString &path, bool list = true);
     void close();
     QString errorText() const { return m_error; }
 
@@ -45,6 +47,7 @@ private:
     zip *m_za = nullptr;
     QString m_error;
     std::vector<ZipEntry> m_entries;
+    std::unique_ptr<char[]> m_buffer;   // one for every entry read
 };
 
 } // namespace ardl

@@ -39,6 +39,9 @@ private:
     int m_fd;
 };
 
+// Folders kept open during one extraction, at most.
+constexpr qsizetype MaxKnownFolders = 256;
+
 QByteArray Native(const QString &part)
 {
     return QFile::encodeName(part);
@@ -64,12 +67,22 @@ bool WriteAll(int fd, const char *data, qint64 length, int *error)
 
 ExtractFolder::~ExtractFolder()
 {
+    forgetFolders();
     if (m_root >= 0)
         ::close(m_root);
 }
 
+void ExtractFolder::forgetFolders()
+{
+    std::lock_guard lock(m_foldersLock);
+    for (int fd : std::as_const(m_folders))
+        ::close(fd);
+    m_folders.clear();
+}
+
 bool ExtractFolder::open(const QString &folder, QString *error)
 {
+    forgetFolders();
     if (m_root >= 0)
         ::close(m_root);
     m_root = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -81,6 +94,25 @@ bool ExtractFolder::open(const QString &folder, QString *error)
 }
 
 int ExtractFolder::openParent(const QStringList &parts, bool create, QString *error) const
+{
+    // Most entries of an archive share their folders: each is walked once.
+    const QString key = parts.mid(0, parts.size() - 1).join(u'/');
+    {
+        std::lock_guard lock(m_foldersLock);
+        const auto known = m_folders.constFind(key);
+        if (known != m_folders.cend())
+            return ::dup(*known);
+    }
+    const int fd = walkToParent(parts, create, error);
+    if (fd >= 0) {
+        std::lock_guard lock(m_foldersLock);
+        if (m_folders.size() < MaxKnownFolders && !m_folders.contains(key))
+            m_folders.insert(key, ::dup(fd));
+    }
+    return fd;
+}
+
+int ExtractFolder::walkToParent(const QStringList &parts, bool create, QString *error) const
 {
     Descriptor current(::dup(m_root));
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <mutex>
 
 namespace ardl {
 
@@ -11,6 +13,7 @@ namespace ardl {
 // folder at a time without following links, so nothing lands outside it
 // even when a link inside points elsewhere. A file is written to a
 // temporary name beside its target and renamed into place when complete.
+// Several threads may write files through one ExtractFolder at once.
 class ExtractFolder {
 public:
     ExtractFolder() = default;
@@ -44,8 +47,12 @@ public:
 private:
     // A descriptor of the folder holding the last part, or -1.
     int openParent(const QStringList &parts, bool create, QString *error) const;
+    int walkToParent(const QStringList &parts, bool create, QString *error) const;
+    void forgetFolders();
 
     int m_root = -1;
+    mutable std::mutex m_foldersLock;
+    mutable QHash<QString, int> m_folders;   // folders met, by path below the root
 };
 
 } // namespace ardl

@@ -12,10 +12,13 @@
 #include "platform/ziplib/ZipReader.h"
 
 #include <QDir>
+#include <QHash>
 
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace ardl {
 
@@ -30,6 +33,9 @@ constexpr int MsgSymlink = 4321;
 constexpr int MsgNoPassword = 4322;
 constexpr int MsgNotExtracted = 4323;
 constexpr int MsgNoFolder = 4324;
+
+// Entries from this size up are written on their own threads.
+constexpr qint64 LargeEntry = qint64(1) << 20;
 
 template <typename... Args>
 void Say(QString &message, int id, const Args &...args)
@@ -49,20 +55,34 @@ quint32 FileMode(const ZipEntry &entry)
     return 0666 & ~quint32(mask);
 }
 
+// One extraction: every entry is first checked and its questions asked, in
+// archive order; then the files are written, those without encryption on
+// every core, the encrypted ones after them where a password can be asked.
 class Extraction {
 public:
     Extraction(const UnzipOptionsRecord &options, ZipReader &reader, UnzipRunResult &result, QString &message)
         : o(options), reader(reader), result(result), message(message) {}
 
     bool openTarget();
-    void extract(const ZipEntry &entry);
+    void plan(const ZipEntry &entry);
+    void run();
     bool passwordRefused() const { return refused; }
 
 private:
     enum class Overwrite { Ask, All, None };
-    // Whether to write over the existing file at `parts`.
-    bool mayReplace(const QStringList &parts, const ZipEntry &entry);
-    bool write(const QStringList &parts, const ZipEntry &entry);
+    struct Job {
+        const ZipEntry *entry;
+        QStringList where;
+        bool dropped = false;   // a later entry of the same name replaces it
+        bool written = false;
+        QString error;
+    };
+    // Whether to write over what is at `where`: a file there now, or one an
+    // earlier entry of this run will put there.
+    bool mayReplace(const QStringList &where, const ZipEntry &entry, const Job *earlier);
+    bool ask(const QStringList &where);
+    void writePlain(ZipReader &source, Job &job, bool onMainThread);
+    void writeLocked(Job &job);
     bool askPassword();
 
     const UnzipOptionsRecord &o;
@@ -75,6 +95,8 @@ private:
     QByteArray password;
     bool refused = false;
     KeepAlive keepAlive {ZipKeepAlive};
+    std::vector<Job> jobs;
+    QHash<QString, size_t> planned;   // target path -> its job
 };
 
 bool Extraction::openTarget()
@@ -88,7 +110,7 @@ bool Extraction::openTarget()
     return true;
 }
 
-void Extraction::extract(const ZipEntry &entry)
+void Extraction::plan(const ZipEntry &entry)
 {
     QString why;
     const QStringList parts = SafeEntryParts(entry.name, &why);
@@ -110,19 +132,30 @@ void Extraction::extract(const ZipEntry &entry)
         return;
     }
     const QStringList where = o.ndflag ? parts : QStringList(parts.last());
-    if (!mayReplace(where, entry)) {
+    const QString key = where.join(u'/');
+    const auto earlier = planned.constFind(key);
+    Job *earlierJob = earlier != planned.cend() ? &jobs[*earlier] : nullptr;
+    if (!mayReplace(where, entry, earlierJob)) {
         ++result.skipped;
         return;
     }
-    if (write(where, entry))
-        ++result.extracted;
-    else
-        ++result.failed;
+    if (earlierJob)
+        earlierJob->dropped = true;
+    planned.insert(key, jobs.size());
+    jobs.push_back({&entry, where, false, false, QString()});
 }
 
-bool Extraction::mayReplace(const QStringList &parts, const ZipEntry &entry)
+bool Extraction::mayReplace(const QStringList &where, const ZipEntry &entry, const Job *earlier)
 {
-    const ExtractFolder::Existing existing = target.probe(parts);
+    if (!earlier && !o.PromptToOverwrite && !o.ExtractOnlyNewer)
+        return true;
+    ExtractFolder::Existing existing;
+    if (earlier) {
+        existing.exists = true;
+        existing.modifiedSecs = earlier->entry->modifiedSecs;
+    } else {
+        existing = target.probe(where);
+    }
     if (!existing.exists || existing.isFolder)
         return true;   // a folder in the way fails in the write, with its reason
     if (o.ExtractOnlyNewer && existing.modifiedSecs >= entry.modifiedSecs)
@@ -131,7 +164,12 @@ bool Extraction::mayReplace(const QStringList &parts, const ZipEntry &entry)
         return true;
     if (overwrite == Overwrite::None)
         return false;
-    const QString file = targetPath + u'/' + parts.join(u'/');
+    return ask(where);
+}
+
+bool Extraction::ask(const QStringList &where)
+{
+    const QString file = targetPath + u'/' + where.join(u'/');
     switch (AskOverwrite(FormatString(LoadResString(MsgOverwrite), file))) {
     case OverwriteYes:
         return true;
@@ -144,6 +182,78 @@ bool Extraction::mayReplace(const QStringList &parts, const ZipEntry &entry)
     default:   // No, or the question closed: keep this file, ask for the next
         return false;
     }
+}
+
+void Extraction::run()
+{
+    // Large files are written on every core. Small ones go one after the
+    // other on this thread: creating many files at once in one folder only
+    // makes them wait for each other.
+    std::vector<Job *> small;
+    std::vector<Job *> large;
+    std::vector<Job *> locked;
+    for (Job &job : jobs) {
+        if (job.dropped)
+            continue;
+        if (job.entry->encrypted)
+            locked.push_back(&job);
+        else
+            (job.entry->size >= LargeEntry ? large : small).push_back(&job);
+    }
+
+    std::atomic<size_t> next {0};
+    auto writeLarge = [&](ZipReader &source, bool onMainThread) {
+        for (size_t i = next++; i < large.size(); i = next++)
+            writePlain(source, *large[i], onMainThread);
+    };
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t helpers = std::min(cores, large.size()) - (small.empty() && !large.empty() ? 1 : 0);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < helpers; ++i) {
+        threads.emplace_back([&] {
+            ZipReader own;
+            if (own.open(o.Zip, false))
+                writeLarge(own, false);
+        });
+    }
+    for (Job *job : small)
+        writePlain(reader, *job, true);
+    writeLarge(reader, true);
+    for (std::thread &t : threads)
+        t.join();
+    for (Job *job : locked)
+        writeLocked(*job);
+
+    for (const Job &job : jobs) {
+        if (job.dropped)
+            continue;
+        if (job.written) {
+            ++result.extracted;
+        } else {
+            ++result.failed;
+            message += job.error + u'\n';
+        }
+    }
+}
+
+void Extraction::writePlain(ZipReader &source, Job &job, bool onMainThread)
+{
+    const ZipEntry &entry = *job.entry;
+    QString readError;
+    QString writeError;
+    job.written = target.writeFile(job.where, FileMode(entry), entry.modifiedSecs,
+        [&](const ExtractFolder::Sink &sink) {
+            const auto piece = [&](const char *data, qint64 length) {
+                if (onMainThread)
+                    keepAlive();
+                return sink(data, length);
+            };
+            return source.readEntry(entry.index, {}, piece, &readError) == ZipReader::ReadResult::Ok;
+        },
+        &writeError);
+    if (!job.written)
+        job.error = FormatString(LoadResString(MsgNotExtracted), entry.name,
+                                 writeError.isEmpty() ? readError : writeError);
 }
 
 bool Extraction::askPassword()
@@ -160,17 +270,18 @@ bool Extraction::askPassword()
     return true;
 }
 
-bool Extraction::write(const QStringList &parts, const ZipEntry &entry)
+void Extraction::writeLocked(Job &job)
 {
-    if (entry.encrypted && password.isEmpty() && !askPassword()) {
-        Say(message, MsgNoPassword, entry.name);
-        return false;
+    const ZipEntry &entry = *job.entry;
+    if (password.isEmpty() && !askPassword()) {
+        job.error = FormatString(LoadResString(MsgNoPassword), entry.name);
+        return;
     }
     for (;;) {
         ZipReader::ReadResult outcome = ZipReader::ReadResult::Failed;
         QString readError;
         QString writeError;
-        const bool written = target.writeFile(parts, FileMode(entry), entry.modifiedSecs,
+        job.written = target.writeFile(job.where, FileMode(entry), entry.modifiedSecs,
             [&](const ExtractFolder::Sink &sink) {
                 const auto piece = [&](const char *data, qint64 length) {
                     keepAlive();
@@ -180,17 +291,16 @@ bool Extraction::write(const QStringList &parts, const ZipEntry &entry)
                 return outcome == ZipReader::ReadResult::Ok;
             },
             &writeError);
-        if (written)
-            return true;
+        if (job.written)
+            return;
         const bool passwordProblem = outcome == ZipReader::ReadResult::NeedsPassword
             || outcome == ZipReader::ReadResult::WrongPassword;
         if (passwordProblem && askPassword())
             continue;
-        if (passwordProblem)
-            Say(message, MsgNoPassword, entry.name);
-        else
-            Say(message, MsgNotExtracted, entry.name, writeError.isEmpty() ? readError : writeError);
-        return false;
+        job.error = passwordProblem
+            ? FormatString(LoadResString(MsgNoPassword), entry.name)
+            : FormatString(LoadResString(MsgNotExtracted), entry.name, writeError.isEmpty() ? readError : writeError);
+        return;
     }
 }
 
@@ -243,7 +353,8 @@ int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, cons
     if (!extraction.openTarget())
         return UnzipCannotWrite;
     for (const ZipEntry *entry : entries)
-        extraction.extract(*entry);
+        extraction.plan(*entry);
+    extraction.run();
     if (passwordRefused)
         *passwordRefused = extraction.passwordRefused();
     if (!unmatched.isEmpty())

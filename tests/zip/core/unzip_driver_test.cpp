@@ -272,3 +272,19 @@ TEST_F(UnzipDriverTest, AFailedExtractionLeavesTheExistingFileWhole)
     EXPECT_EQ(readFile("t/big.bin"), QByteArray("my own data"));
     EXPECT_EQ(tree(path("t")), QStringList({"big.bin"}));
 }
+
+TEST_F(UnzipDriverTest, TwoEntriesForOneFileAskAsIfTheFirstWereThere)
+{
+    makeArchive(archive(), {{"x/same.txt", "first"}, {"y/same.txt", RandomBytes(2 << 20)}});
+    makeDir("no");
+    answers.overwriteAnswers = {OverwriteNo};
+    ASSERT_EQ(extract(archive(), path("no"), false), 0);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Overwrite), 1);
+    EXPECT_EQ(readFile("no/same.txt"), QByteArray("first"));
+
+    makeDir("yes");
+    answers.overwriteAnswers = {OverwriteYes};
+    ASSERT_EQ(extract(archive(), path("yes"), false), 0);
+    EXPECT_EQ(readFile("yes/same.txt"), RandomBytes(2 << 20));
+    EXPECT_EQ(tree(path("yes")), QStringList({"same.txt"}));
+}
