@@ -25,6 +25,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QPushButton>
 
 namespace ardl {
@@ -86,6 +87,10 @@ ZipPage::ZipPage(QWidget *parent)
     for (const auto &[button, name] : buttons)
         button->setObjectName(QLatin1String(name));
     LVZip->setColumns(QList<ListColumn>(6));
+    // Widths until the stored ones are restored.
+    const int widths[] = {190, 140, 90, 70, 90, 200};
+    for (int i = 0; i < 6; ++i)
+        LVZip->header()->resizeSection(i, widths[i]);
     for (QPushButton *button : {cmdZipAdd, cmdZipDelete, cmdZipExtract, cmdZipComment})
         button->setEnabled(false);
 

@@ -21,6 +21,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
@@ -103,6 +104,9 @@ void frmBrowseForZip::createControls()
     cboFilter->setEditable(true);
     cboFilter->setInsertPolicy(QComboBox::NoInsert);
     LVZipAdd->setColumns(QList<ListColumn>(3));
+    const int widths[] = {220, 90, 140};
+    for (int i = 0; i < 3; ++i)
+        LVZipAdd->header()->resizeSection(i, widths[i]);
 
     auto *splitter = new QSplitter(this);
     splitter->addWidget(FTBrowseZip);
@@ -132,17 +136,20 @@ void frmBrowseForZip::createControls()
         buttons->addWidget(button);
     buttons->addStretch();
 
+    auto *frames = new QVBoxLayout;
+    frames->addWidget(fraFolder);
+    frames->addWidget(fraAttr);
+
     auto *bottom = new QHBoxLayout;
     bottom->addLayout(choices, 1);
-    bottom->addWidget(fraFolder);
-    bottom->addWidget(fraAttr);
+    bottom->addLayout(frames);
     bottom->addLayout(buttons);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
     layout->addLayout(bottom);
     setMinimumSize(MinWidth, MinHeight);
-    resize(760, 540);
+    resize(860, 620);
 
     connect(FTBrowseZip, &FolderTree::folderChanged, this,
             [this](const QString &folder) { FTBrowseZip_FolderChanged(folder); });

@@ -108,10 +108,12 @@ void frmExtractZip::Form_Load()
     LoadCheckOption(chkOverFile, QStringLiteral("Overwrite"), ExtractKey);
     LoadCheckOption(chkSkip, QStringLiteral("Skipolder"), ExtractKey);
     LoadCheckOption(chkUseName, QStringLiteral("UseFolder"), ExtractKey);
-    // The last folder used is where the tree starts.
-    const QString start = cboFolder->count() > 0 ? cboFolder->itemText(0) : QString();
+    // The last folder used is where the tree starts, else the home folder.
+    QString start = cboFolder->count() > 0 ? cboFolder->itemText(0) : QString();
+    if (!FolderExists(start))
+        start = QDir::homePath();
     cboFolder->setEditText(start);
-    FTZip->setSelectedFolder(FolderExists(start) ? start : QDir::homePath());
+    FTZip->setSelectedFolder(start);
     cmdNewFolder->setEnabled(FolderExists(start));
 }
 
