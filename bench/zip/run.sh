@@ -13,7 +13,7 @@
 set -euo pipefail
 build=$(cd "${1:?usage: run.sh BUILD_DIR}" && pwd)
 tool="$build/bin/zip_bench_tool"
-runs=${RUNS:-3}
+runs=${RUNS:-4}   # even, so that each tool goes first as often
 
 for peer in zip unzip; do
   command -v "$peer" > /dev/null || { echo "Debian's $peer is missing (apt-get install $peer)" >&2; exit 1; }
@@ -88,24 +88,27 @@ bench_create() { # dataset
   }'
 }
 
+# Each run extracts into fresh folders, removed only after the last run:
+# creating files right after removing many makes the file system look for
+# free inodes the long way, and would slow whichever tool came next.
 bench_extract() { # dataset (extracts zip's archive of it)
   local set=$1 ours=() theirs=() start
   rm -f "$work/peer.zip"
   (cd "$work/data" && zip -q -r -6 "$work/peer.zip" "$set")
+  rm -rf "$work/out" && mkdir "$work/out"
+  sync
   for run in $(seq "$runs"); do
-    rm -rf "$work/out-ours" "$work/out-peer"
-    mkdir "$work/out-ours" "$work/out-peer"
-    sync
+    mkdir "$work/out/ours$run" "$work/out/peer$run"
     if [ $((run % 2)) -eq 1 ]; then
-      start=$(now_us); "$tool" extract "$work/peer.zip" "$work/out-ours"; ours+=($(( $(now_us) - start )))
-      start=$(now_us); unzip -q -o -d "$work/out-peer" "$work/peer.zip"; theirs+=($(( $(now_us) - start )))
+      start=$(now_us); "$tool" extract "$work/peer.zip" "$work/out/ours$run"; ours+=($(( $(now_us) - start )))
+      start=$(now_us); unzip -q -o -d "$work/out/peer$run" "$work/peer.zip"; theirs+=($(( $(now_us) - start )))
     else
-      start=$(now_us); unzip -q -o -d "$work/out-peer" "$work/peer.zip"; theirs+=($(( $(now_us) - start )))
-      start=$(now_us); "$tool" extract "$work/peer.zip" "$work/out-ours"; ours+=($(( $(now_us) - start )))
+      start=$(now_us); unzip -q -o -d "$work/out/peer$run" "$work/peer.zip"; theirs+=($(( $(now_us) - start )))
+      start=$(now_us); "$tool" extract "$work/peer.zip" "$work/out/ours$run"; ours+=($(( $(now_us) - start )))
     fi
+    diff -r "$work/out/ours$run" "$work/out/peer$run" > /dev/null || { echo "extractions of $set differ" >&2; exit 1; }
   done
-  diff -r "$work/out-ours" "$work/out-peer" > /dev/null || { echo "extractions of $set differ" >&2; exit 1; }
-  rm -rf "$work/out-ours" "$work/out-peer"
+  rm -rf "$work/out"
   report "extract all, $set" "$(printf '%s\n' "${ours[@]}" | median)" "$(printf '%s\n' "${theirs[@]}" | median)" "unzip -o -d"
 }
 

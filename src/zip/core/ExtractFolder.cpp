@@ -42,6 +42,18 @@ private:
 // Folders kept open during one extraction, at most.
 constexpr qsizetype MaxKnownFolders = 256;
 
+// Unnamed files are named through their /proc entry.
+bool ProcFdAvailable()
+{
+    static const bool available = ::access("/proc/self/fd", X_OK) == 0;
+    return available;
+}
+
+QByteArray TemporaryName(const QByteArray &name)
+{
+    return "." + name.left(200) + ".part-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+}
+
 QByteArray Native(const QString &part)
 {
     return QFile::encodeName(part);
@@ -61,6 +73,49 @@ bool WriteAll(int fd, const char *data, qint64 length, int *error)
         length -= n;
     }
     return true;
+}
+
+bool CreateTemporary(int parent, const QByteArray &name, QByteArray &temporary, Descriptor &file, QString *error)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = TemporaryName(name);
+        file.reset(::openat(parent, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (file.get() >= 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    *error = ErrorText(errno);
+    return false;
+}
+
+// Gives the unnamed file `fd` its name. A file already there is replaced in
+// one step: the new one is named under a temporary name and renamed over it.
+bool NameUnnamed(int parent, int fd, const QByteArray &name, int *error)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, self.constData(), parent, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno != EEXIST) {
+        *error = errno;
+        return false;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temporary = TemporaryName(name);
+        if (::linkat(AT_FDCWD, self.constData(), parent, temporary.constData(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            *error = errno;
+            return false;
+        }
+        if (::renameat(parent, temporary.constData(), parent, name.constData()) == 0)
+            return true;
+        *error = errno;
+        ::unlinkat(parent, temporary.constData(), 0);
+        return false;
+    }
+    *error = EEXIST;
+    return false;
 }
 
 } // namespace
@@ -163,21 +218,13 @@ bool ExtractFolder::writeFile(const QStringList &parts, quint32 mode, qint64 mod
     if (parent.get() < 0)
         return false;
     const QByteArray name = Native(parts.last());
+    // An unnamed file in the target's folder, named only once it is whole;
+    // where the file system has none, a file under a temporary name.
+    Descriptor file(ProcFdAvailable() ? ::openat(parent.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600) : -1);
+    const bool unnamed = file.get() >= 0;
     QByteArray temporary;
-    Descriptor file;
-    for (int attempt = 0; attempt < 100 && file.get() < 0; ++attempt) {
-        temporary = "." + name.left(200) + ".part-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        file.reset(::openat(parent.get(), temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                            0600));
-        if (file.get() < 0 && errno != EEXIST) {
-            *error = ErrorText(errno);
-            return false;
-        }
-    }
-    if (file.get() < 0) {
-        *error = ErrorText(EEXIST);
+    if (!unnamed && !CreateTemporary(parent.get(), name, temporary, file, error))
         return false;
-    }
 
     int writeError = 0;
     const bool filled = fill([&](const char *data, qint64 length) {
@@ -188,18 +235,18 @@ bool ExtractFolder::writeFile(const QStringList &parts, quint32 mode, qint64 mod
         const struct timespec times[2] = {{time_t(modifiedSecs), 0}, {time_t(modifiedSecs), 0}};
         ::fchmod(file.get(), mode_t(mode & 07777));
         ::futimens(file.get(), times);
-        if (::close(file.release()) != 0) {
+        if (unnamed) {
+            done = NameUnnamed(parent.get(), file.get(), name, &writeError);
+        } else if (::close(file.release()) != 0
+                   || ::renameat(parent.get(), temporary.constData(), parent.get(), name.constData()) != 0) {
             writeError = errno;
             done = false;
         }
     }
-    if (done && ::renameat(parent.get(), temporary.constData(), parent.get(), name.constData()) != 0) {
-        writeError = errno;
-        done = false;
-    }
     if (!done) {
         file.reset();
-        ::unlinkat(parent.get(), temporary.constData(), 0);
+        if (!unnamed)
+            ::unlinkat(parent.get(), temporary.constData(), 0);
         if (writeError != 0)
             *error = ErrorText(writeError);
     }

@@ -187,8 +187,9 @@ bool Extraction::ask(const QStringList &where)
 void Extraction::run()
 {
     // Large files are written on every core. Small ones go one after the
-    // other on this thread: creating many files at once in one folder only
-    // makes them wait for each other.
+    // other on this thread: many files created at once in one folder only
+    // wait for each other, and reading them ahead on other threads costs
+    // more than it saves.
     std::vector<Job *> small;
     std::vector<Job *> large;
     std::vector<Job *> locked;

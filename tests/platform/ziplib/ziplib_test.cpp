@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -297,4 +298,29 @@ TEST_F(ZipLibTest, TheCommentIsKeptExactly)
     ZipWriter tooLong;
     ASSERT_TRUE(tooLong.open(archive(), false));
     EXPECT_FALSE(tooLong.setComment(QByteArray(70000, 'x')));
+}
+
+TEST_F(ZipLibTest, ANewArchiveTakesTheUsualModeARewrittenOneKeepsItsOwn)
+{
+    auto mode = [this] {
+        struct stat st {};
+        ::stat(QFile::encodeName(archive()).constData(), &st);
+        return st.st_mode & 07777;
+    };
+    writeFile("a.txt", "a");
+    const mode_t mask = ::umask(022);
+    const bool made = writeArchive({"a.txt"}, 6);
+    ::chmod(QFile::encodeName(archive()).constData(), 0640);
+    writeFile("b.txt", "b");
+    const mode_t before = mode();
+    const bool rewritten = writeArchive({"b.txt"}, 6);
+    ::umask(mask);
+    ASSERT_TRUE(made && rewritten);
+    EXPECT_EQ(before, 0640u);
+    EXPECT_EQ(mode(), 0640u);
+    QFile::remove(archive());
+    ::umask(022);
+    ASSERT_TRUE(writeArchive({"a.txt"}, 6));
+    ::umask(mask);
+    EXPECT_EQ(mode(), 0644u);
 }
