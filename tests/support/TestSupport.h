@@ -2,8 +2,12 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +35,23 @@ protected:
     QString writeFile(const QString &relative, const QByteArray &content) const;
     QByteArray readFile(const QString &relative) const;
     QString makeDir(const QString &relative) const;
+};
+
+// While it lives, takes the addresses of `schemes` ("https", "file") that
+// the program hands to the desktop, instead of a browser or viewer.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlCatcher(const QStringList &schemes);
+    ~UrlCatcher() override;
+
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl &url);
+
+private:
+    QStringList m_schemes;
 };
 
 } // namespace ardl::test
