@@ -172,22 +172,14 @@ void ButtonWeb::UserControl_MouseMove(const QMouseEvent &event)
 
 void ButtonWeb::UserControl_MouseDown(const QMouseEvent &event)
 {
-    ButtonDown();
-    m_hover->setPressed(true);
+    m_hover->Pressed();
     const MouseArgs a = MouseArgsOf(event);
     emit MouseDown(a.Button, a.Shift, a.X, a.Y);
 }
 
 void ButtonWeb::UserControl_MouseUp(const QMouseEvent &event)
 {
-    // The release point against the control as it is now decides both the
-    // face and Click, so the two always agree.
-    const bool inside = rect().contains(event.position().toPoint());
-    m_hover->setPressed(false);
-    if (inside)
-        ButtonIN();
-    else
-        ButtonOut();
+    const bool inside = m_hover->Released(event.position().toPoint());
     const MouseArgs a = MouseArgsOf(event);
     QPointer<ButtonWeb> alive(this);
     emit MouseUp(a.Button, a.Shift, a.X, a.Y);

@@ -225,24 +225,18 @@ void CheckBoxWeb::UserControl_MouseMove(const QMouseEvent &event)
 
 void CheckBoxWeb::UserControl_MouseDown(const QMouseEvent &event)
 {
-    ShowInPicture();
-    m_hover->setPressed(true);
+    m_hover->Pressed();
     const MouseArgs a = MouseArgsOf(event);
     emit MouseDown(a.Button, a.Shift, a.X, a.Y);
 }
 
 void CheckBoxWeb::UserControl_MouseUp(const QMouseEvent &event)
 {
-    // The release point against the control as it is now decides both the
-    // toggle and Click, so the two always agree.
-    const bool inside = rect().contains(event.position().toPoint());
-    if (inside) {
+    // The release point against the control as it is now decides the
+    // toggle, the face and Click, so the three always agree.
+    if (rect().contains(event.position().toPoint()))
         m_checkedState = !m_checkedState;
-        ShowInPicture();
-    } else {
-        ShowOutPicture();
-    }
-    m_hover->setPressed(false);
+    const bool inside = m_hover->Released(event.position().toPoint());
     const MouseArgs a = MouseArgsOf(event);
     QPointer<CheckBoxWeb> alive(this);
     emit MouseUp(a.Button, a.Shift, a.X, a.Y);

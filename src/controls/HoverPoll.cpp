@@ -46,9 +46,21 @@ void HoverPoll::BeginHover()
     m_hovering = true;
 }
 
-void HoverPoll::setPressed(bool pressed)
+void HoverPoll::Pressed()
 {
-    m_pressed = pressed;
+    m_faces.pressedIn();
+    m_pressed = true;
+}
+
+bool HoverPoll::Released(const QPoint &pos)
+{
+    m_pressed = false;
+    const bool inside = m_control->rect().contains(pos);
+    if (inside)
+        m_faces.in();
+    else
+        m_faces.out();
+    return inside;
 }
 
 void HoverPoll::Poll()

@@ -47,7 +47,12 @@ public:
     // face, unless one is going or the handler of the event destroyed the
     // control.
     void MouseMoved(const QPoint &pos, const std::function<void()> &raiseMouseMove);
-    void setPressed(bool pressed);
+    // A button pressed on the control: shows the pressed face.
+    void Pressed();
+    // The button released at `pos` (control coordinates): shows the In face
+    // when that is over the control as it is now, else the Out face, and
+    // returns which. The control decides its Click by the same answer.
+    bool Released(const QPoint &pos);
     // Starts the timer so that the next tick shows the state (a hover that
     // is not going ends on that tick with the Out face).
     void Poll();

@@ -38,7 +38,7 @@ constexpr int FormHeight = 236;
 const QString frmAbout::SiteURL = QStringLiteral("https://ardelune.tolvern.org/");
 
 frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , picIcon(new QLabel(this))
     , lblTitle(new QLabel(this))
     , lblDescription1(new QLabel(this))
