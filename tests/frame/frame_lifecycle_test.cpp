@@ -104,7 +104,7 @@ TEST(MainWindow, MaximisedWindowStoresItsNormalPlacement)
     auto w = startWindow();
     w->setGeometry(60, 70, 800, 600);
     w->showMaximized();
-    QTest::qWait(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->width() > 800; }, 10000));
     w->close();
     EXPECT_EQ(QueryValue(Option, QStringLiteral("MainWidth")).toString(), QString::number(800 * 15));
     EXPECT_EQ(QueryValue(Option, QStringLiteral("MainLeft")).toString(), QString::number(60 * 15));
@@ -163,10 +163,10 @@ TEST(MainWindow, MinimisedWindowIsNotLaidOutAndRestoringLaysOutAgain)
     EXPECT_GT(before.width(), 0);
     w->showMinimized();
     w->resize(1000, 700);
-    QTest::qWait(10);
+    QCoreApplication::processEvents();
     w->showNormal();
-    QTest::qWait(10);
-    EXPECT_EQ(w->picRename->geometry().right(), w->centralWidget()->width() - 1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w->picRename->geometry().right() == w->centralWidget()->width() - 1; }, 10000));
 }
 
 TEST(Splash, ShowsTheTitleAndVersionOverThePicture)
