@@ -23,7 +23,7 @@ namespace {
 
 // Makes `folder` and any missing parents; on failure `why` is the system's
 // reason.
-bool MakeFolders(const QString &folder, QString *why)
+bool makeFolders(const QString &folder, QString *why)
 {
     const QByteArray path = QFile::encodeName(QDir::cleanPath(folder));
     for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
@@ -382,7 +382,7 @@ bool RegistryFile::writePending()
     if (!m_writable)
         return false;
     QString why;
-    if (!MakeFolders(QFileInfo(m_path).absolutePath(), &why)) {
+    if (!makeFolders(QFileInfo(m_path).absolutePath(), &why)) {
         fail(4002, why);
         return false;
     }
