@@ -8,11 +8,17 @@
 
 #include <memory>
 
+#include <cstdlib>
+
 using namespace ardl;
 
 namespace {
 
 const QString Option = ProgramKey + QStringLiteral("Option");
+
+// The windows of these tests have a frame around their inside; the test main
+// reads this before it starts the application.
+const bool Framed = [] { return ::setenv("ARDL_TEST_WINDOW_FRAMES", "1", 1) == 0; }();
 
 std::unique_ptr<frmDirEvaVezi> startWindow()
 {
@@ -34,6 +40,7 @@ TEST(WindowPlacement, FirstStartShowsTheWholeFrameInTheMiddleOfTheScreen)
 {
     auto w = startWindow();
     const QRect frame = w->frameGeometry();
+    ASSERT_TRUE(Framed);
     ASSERT_NE(frame, w->geometry());   // the windows of this test have a frame
     EXPECT_TRUE(screenArea().contains(frame)) << frame.x() << "," << frame.y();
     EXPECT_LE((frame.center() - screenArea().center()).manhattanLength(), 8);
