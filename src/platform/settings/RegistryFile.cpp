@@ -223,19 +223,24 @@ RegistryFile::Batch::~Batch()
         m_file.flush();
 }
 
-RegistryFile::Stamp RegistryFile::currentStamp() const
+RegistryFile::Stamp RegistryFile::stampOf(const struct stat &st)
 {
     Stamp s;
-    struct stat st {};
-    if (::stat(QFile::encodeName(m_path).constData(), &st) != 0) {
-        if (errno != ENOENT)
-            s.error = errno;
-        return s;
-    }
     s.exists = true;
     s.inode = st.st_ino;
     s.size = st.st_size;
     s.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return s;
+}
+
+RegistryFile::Stamp RegistryFile::currentStamp() const
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(m_path).constData(), &st) == 0)
+        return stampOf(st);
+    Stamp s;
+    if (errno != ENOENT)
+        s.error = errno;
     return s;
 }
 
@@ -252,7 +257,7 @@ void RegistryFile::refreshIfChanged()
 // next access tries again.
 bool RegistryFile::reload()
 {
-    const Stamp stamp = currentStamp();
+    Stamp stamp = currentStamp();
     std::map<QString, Key> keys;
     if (stamp.error != 0) {
         m_loaded = false;
@@ -266,6 +271,15 @@ bool RegistryFile::reload()
             fail(4001, file.errorString());
             return false;
         }
+        // The stamp of the very file read: another copy may put a new one in
+        // place meanwhile, which the next look then sees as a change.
+        struct stat st {};
+        if (::fstat(file.handle(), &st) != 0) {
+            m_loaded = false;
+            fail(4001, qt_error_string(errno));
+            return false;
+        }
+        stamp = stampOf(st);
         const QByteArray data = file.readAll();
         if (file.error() != QFileDevice::NoError) {
             m_loaded = false;
@@ -277,10 +291,11 @@ bool RegistryFile::reload()
             keys.clear();
             if (!setAside())
                 return false;
+            stamp = currentStamp();
         }
     }
     m_keys = std::move(keys);
-    m_stamp = currentStamp();
+    m_stamp = stamp;
     m_loaded = true;
     for (const Change &c : m_pending)
         apply(c);

@@ -8,6 +8,8 @@
 #include <map>
 #include <vector>
 
+struct stat;
+
 namespace ardl {
 
 // A registry-like store of keys and typed values kept in one per-user text
@@ -93,6 +95,7 @@ private:
         QString detail;
     };
 
+    static Stamp stampOf(const struct ::stat &st);
     Stamp currentStamp() const;
     void refreshIfChanged();
     bool reload();
