@@ -183,7 +183,8 @@ TEST_F(PageLayoutTest, MessageBoxesShowTheIconOfTheirKind)
 
     // Undo of a file that is gone: the system's reason, then whether to go on.
     const QByteArray dir = QFile::encodeName(path() + u'/');
-    const QString log = writeFile("undo.log", dir + "old.txt -> " + dir + "gone.txt\r\n");
+    const QString log = writeFile("undo.log", dir + "old.txt -> " + dir + "gone.txt\r\n" + dir + "old2.txt -> "
+                                                   + dir + "gone2.txt\r\n");
     window->CBWUndo_Click();
     window->picUndo->FillListLog(log);
     answers.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::No};

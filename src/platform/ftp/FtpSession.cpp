@@ -88,7 +88,7 @@ struct FtpSession::Impl {
     QStringList received;   // every reply line of the current call
     QString localError;
 
-    QByteArray *body = nullptr;
+    QByteArray *rawBody = nullptr;   // a listing, taken as the server sent it
     QIODevice *sink = nullptr;
     QIODevice *source = nullptr;
 
@@ -127,13 +127,22 @@ struct FtpSession::Impl {
     {
         auto *self = static_cast<Impl *>(user);
         const qint64 n = qint64(size * count);
-        if (self->body) {
-            self->body->append(data, n);
-            return size_t(n);
-        }
         if (self->sink)
             return self->sink->write(data, n) == n ? size_t(n) : 0;
-        return size_t(n);   // file facts of a call without a body: not wanted
+        return size_t(n);   // file facts, or a listing's converted text: not wanted
+    }
+
+    // libcurl fetches every listing in text mode and, on this system, turns
+    // each CR into a line break before the body reaches onWrite: a name
+    // holding a CR would come apart into a shorter name and a stray line.
+    // The data as it came off the wire is handed here first, so listings
+    // are taken from here, byte for byte.
+    static int onDebug(CURL *, curl_infotype type, char *data, size_t size, void *user)
+    {
+        auto *self = static_cast<Impl *>(user);
+        if (type == CURLINFO_DATA_IN && self->rawBody)
+            self->rawBody->append(data, qsizetype(size));
+        return 0;
     }
 
     static size_t onRead(char *buffer, size_t size, size_t count, void *user)
@@ -183,6 +192,8 @@ struct FtpSession::Impl {
         set(CURLOPT_WRITEDATA, this);
         set(CURLOPT_READFUNCTION, &Impl::onRead);
         set(CURLOPT_READDATA, this);
+        set(CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
+        set(CURLOPT_DEBUGDATA, this);
         if (optionError != CURLE_OK) {
             const CURLcode refused = optionError;
             release();
@@ -225,6 +236,9 @@ struct FtpSession::Impl {
         set(CURLOPT_CUSTOMREQUEST, call.customRequest);
         set(CURLOPT_QUOTE, quote.get());
         set(CURLOPT_POSTQUOTE, postQuote.get());
+        // The debug callback, which sees the raw data, is called only in
+        // verbose mode.
+        set(CURLOPT_VERBOSE, rawBody ? 1L : 0L);
         const CURLcode code = optionError == CURLE_OK ? run() : optionError;
         // The lists are freed on return; clearing a list option cannot fail.
         curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
@@ -367,9 +381,9 @@ bool FtpSession::list(const QString &folder, FtpListing &listing)
     Impl::Call call;
     call.path = urlPath(asFolder(folder));
     call.customRequest = machine ? "MLSD" : nullptr;
-    d->body = &body;
+    d->rawBody = &body;
     const bool ok = d->perform(call);
-    d->body = nullptr;
+    d->rawBody = nullptr;
     if (!ok)
         return false;
     listing = FtpListParser::ParseListing(body, machine, QDateTime::currentDateTimeUtc());
