@@ -103,6 +103,7 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
 
     setMinimumSize(MinWidthPx, MinHeightPx);
     resize(DesignWidthPx, DesignHeightPx);
+    CentreOnScreen(this);   // the designed place, kept when no position is stored
 }
 
 frmDirEvaVezi::~frmDirEvaVezi() = default;

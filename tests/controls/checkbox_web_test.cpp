@@ -45,10 +45,18 @@ protected:
         const QPixmap shown = box->picCheck->pixmap();
         return shown.isNull() ? QColor() : shown.toImage().pixelColor(0, 0);
     }
-    bool faceBecomes(const QColor &color, int ms = 1000)
+    // Deadlines are generous: a loaded machine may run the timer late.
+    bool faceBecomes(const QColor &color, int ms = WaitMs)
     {
         return QTest::qWaitFor([&] { return face() == color; }, ms);
     }
+    // Waits until the hover timer has fired `count` more times.
+    bool ticksPass(int count)
+    {
+        QSignalSpy ticks(box->Timer, &QTimer::timeout);
+        return QTest::qWaitFor([&] { return ticks.count() >= count; }, WaitMs);
+    }
+    static constexpr int WaitMs = 10000;
     void pointerOver(QPoint at = QPoint(10, 10)) { QTest::mouseMove(box->picCheck, at); }
     void pointerAway() { QCursor::setPos(window.mapToGlobal(QPoint(280, 190))); QCoreApplication::processEvents(); }
 
@@ -128,7 +136,7 @@ TEST_F(CheckBoxWebTest, FaceFollowsThePointerAndThePress)
     QTest::mousePress(box->picCheck, Qt::LeftButton, {}, QPoint(10, 10));
     QCursor::setPos(window.mapToGlobal(QPoint(280, 10)));
     EXPECT_TRUE(faceBecomes(UnCheckedOutColor));
-    QTest::qWait(150);
+    ASSERT_TRUE(ticksPass(1));
     EXPECT_TRUE(box->isHovering());
     QCursor::setPos(box->mapToGlobal(QPoint(20, 20)));
     EXPECT_TRUE(faceBecomes(UnCheckedInColor));
@@ -138,7 +146,7 @@ TEST_F(CheckBoxWebTest, FaceFollowsThePointerAndThePress)
     // Leaving ends the hover on the next tick.
     pointerAway();
     EXPECT_TRUE(faceBecomes(CheckedOutColor));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !box->Timer->isActive(); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !box->Timer->isActive(); }, WaitMs));
     EXPECT_FALSE(box->isHovering());
     EXPECT_FALSE(box->InCheckBox());
 }
@@ -153,12 +161,12 @@ TEST_F(CheckBoxWebTest, CheckedRepaintsOnTheNextTickOnlyWhenThePointerIsAway)
     box->setChecked(false);
     EXPECT_EQ(face(), CheckedOutColor);
     EXPECT_TRUE(faceBecomes(UnCheckedOutColor));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !box->Timer->isActive(); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !box->Timer->isActive(); }, WaitMs));
 
     // Resting on the control: the face waits until the pointer leaves.
     pointerOver();
     box->setChecked(true);
-    QTest::qWait(250);
+    ASSERT_TRUE(ticksPass(2));
     EXPECT_EQ(face(), UnCheckedInColor);
     pointerAway();
     EXPECT_TRUE(faceBecomes(CheckedOutColor));

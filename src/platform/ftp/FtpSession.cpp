@@ -2,6 +2,8 @@
 
 #include "FtpErrorCodes.h"
 #include "FtpListParser.h"
+#include "common/core/StringTable.h"
+#include "common/core/modString.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,13 +18,11 @@ namespace {
 
 thread_local QString tl_lastResponse;
 
-void initCurlOnce()
+// libcurl's own start-up, once per process; its result for every caller.
+CURLcode initCurlOnce()
 {
-    static const bool done = [] {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        return true;
-    }();
-    Q_UNUSED(done);
+    static const CURLcode result = curl_global_init(CURL_GLOBAL_DEFAULT);
+    return result;
 }
 
 // "/a b/" -> "/%2Fa%20b/": an absolute path in an ftp URL.
@@ -79,6 +79,8 @@ struct FtpSession::Impl {
     bool open = false;
     bool machineListing = true;
     QStringList features;
+
+    CURLcode optionError = CURLE_OK;   // the first option libcurl refused
 
     int error = FtpErrorCode::None;
     QString reply;          // the last complete reply
@@ -152,35 +154,51 @@ struct FtpSession::Impl {
         return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
     }
 
+    // Sets one option of the handle; the first one refused fails the call.
+    template <typename T>
+    void set(CURLoption option, T value)
+    {
+        const CURLcode code = curl_easy_setopt(curl, option, value);
+        if (optionError == CURLE_OK)
+            optionError = code;
+    }
+
     bool ensureHandle()
     {
         if (curl)
             return true;
-        initCurlOnce();
+        if (const CURLcode init = initCurlOnce(); init != CURLE_OK)
+            return fail(FtpErrorCode::InternalError, QString::fromUtf8(curl_easy_strerror(init)));
         curl = curl_easy_init();
         multi = curl_multi_init();
         if (!curl || !multi) {
             release();
-            return false;
+            return fail(FtpErrorCode::InternalError, QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
         }
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 20L);
-        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 60L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
-        curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
+        optionError = CURLE_OK;
+        set(CURLOPT_NOSIGNAL, 1L);
+        set(CURLOPT_CONNECTTIMEOUT, 20L);
+        set(CURLOPT_SERVER_RESPONSE_TIMEOUT, 60L);
+        set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+        set(CURLOPT_LOW_SPEED_TIME, 60L);
+        set(CURLOPT_TCP_KEEPALIVE, 1L);
         // Each call first changes to its folder by absolute path (curl skips
         // that when the folder is the one of the call before), so a current
         // folder left by an earlier call never matters.
-        curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
-        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
-        curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
-        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
-        curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-        curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Impl::onRead);
-        curl_easy_setopt(curl, CURLOPT_READDATA, this);
-        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
-        curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
+        set(CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+        set(CURLOPT_HEADERFUNCTION, &Impl::onHeader);
+        set(CURLOPT_HEADERDATA, this);
+        set(CURLOPT_WRITEFUNCTION, &Impl::onWrite);
+        set(CURLOPT_WRITEDATA, this);
+        set(CURLOPT_READFUNCTION, &Impl::onRead);
+        set(CURLOPT_READDATA, this);
+        set(CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
+        set(CURLOPT_DEBUGDATA, this);
+        if (optionError != CURLE_OK) {
+            const CURLcode refused = optionError;
+            release();
+            return fail(FtpErrorCode::InternalError, QString::fromUtf8(curl_easy_strerror(refused)));
+        }
         return true;
     }
 
@@ -202,27 +220,27 @@ struct FtpSession::Impl {
         replyLines.clear();
         received.clear();
         localError.clear();
-        if (!ensureHandle()) {
-            error = FtpErrorCode::InternalError;
+        if (!ensureHandle())
             return false;
-        }
         const QByteArray url = base + call.path;
         CommandList quote(call.quote);
         CommandList postQuote(call.postQuote);
-        curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-        curl_easy_setopt(curl, CURLOPT_USERNAME, user.constData());
-        curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
-        curl_easy_setopt(curl, CURLOPT_NOBODY, call.noBody ? 1L : 0L);
-        curl_easy_setopt(curl, CURLOPT_UPLOAD, call.upload ? 1L : 0L);
-        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(call.uploadSize));
-        curl_easy_setopt(curl, CURLOPT_FILETIME, call.fileTime ? 1L : 0L);
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, call.customRequest);
-        curl_easy_setopt(curl, CURLOPT_QUOTE, quote.get());
-        curl_easy_setopt(curl, CURLOPT_POSTQUOTE, postQuote.get());
+        optionError = CURLE_OK;
+        set(CURLOPT_URL, url.constData());
+        set(CURLOPT_USERNAME, user.constData());
+        set(CURLOPT_PASSWORD, password.constData());
+        set(CURLOPT_NOBODY, call.noBody ? 1L : 0L);
+        set(CURLOPT_UPLOAD, call.upload ? 1L : 0L);
+        set(CURLOPT_INFILESIZE_LARGE, curl_off_t(call.uploadSize));
+        set(CURLOPT_FILETIME, call.fileTime ? 1L : 0L);
+        set(CURLOPT_CUSTOMREQUEST, call.customRequest);
+        set(CURLOPT_QUOTE, quote.get());
+        set(CURLOPT_POSTQUOTE, postQuote.get());
         // The debug callback, which sees the raw data, is called only in
         // verbose mode.
-        curl_easy_setopt(curl, CURLOPT_VERBOSE, rawBody ? 1L : 0L);
-        const CURLcode code = run();
+        set(CURLOPT_VERBOSE, rawBody ? 1L : 0L);
+        const CURLcode code = optionError == CURLE_OK ? run() : optionError;
+        // The lists are freed on return; clearing a list option cannot fail.
         curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
         curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
         if (code == CURLE_OK)
@@ -249,8 +267,11 @@ struct FtpSession::Impl {
             state = curl_multi_perform(multi, &running);
             if (state != CURLM_OK || running == 0)
                 break;
+            // Without a timeout from libcurl (-1, or a failed call) the
+            // short wait below applies.
             long wait = -1;
-            curl_multi_timeout(multi, &wait);
+            if (curl_multi_timeout(multi, &wait) != CURLM_OK)
+                wait = -1;
             if (wait < 0 || wait > MaxWaitMs)
                 wait = MaxWaitMs;
             state = curl_multi_poll(multi, nullptr, 0, int(wait), nullptr);
@@ -260,6 +281,7 @@ struct FtpSession::Impl {
         while (CURLMsg *message = curl_multi_info_read(multi, &queued))
             if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
                 result = message->data.result;
+        // Only fails for a handle that is not in the stack; it was added above.
         curl_multi_remove_handle(multi, curl);
         return result;
     }
@@ -430,13 +452,23 @@ bool FtpSession::getFile(const QString &remote, const QString &local)
         file.cancelWriting();
         return false;
     }
+    // -1 is libcurl's "the server gave no time"; any other value is the
+    // file's time, dates before 1970 included.
     curl_off_t when = -1;
-    curl_easy_getinfo(d->curl, CURLINFO_FILETIME_T, &when);
+    if (const CURLcode info = curl_easy_getinfo(d->curl, CURLINFO_FILETIME_T, &when); info != CURLE_OK) {
+        file.cancelWriting();
+        return d->fail(FtpErrorCode::InternalError, QString::fromUtf8(curl_easy_strerror(info)));
+    }
     if (!file.flush())
         return d->fail(FtpErrorCode::InternalError, file.errorString());
-    if (when >= 0)
-        file.setFileTime(QDateTime::fromSecsSinceEpoch(qint64(when), Qt::UTC),
-                         QFileDevice::FileModificationTime);
+    // A copy without the server's time would show as different at every
+    // compare: it does not replace the file that is there.
+    if (when != -1
+        && !file.setFileTime(QDateTime::fromSecsSinceEpoch(qint64(when), Qt::UTC), QFileDevice::FileModificationTime)) {
+        const QString why = FormatString(LoadResString(4007), file.errorString());
+        file.cancelWriting();
+        return d->fail(FtpErrorCode::InternalError, why);
+    }
     if (!file.commit())
         return d->fail(FtpErrorCode::InternalError, file.errorString());
     return true;

@@ -27,6 +27,8 @@ bool openWithChosenProgram(const QString &target, const QString &folder)
     if (!command || command->trimmed().isEmpty())
         return false;
     QStringList arguments = QProcess::splitCommand(*command);
+    if (arguments.isEmpty() || arguments.first().isEmpty())
+        return false;   // only quotes: no program named
     const QString program = arguments.takeFirst();
     arguments << target;
     if (StartProgram(program, arguments, folder))

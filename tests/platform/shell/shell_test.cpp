@@ -67,7 +67,7 @@ TEST_F(ShellOpen, WithoutAnAssociatedProgramAsksForOneAndStartsItWithoutAShell)
     const QString opener = writeFile(QStringLiteral("opener"), "#!/bin/sh\nprintf \"$1\" > \"$2.out\"\n");
     QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
     ScriptedPrompter answers;
-    answers.inputAnswers = {opener + QStringLiteral(" opened"), std::nullopt};
+    answers.inputAnswers = {opener + QStringLiteral(" opened"), std::nullopt, QStringLiteral("\"\"")};
     ScopedPrompter scoped(answers);
     EXPECT_TRUE(RunShellExecute(QStringLiteral("open"), doc));
     EXPECT_TRUE(QTest::qWaitFor([&] { return readFile(QStringLiteral("report $(touch pwned).odt.out")) == "opened"; }, 5000));
@@ -76,4 +76,6 @@ TEST_F(ShellOpen, WithoutAnAssociatedProgramAsksForOneAndStartsItWithoutAShell)
 
     EXPECT_FALSE(RunShellExecute(QStringLiteral("open"), doc));   // chooser cancelled
     EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Input), 2);
+    EXPECT_FALSE(RunShellExecute(QStringLiteral("open"), doc));   // quotes that name no program
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Input), 3);
 }
