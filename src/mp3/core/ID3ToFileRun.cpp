@@ -19,11 +19,8 @@ Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options
                             QSet<QString> &listed)
 {
     ID3Tag tag;
-    const TagIoResult read = ReadID3Tag(file.path(), tag);
-    if (!read)
-        return Mp3FileResult::error(TagFaultText(read));
-    if (!met.first(read.file))
-        return ListedTwice();
+    if (std::optional<Mp3FileResult> failed = ReadRunTag(file, met, tag))
+        return *failed;
 
     const QString base = BuildID3FileName(file.name, options, tag);
     const QString newName = base + Extension;

@@ -27,14 +27,12 @@ bool MassTagOptions::apply(ID3Tag &tag) const
 Mp3FileResult MassTagFile(const Mp3File &file, const MassTagOptions &options, FilesMet &met)
 {
     ID3Tag tag;
-    const TagIoResult read = ReadID3Tag(file.path(), tag);
-    if (!read)
-        return Mp3FileResult::error(TagFaultText(read));
-    if (!met.first(read.file))
-        return ListedTwice();
+    TagFileId read;
+    if (std::optional<Mp3FileResult> failed = ReadRunTag(file, met, tag, &read))
+        return *failed;
     if (!options.apply(tag))
         return {};
-    const TagIoResult written = WriteID3Tag(file.path(), tag, &read.file);
+    const TagIoResult written = WriteID3Tag(file.path(), tag, &read);
     return written ? Mp3FileResult::ok() : Mp3FileResult::error(TagFaultText(written));
 }
 

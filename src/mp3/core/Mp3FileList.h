@@ -2,9 +2,9 @@
 
 #include "Mp3Run.h"
 
+#include "common/core/KeyedRows.h"
 #include "common/core/ListViewModel.h"
 
-#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -14,8 +14,7 @@ namespace ardl {
 
 // The rows of the Mp3 page's list: one per file, keyed by its full path
 // (unique in the list), with the cells name, folder (ending with "/") and
-// status. Every change of the rows goes through here so the key index
-// stays right.
+// status.
 class Mp3FileList {
 public:
     // The icon of a row, from the file's full path.
@@ -26,8 +25,8 @@ public:
 
     // Adds each path not listed yet, in order; returns how many were added.
     int addFiles(const QStringList &paths);
-    int count() const { return m_model.rowCount(); }
-    bool contains(const QString &path) const { return m_keys.contains(path); }
+    int count() const { return m_rows.count(); }
+    bool contains(const QString &path) const { return m_rows.contains(path); }
 
     // Removes the rows at these indexes; returns how many were removed.
     int removeRows(const QList<int> &rows);
@@ -46,11 +45,10 @@ public:
 private:
     ListRow rowFor(const QString &path) const;
 
-    ListViewModel &m_model;
+    KeyedRows m_rows;
     IconOf m_iconOf;
     QVariant m_okColour;
     QVariant m_errorColour;
-    QSet<QString> m_keys;
 };
 
 } // namespace ardl

@@ -13,9 +13,16 @@ bool FilesMet::first(const TagFileId &file)
     return true;
 }
 
-Mp3FileResult ListedTwice()
+std::optional<Mp3FileResult> ReadRunTag(const Mp3File &file, FilesMet &met, ID3Tag &tag, TagFileId *id)
 {
-    return Mp3FileResult::error(LoadResString(4403));
+    const TagIoResult read = ReadID3Tag(file.path(), tag);
+    if (!read)
+        return Mp3FileResult::error(TagFaultText(read));
+    if (!met.first(read.file))
+        return Mp3FileResult::error(LoadResString(4403));
+    if (id)
+        *id = read.file;
+    return std::nullopt;
 }
 
 } // namespace ardl

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace ardl {
@@ -43,7 +44,10 @@ private:
     QSet<QPair<quint64, quint64>> m_met;
 };
 
-// The error of a file met twice in one run.
-Mp3FileResult ListedTwice();
+// Reads the tag of one file of a run into `tag`; an error result when the
+// file has none, cannot be read or was met before in the run. `file` gets
+// the file read, when asked for.
+std::optional<Mp3FileResult> ReadRunTag(const Mp3File &file, FilesMet &met, ID3Tag &tag,
+                                        TagFileId *id = nullptr);
 
 } // namespace ardl

@@ -8,6 +8,7 @@
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "common/ui/ListView.h"
+#include "common/ui/TabStripKeys.h"
 #include "common/ui/WaitCursor.h"
 #include "common/ui/modListView.h"
 #include "common/units/Twips.h"
@@ -18,6 +19,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTabBar>
 
@@ -39,6 +41,9 @@ constexpr int PanelInset = 60;
 constexpr int ButtonWidth = 1200;
 constexpr int ButtonHeight = 375;
 constexpr int ButtonGap = 120;
+constexpr int ListFileWidth = 3600;
+constexpr int ListPathWidth = 4500;
+constexpr int ListStatusWidth = 900;
 
 constexpr const char *ID3Tab = "ID3";
 constexpr const char *MassTab = "MASS";
@@ -89,6 +94,10 @@ void Mp3Page::createFileListControls()
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
     LVMp3File->setColumns(QList<ListColumn>(3));
+    // Design widths, until the stored ones are restored.
+    const int widths[] = {ListFileWidth, ListPathWidth, ListStatusWidth};
+    for (int column = 0; column < 3; ++column)
+        LVMp3File->header()->resizeSection(column, px(widths[column]));
     FTMp3->setSelectedFolder(QDir::homePath());
 }
 
@@ -97,7 +106,7 @@ void Mp3Page::createTabStrip()
     TabStrip = new QTabBar(this);
     TabStrip->setObjectName(QStringLiteral("TabStrip"));
     for (const char *key : {ID3Tab, MassTab, EditTab})
-        TabStrip->setTabData(TabStrip->addTab(QString()), QLatin1String(key));
+        AddKeyedTab(TabStrip, key);
     TabStrip->setExpanding(false);
     TabStrip->setDrawBase(false);
 }
@@ -200,11 +209,7 @@ void Mp3Page::FillListMp3File(ScanOptions &options)
     const bool done = Guarded(QStringLiteral("in FillListMp3File."), false, [&] {
         colFile found;
         SearchForFilesArray(found, options);
-        QStringList paths;
-        paths.reserve(found.Count());
-        for (const clsFile &file : found)
-            paths << file.Name;
-        m_files.addFiles(paths);
+        m_files.addFiles(found.Names());
         return true;
     });
     LVMp3File->clearSelection();
@@ -245,16 +250,13 @@ void Mp3Page::LVMp3File_ColumnClick(int column)
 
 void Mp3Page::selectTab(const char *key)
 {
-    for (int i = 0; i < TabStrip->count(); ++i) {
-        if (TabStrip->tabData(i).toString() == QLatin1String(key))
-            TabStrip->setCurrentIndex(i);
-    }
+    SelectTabByKey(TabStrip, key);
     TabStrip_Click();
 }
 
 void Mp3Page::TabStrip_Click()
 {
-    const QString key = TabStrip->tabData(TabStrip->currentIndex()).toString();
+    const QString key = SelectedTabKey(TabStrip);
     const std::pair<const char *, QWidget *> panels[] = {
         {ID3Tab, picID3ToFile}, {MassTab, picMassID3}, {EditTab, picEditTag}};
     QWidget *shown = nullptr;

@@ -7,7 +7,7 @@
 namespace ardl {
 
 RenameFileList::RenameFileList(ListViewModel &model, IconOf iconOf)
-    : m_model(model), m_iconOf(std::move(iconOf))
+    : m_model(model), m_iconOf(std::move(iconOf)), m_rows(model)
 {
 }
 
@@ -24,36 +24,17 @@ ListRow RenameFileList::rowFor(const QString &path) const
 
 int RenameFileList::addFiles(const QStringList &paths)
 {
-    std::vector<ListRow> rows;
-    rows.reserve(size_t(paths.size()));
-    for (const QString &path : paths) {
-        if (m_keys.contains(path))
-            continue;
-        m_keys.insert(path);
-        rows.push_back(rowFor(path));
-    }
-    const int added = int(rows.size());
-    m_model.addRows(std::move(rows));
-    return added;
+    return m_rows.addNew(paths, [this](const QString &path) { return rowFor(path); });
 }
 
 int RenameFileList::removeRows(const QList<int> &rows)
 {
-    QSet<int> unique;
-    for (int r : rows) {
-        if (r >= 0 && r < m_model.rowCount() && !unique.contains(r)) {
-            unique.insert(r);
-            m_keys.remove(m_model.row(r).key);
-        }
-    }
-    m_model.removeRowsAt(QList<int>(unique.begin(), unique.end()));
-    return int(unique.size());
+    return m_rows.removeRows(rows);
 }
 
 void RenameFileList::clear()
 {
-    m_keys.clear();
-    m_model.clear();
+    m_rows.clear();
 }
 
 std::vector<RenameItem> RenameFileList::items() const
@@ -78,12 +59,8 @@ QStringList RenameFileList::paths(const QList<int> &rows) const
 
 void RenameFileList::setPath(int row, const QString &path)
 {
-    const QString &old = m_model.row(row).key;
-    if (old == path)
-        return;
-    m_keys.remove(old);
-    m_keys.insert(path);
-    m_model.setRow(row, rowFor(path));
+    if (m_model.row(row).key != path)
+        m_rows.setRow(row, rowFor(path));
 }
 
 } // namespace ardl
