@@ -41,9 +41,9 @@ constexpr int PanelInset = 60;
 constexpr int ButtonWidth = 1200;
 constexpr int ButtonHeight = 375;
 constexpr int ButtonGap = 120;
-constexpr int ListFileWidth = 3600;
-constexpr int ListPathWidth = 4500;
-constexpr int ListStatusWidth = 900;
+constexpr int ListFileWidth = 3000;
+constexpr int ListPathWidth = 3300;
+constexpr int ListStatusWidth = 1000;
 
 constexpr const char *ID3Tab = "ID3";
 constexpr const char *MassTab = "MASS";

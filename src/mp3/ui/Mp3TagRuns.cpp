@@ -11,6 +11,7 @@
 #include "common/ui/BusyPage.h"
 #include "common/ui/ListView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
@@ -24,12 +25,15 @@ namespace ardl {
 
 namespace {
 
-// Inputs show white (the window colour) when they take input and light
-// grey when they do not.
+// Inputs show the window colour when they take input and light grey when
+// they do not; a drop-down list is painted with its button colour.
 void setInputColour(QWidget *input, bool active)
 {
+    const QColor colour = active ? QApplication::palette(input).color(QPalette::Base) : QColor(0xC0, 0xC0, 0xC0);
     QPalette palette = input->palette();
-    palette.setColor(QPalette::Base, active ? QPalette().color(QPalette::Base) : QColor(0xC0, 0xC0, 0xC0));
+    palette.setColor(QPalette::Base, colour);
+    if (qobject_cast<QComboBox *>(input))
+        palette.setColor(QPalette::Button, colour);
     input->setPalette(palette);
 }
 
