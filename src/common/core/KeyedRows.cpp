@@ -46,12 +46,20 @@ void KeyedRows::clear()
 
 void KeyedRows::setRow(int index, ListRow changed)
 {
-    const QString &old = m_model.row(index).key;
-    if (old != changed.key) {
-        m_keys.remove(old);
-        m_keys.insert(changed.key);
+    std::vector<std::pair<int, ListRow>> one;
+    one.emplace_back(index, std::move(changed));
+    setRows(std::move(one));
+}
+
+void KeyedRows::setRows(std::vector<std::pair<int, ListRow>> changed)
+{
+    // Every old key goes before any new one comes in.
+    for (const auto &[index, row] : changed)
+        m_keys.remove(m_model.row(index).key);
+    for (auto &[index, row] : changed) {
+        m_keys.insert(row.key);
+        m_model.setRow(index, std::move(row));
     }
-    m_model.setRow(index, std::move(changed));
 }
 
 } // namespace ardl

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace ardl {
 
@@ -31,6 +33,9 @@ public:
     void clear();
     // Replaces a row, its key included.
     void setRow(int index, ListRow changed);
+    // Replaces several rows (index, new row) at once: one row's new key may
+    // be another's old one (a chain, a swap).
+    void setRows(std::vector<std::pair<int, ListRow>> changed);
 
 private:
     ListViewModel &m_model;

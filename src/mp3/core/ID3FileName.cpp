@@ -78,13 +78,12 @@ QString BuildID3FileName(const QString &oldName, const ID3ToFileOptions &options
 
 QString ID3FileNameFault(const QString &baseName, const QString &newName, const QString &oldName)
 {
-    if (baseName.isEmpty() || baseName == u"." || baseName == u"..")
-        return LoadResString(4404);
-    if (newName.contains(u'/') || newName.contains(QChar(u'\0')))
-        return LoadResString(4405);
+    if (baseName.isEmpty() || baseName == u"." || baseName == u".." || newName.contains(u'/')
+        || newName.contains(QChar(u'\0')))
+        return LoadResString(4110);
     const QByteArray encoded = QFile::encodeName(newName);
     if (encoded.size() > NAME_MAX)
-        return LoadResString(4406);
+        return LoadResString(4111);
     if (QFile::decodeName(encoded) != newName)
         return LoadResString(4407);
     if (newName == oldName)

@@ -38,7 +38,7 @@ Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options
     }
     if (error == 0)
         return Mp3FileResult::ok(newName);
-    Mp3FileResult failed = Mp3FileResult::error(error == EEXIST ? FormatString(LoadResString(4409), newName)
+    Mp3FileResult failed = Mp3FileResult::error(error == EEXIST ? LoadResString(4115)
                                                                 : ErrorText(error));
     // A change of letter case that could not be put back leaves the file
     // under its temporary name: the row must name it.

@@ -19,7 +19,7 @@ std::optional<Mp3FileResult> ReadRunTag(const Mp3File &file, FilesMet &met, ID3T
     if (!read)
         return Mp3FileResult::error(TagFaultText(read));
     if (!met.first(read.file))
-        return Mp3FileResult::error(LoadResString(4403));
+        return Mp3FileResult::error(LoadResString(4113));
     if (id)
         *id = read.file;
     return std::nullopt;
