@@ -10,6 +10,7 @@
 #include "common/core/modString.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/ListView.h"
+#include "common/ui/TabStripKeys.h"
 #include "common/ui/WaitCursor.h"
 #include "common/ui/modListView.h"
 #include "platform/foldertree/FolderTree.h"
@@ -114,10 +115,8 @@ void RenamePage::createFileListControls()
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
 
-    TabStripFile->addTab(QString());
-    TabStripFile->setTabData(0, QLatin1String(FileTab));
-    TabStripFile->addTab(QString());
-    TabStripFile->setTabData(1, QLatin1String(PreviewTab));
+    AddKeyedTab(TabStripFile, FileTab);
+    AddKeyedTab(TabStripFile, PreviewTab);
     TabStripFile->setExpanding(false);
     TabStripFile->setDrawBase(false);
 
@@ -244,16 +243,13 @@ void RenamePage::showStatus(const QString &text)
 
 void RenamePage::selectTab(const char *key)
 {
-    for (int i = 0; i < TabStripFile->count(); ++i) {
-        if (TabStripFile->tabData(i).toString() == QLatin1String(key))
-            TabStripFile->setCurrentIndex(i);
-    }
+    SelectTabByKey(TabStripFile, key);
     TabStripFile_Click();
 }
 
 void RenamePage::TabStripFile_Click()
 {
-    const QString key = TabStripFile->tabData(TabStripFile->currentIndex()).toString();
+    const QString key = SelectedTabKey(TabStripFile);
     if (key == QLatin1String(FileTab)) {
         LVFile->show();
         LVPreview->hide();
@@ -296,11 +292,7 @@ void RenamePage::FillListFile(ScanOptions &options)
     const bool done = Guarded(QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListFile."), false, [&] {
         colFile found;
         SearchForFilesArray(found, options);
-        QStringList paths;
-        paths.reserve(found.Count());
-        for (const clsFile &file : found)
-            paths << file.Name;
-        if (m_files.addFiles(paths) > 0)
+        if (m_files.addFiles(found.Names()) > 0)
             previewIsOutOfDate();
         return true;
     });
