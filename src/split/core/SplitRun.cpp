@@ -338,6 +338,7 @@ QString SplitReportText(const SplitRunResult &result)
             ++split;
         lines << file.text;
     }
+    lines.prepend(QString());
     lines.prepend(FormatString(LoadResString(ReportHeading), split, result.files.size()));
     return lines.join(QStringLiteral("\r\n"));
 }

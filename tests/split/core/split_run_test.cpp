@@ -95,7 +95,7 @@ TEST_F(SplitRunTest, PartsAndScriptRebuildTheSource)
     EXPECT_EQ(report.text, a + QStringLiteral(": 3 parts, to be joined with Report-merge.sh"));
     EXPECT_EQ(entries(), (QStringList{"Report-merge.sh", "Report0.kos", "Report1.kos", "Report2.kos"}));
     EXPECT_FALSE(result.anyProblem());
-    EXPECT_EQ(SplitReportText(result), QStringLiteral("1 of 1 files split\r\n") + report.text);
+    EXPECT_EQ(SplitReportText(result), QStringLiteral("1 of 1 files split\r\n\r\n") + report.text);
 
     ASSERT_EQ(rebuild(QStringLiteral("Report-merge.sh")), 0);
     EXPECT_TRUE(SameContent(a, out + QStringLiteral("Report.doc")));
@@ -170,7 +170,7 @@ TEST_F(SplitRunTest, MissingDuplicateAndEmptySourcesAreSkippedAndReported)
     EXPECT_EQ(result.files[1].text, gone + QStringLiteral(": not split, the file does not exist"));
     EXPECT_EQ(result.files[2].text, again + QStringLiteral(": not split, it is listed twice"));
     EXPECT_EQ(result.files[3].text, empty + QStringLiteral(": not split, the file is empty"));
-    EXPECT_TRUE(SplitReportText(result).startsWith(QStringLiteral("2 of 5 files split\r\n")));
+    EXPECT_TRUE(SplitReportText(result).startsWith(QStringLiteral("2 of 5 files split\r\n\r\n")));
 }
 
 TEST_F(SplitRunTest, TheSourceIsDeletedOnlyOnceEverythingIsWrittenAndChecked)
