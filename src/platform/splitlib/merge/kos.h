@@ -62,6 +62,11 @@ uint64_t kos_sum_final(const struct kos_sum *s);
  * holds data. Returns 0 or an errno value (EIO when the file is shorter). */
 int kos_sum_file(struct kos_sum *s, int fd, uint64_t offset, uint64_t length);
 
+/* The next stretch of data of `fd` in [*from, end): sets *from and *to, or
+ * returns 1 when the rest is a hole. File systems that cannot tell holes
+ * give the whole range as data. Returns 0, 1 or -errno. */
+int kos_next_data(int fd, uint64_t *from, uint64_t *to, uint64_t end);
+
 /*
  * Copies `length` bytes of `in` from `in_off` into the new file `out` at
  * `out_off` in the kernel (copy_file_range), falling back to read and write

@@ -2,8 +2,8 @@
  * The merge program of a self-merging file (see kos.h). Run from anywhere,
  * it rebuilds the original file in its own folder from the part 0 it
  * carries and the parts <base>1.kos ... beside it: the file is written under
- * a temporary name, its size and checksum are checked, and only then is it
- * given its name. An existing file of that name is never replaced unless
+ * a temporary name, its size and the checksum of the parts it is made from
+ * are checked, and only then is it given its name. An existing file of that name is never replaced unless
  * -f is given.
  */
 #define _GNU_SOURCE
@@ -12,6 +12,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -119,6 +120,176 @@ static int create_temp(void)
     return -1;
 }
 
+/*
+ * The rebuilt file is made in one pass over the parts: this thread reads
+ * them into a ring of buffers and sums them while a second thread writes the
+ * buffers out, so checking the parts costs little beyond copying them.
+ */
+#define SLOTS 4u
+#define SLOT_SIZE (1u << 20)
+
+struct slot {
+    unsigned char *data;
+    size_t n;
+    uint64_t at; /* where it goes in the rebuilt file */
+};
+
+struct ring {
+    pthread_t writer;
+    int threaded;
+    pthread_mutex_t lock;
+    pthread_cond_t changed;
+    struct slot slots[SLOTS];
+    unsigned filled;  /* slots handed to the writer */
+    unsigned emptied; /* slots written */
+    int done;         /* no more slots will come */
+    int error;        /* the first write that failed */
+    int out;
+    struct kos_sum sum;
+};
+
+static int write_all(int out, const unsigned char *p, size_t n, uint64_t at)
+{
+    while (n > 0) {
+        const ssize_t put = pwrite(out, p, n, (off_t)at);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        p += put;
+        n -= (size_t)put;
+        at += (uint64_t)put;
+    }
+    return 0;
+}
+
+static void *writer_main(void *arg)
+{
+    struct ring *r = (struct ring *)arg;
+    pthread_mutex_lock(&r->lock);
+    for (;;) {
+        while (r->emptied == r->filled && !r->done)
+            pthread_cond_wait(&r->changed, &r->lock);
+        if (r->emptied == r->filled)
+            break;
+        const struct slot *slot = &r->slots[r->emptied % SLOTS];
+        const int failed = r->error;
+        pthread_mutex_unlock(&r->lock);
+        const int error = failed ? 0 : write_all(r->out, slot->data, slot->n, slot->at);
+        pthread_mutex_lock(&r->lock);
+        if (error)
+            r->error = error;
+        ++r->emptied;
+        pthread_cond_broadcast(&r->changed);
+    }
+    pthread_mutex_unlock(&r->lock);
+    return NULL;
+}
+
+static int ring_start(struct ring *r, int out)
+{
+    memset(r, 0, sizeof *r);
+    r->out = out;
+    kos_sum_init(&r->sum);
+    for (unsigned i = 0; i < SLOTS; ++i) {
+        r->slots[i].data = (unsigned char *)malloc(SLOT_SIZE);
+        if (!r->slots[i].data)
+            return ENOMEM;
+    }
+    pthread_mutex_init(&r->lock, NULL);
+    pthread_cond_init(&r->changed, NULL);
+    r->threaded = pthread_create(&r->writer, NULL, writer_main, r) == 0;
+    return 0;
+}
+
+/* A slot to fill, once the writer has one free; NULL after a failed write. */
+static struct slot *ring_slot(struct ring *r)
+{
+    if (!r->threaded)
+        return &r->slots[0];
+    pthread_mutex_lock(&r->lock);
+    while (r->filled - r->emptied == SLOTS && !r->error)
+        pthread_cond_wait(&r->changed, &r->lock);
+    struct slot *slot = r->error ? NULL : &r->slots[r->filled % SLOTS];
+    pthread_mutex_unlock(&r->lock);
+    return slot;
+}
+
+static int ring_submit(struct ring *r, struct slot *slot)
+{
+    if (!r->threaded)
+        return write_all(r->out, slot->data, slot->n, slot->at);
+    pthread_mutex_lock(&r->lock);
+    ++r->filled;
+    pthread_cond_broadcast(&r->changed);
+    pthread_mutex_unlock(&r->lock);
+    return 0;
+}
+
+/* Waits for the writer to write everything; 0 or the errno of a failed write. */
+static int ring_finish(struct ring *r)
+{
+    if (r->threaded) {
+        pthread_mutex_lock(&r->lock);
+        r->done = 1;
+        pthread_cond_broadcast(&r->changed);
+        pthread_mutex_unlock(&r->lock);
+        pthread_join(r->writer, NULL);
+    }
+    return r->error;
+}
+
+static int read_exact_into(int fd, unsigned char *p, size_t n, uint64_t at)
+{
+    while (n > 0) {
+        const ssize_t got = pread(fd, p, n, (off_t)at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return EIO;
+        p += got;
+        n -= (size_t)got;
+        at += (uint64_t)got;
+    }
+    return 0;
+}
+
+/* Reads `length` bytes of `in` from `in_off`, sums them and hands them to the
+ * writer for `out_off` on. Holes are summed as zeros and not written. */
+static int copy_summed(struct ring *r, int in, uint64_t in_off, uint64_t out_off, uint64_t length)
+{
+    const uint64_t end = in_off + length;
+    for (uint64_t at = in_off; at < end;) {
+        uint64_t from = at, to = end;
+        const int found = kos_next_data(in, &from, &to, end);
+        if (found < 0)
+            return -found;
+        if (found == 1)
+            from = to = end;
+        kos_sum_zeros(&r->sum, from - at);
+        while (from < to) {
+            struct slot *slot = ring_slot(r);
+            if (!slot)
+                return r->error;
+            slot->n = to - from < SLOT_SIZE ? (size_t)(to - from) : SLOT_SIZE;
+            slot->at = out_off + (from - in_off);
+            int error = read_exact_into(in, slot->data, slot->n, from);
+            if (error)
+                return error;
+            kos_sum_bytes(&r->sum, slot->data, slot->n);
+            error = ring_submit(r, slot);
+            if (error)
+                return error;
+            from += slot->n;
+        }
+        at = to;
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     int replace = 0;
@@ -180,7 +351,10 @@ int main(int argc, char **argv)
     if (out < 0)
         return fail("cannot write in", folder, errno);
 
-    int error = kos_copy(self, payload, out, 0, r.first_size);
+    struct ring ring;
+    int error = ring_start(&ring, out);
+    if (!error)
+        error = copy_summed(&ring, self, payload, 0, r.first_size);
     if (error)
         return fail("cannot copy the part it carries into", name, error);
     uint64_t at = r.first_size;
@@ -193,21 +367,21 @@ int main(int argc, char **argv)
         if (fstat(in, &st) != 0 || (uint64_t)st.st_size != length)
             error = EIO;
         else
-            error = kos_copy(in, 0, out, at, length);
+            error = copy_summed(&ring, in, 0, at, length);
         close(in);
         at += length;
     }
     if (error)
         return fail("cannot copy the part", part, error);
-
-    struct kos_sum sum;
-    kos_sum_init(&sum);
+    error = ring_finish(&ring);
+    if (error)
+        return fail("cannot write", name, error);
+    /* Holes at the end are not written: give the file its length. */
+    if (fstat(out, &st) == 0 && (uint64_t)st.st_size < r.total_size && ftruncate(out, (off_t)r.total_size) != 0)
+        return fail("cannot write", name, errno);
     if (fstat(out, &st) != 0 || (uint64_t)st.st_size != r.total_size)
         return fail("the rebuilt file has the wrong size:", name, 0);
-    error = kos_sum_file(&sum, out, 0, r.total_size);
-    if (error)
-        return fail("cannot read back", name, error);
-    if (kos_sum_final(&sum) != r.checksum)
+    if (kos_sum_final(&ring.sum) != r.checksum)
         return fail("the parts do not add up to the original (checksum differs):", name, 0);
     if (close(out) != 0)
         return fail("cannot write", name, errno);
