@@ -1,12 +1,16 @@
 #include "FileContent.h"
 
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QList>
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -107,6 +111,26 @@ qint64 AllocatedBlocks(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? qint64(st.st_blocks) : -1;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+    : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
+{
+    struct rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_old = qint64(limit.rlim_cur);
+    limit.rlim_cur = rlim_t(bytes);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ADD_FAILURE() << "cannot limit the size of files";
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    struct rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_old);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
 }
 
 } // namespace ardl::test

@@ -20,4 +20,18 @@ bool MakeSparseFile(const QString &path, qint64 length, const QList<qint64> &off
 // Blocks of 512 bytes the file takes on disk.
 qint64 AllocatedBlocks(const QString &path);
 
+// While it lives, no file of this process may grow beyond `bytes`: a write
+// past it fails with EFBIG, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    qint64 m_old;
+    void (*m_oldHandler)(int);
+};
+
 } // namespace ardl::test

@@ -1,6 +1,7 @@
 #include "CreateExe.h"
 
 #include "NewFile.h"
+#include "ReadOnlyFile.h"
 #include "merge/kos.h"
 
 #include "common/core/modFile.h"
@@ -8,39 +9,12 @@
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace ardl {
 
 namespace {
-
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const QString &path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
-    {
-    }
-    ~ReadOnlyFile()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    ReadOnlyFile(const ReadOnlyFile &) = delete;
-    ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
-
-    int fd() const { return m_fd; }
-    // The file's length, or -1 when it is no regular file.
-    qint64 length() const
-    {
-        struct stat st {};
-        return m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : -1;
-    }
-
-private:
-    int m_fd;
-};
 
 CreateExeOutput &failed(CreateExeOutput &out, SplitFault fault, int error, const QString &path)
 {

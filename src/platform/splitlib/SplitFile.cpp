@@ -2,6 +2,7 @@
 
 #include "MergeScript.h"
 #include "NewFile.h"
+#include "ReadOnlyFile.h"
 #include "SplitLayout.h"
 #include "merge/kos.h"
 
@@ -10,44 +11,10 @@
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ardl {
 
 namespace {
-
-class SourceFile {
-public:
-    explicit SourceFile(const QString &path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
-        , m_error(m_fd < 0 ? errno : 0)
-    {
-        struct stat st {};
-        if (m_fd >= 0 && ::fstat(m_fd, &st) != 0)
-            m_error = errno;
-        else if (m_fd >= 0 && !S_ISREG(st.st_mode))
-            m_error = EINVAL;
-        m_length = st.st_size;
-    }
-    ~SourceFile()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    SourceFile(const SourceFile &) = delete;
-    SourceFile &operator=(const SourceFile &) = delete;
-
-    int fd() const { return m_fd; }
-    int error() const { return m_error; }
-    qint64 length() const { return m_length; }
-
-private:
-    int m_fd;
-    int m_error;
-    qint64 m_length = 0;
-};
 
 SplitFileOutput &failed(SplitFileOutput &out, int error, const QString &path)
 {
@@ -59,7 +26,7 @@ SplitFileOutput &failed(SplitFileOutput &out, int error, const QString &path)
     return out;
 }
 
-int writePart(const SourceFile &source, qint64 offset, qint64 length, const QString &folder,
+int writePart(const ReadOnlyFile &source, qint64 offset, qint64 length, const QString &folder,
               const QString &target, bool durable)
 {
     NewFile part(folder, 0666);
@@ -78,7 +45,7 @@ SplitFileOutput SplitFile(const QString &sourcePath, const QString &fileName, co
     SplitFileOutput out;
     if (firstSize <= 0 || partSize <= 0)
         return failed(out, EINVAL, sourcePath);
-    const SourceFile source(sourcePath);
+    const ReadOnlyFile source(sourcePath);
     if (source.error())
         return failed(out, source.error(), sourcePath);
 

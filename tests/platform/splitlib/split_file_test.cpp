@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QProcess>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -114,15 +112,10 @@ TEST_F(SplitFileTest, AFailedWriteLeavesNoPartUnderItsName)
     // Files may grow to 600 bytes only: part 0 (500 bytes) fits, part 1
     // (1000 bytes) cannot be written whole.
     const QString source = writeFile(QStringLiteral("big.bin"), PatternBytes(5000, 3));
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 600;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SplitFileOutput result = SplitFile(source, QStringLiteral("big.bin"), out, QStringLiteral("big"), 500, 1000);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    const auto result = [&] {
+        const FileSizeLimit limit(600);
+        return SplitFile(source, QStringLiteral("big.bin"), out, QStringLiteral("big"), 500, 1000);
+    }();
 
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.problem.sysError, EFBIG);

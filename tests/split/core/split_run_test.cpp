@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -209,15 +207,10 @@ TEST_F(SplitRunTest, AFailedSplitKeepsTheSource)
     const QString a = source(QStringLiteral("a.bin"), 250000);
     request.deleteSource = true;
     // No file may grow beyond 50,000 bytes: the first part cannot be written.
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 50000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SplitRunResult result = run({a});
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    const auto result = [&] {
+        const FileSizeLimit limit(50000);
+        return run({a});
+    }();
 
     const SplitFileReport &report = result.files.front();
     EXPECT_EQ(report.outcome, SplitFileReport::Failed);
