@@ -106,6 +106,22 @@ TEST_F(SplitPageTest, CaptionsAndStartSettings)
     EXPECT_EQ(page->lblInfo1->x(), page->lblNumberFileSplit->x() + page->lblNumberFileSplit->width() + 3);
 }
 
+TEST_F(SplitPageTest, TheSizeBandKeepsToTheBottomAndSplitToTheRight)
+{
+    for (const QSize size : {QSize(700, 520), QSize(1100, 800)}) {
+        host.resize(size);
+        host.show();
+        QCoreApplication::processEvents();
+        const int h = page->height();
+        EXPECT_EQ(page->fraSplitSize->y(), h - 158);   // 2370 twips
+        EXPECT_EQ(page->lblBy->y(), page->fraSplitSize->y() + 18);   // 270 twips
+        EXPECT_EQ(page->cmdSplit->x(), page->width() - 95);   // 1425 twips
+        EXPECT_LE(page->cmdSplit->geometry().bottom(), h);
+        EXPECT_LE(page->fraInfo->geometry().right(), page->width());
+        EXPECT_LT(page->fraSplitDestFolder->geometry().bottom(), page->fraSplitSize->y());
+    }
+}
+
 TEST_F(SplitPageTest, SizeHandlersKeepTheOptionsInStep)
 {
     page->opt720->click();
