@@ -33,6 +33,7 @@ constexpr int DatesUnreadable = 4103;
 constexpr int ListingLinesUnreadable = 4104;
 constexpr int SyncFileLinesUnreadable = 4105;
 constexpr int NamesListedTwice = 4106;
+constexpr int LinksLeftOut = 4116;
 } // namespace SyncText
 
 // The message `id` with its "%s" filled from `args`.
