@@ -96,6 +96,7 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
     connect(picRename, &RenamePage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picUndo, &UndoPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picMp3, &Mp3Page::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picSplit, &SplitPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
 
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));

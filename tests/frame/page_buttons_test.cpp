@@ -160,7 +160,7 @@ TEST_F(PageButtonsTest, HoverTextStaysUntilAnotherReplacesIt)
     QTest::mouseMove(face(w->CBWExit), QPoint(10, 10));
     EXPECT_EQ(w->StatusText(), QStringLiteral("Quit Ardelune"));
     click(w->CBWSplit);
-    QTest::mouseMove(w->picSplit, QPoint(w->picSplit->width() - 10, w->picSplit->height() - 10));
+    QTest::mouseMove(w->picSplit, QPoint(w->picSplit->width() - 2, w->picSplit->height() - 2));   // below cmdSplit
     EXPECT_EQ(w->StatusText(), QStringLiteral("Quit Ardelune"));
 }
 

@@ -8,6 +8,7 @@
 #include "common/core/colFile.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
+#include "common/ui/FileDrag.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/ListView.h"
 #include "common/ui/TabStripKeys.h"
@@ -15,22 +16,17 @@
 #include "common/ui/modListView.h"
 #include "platform/foldertree/FolderTree.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QDrag>
-#include <QDragEnterEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace ardl {
@@ -57,18 +53,6 @@ constexpr const char *PreviewTab = "PREVIEW";
 int px(int twips)
 {
     return TwipsToPixels(twips);
-}
-
-QStringList localPaths(const QMimeData *data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    return paths;
 }
 
 } // namespace
@@ -123,9 +107,8 @@ void RenamePage::createFileListControls()
     LVFile->setColumns(QList<ListColumn>(3));
     LVPreview->setColumns(QList<ListColumn>(4));
     LVPreview->hide();
-    LVFile->setAcceptDrops(true);
-    LVFile->viewport()->setAcceptDrops(true);
-    LVFile->viewport()->installEventFilter(this);
+    AcceptFileDrops(LVFile, [this](const QStringList &paths) { LVFile_OLEDragDrop(paths); });
+    AllowFileDragOut(LVFile, [this] { return LVFile_OLESetData(); });
 
     for (QPushButton *button : {cmdDelete, cmdClear, cmdPreview})
         button->setEnabled(false);
@@ -352,72 +335,6 @@ void RenamePage::LVFile_OLEDragDrop(const QStringList &paths)
 QStringList RenamePage::LVFile_OLESetData() const
 {
     return m_files.paths(LVFile->selectedRows());
-}
-
-bool RenamePage::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == LVFile->viewport() && (dropFilter(event) || dragOutFilter(event)))
-        return true;
-    return QWidget::eventFilter(watched, event);
-}
-
-// Files and folders from the desktop: copied into the list.
-bool RenamePage::dropFilter(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto *drag = static_cast<QDropEvent *>(event);
-        if (localPaths(drag->mimeData()).isEmpty()) {
-            drag->ignore();
-        } else {
-            drag->setDropAction(Qt::CopyAction);
-            drag->accept();
-        }
-        return true;
-    }
-    case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const QStringList paths = localPaths(drop->mimeData());
-        if (paths.isEmpty())
-            return false;
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        LVFile_OLEDragDrop(paths);
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-// Selected rows dragged out of the list go as a list of files.
-bool RenamePage::dragOutFilter(QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto *press = static_cast<QMouseEvent *>(event);
-        m_pressPos = press->position().toPoint();
-        const QModelIndex at = LVFile->indexAt(m_pressPos);
-        m_pressOnSelection = press->button() == Qt::LeftButton && at.isValid()
-                          && LVFile->selectionModel()->isRowSelected(at.row(), {});
-        return false;
-    }
-    if (event->type() != QEvent::MouseMove || !m_pressOnSelection)
-        return false;
-    auto *move = static_cast<QMouseEvent *>(event);
-    if (!(move->buttons() & Qt::LeftButton)
-        || (move->position().toPoint() - m_pressPos).manhattanLength() < QApplication::startDragDistance())
-        return false;
-    m_pressOnSelection = false;
-    auto *data = new QMimeData;
-    QList<QUrl> urls;
-    for (const QString &path : LVFile_OLESetData())
-        urls << QUrl::fromLocalFile(path);
-    data->setUrls(urls);
-    auto *drag = new QDrag(LVFile);
-    drag->setMimeData(data);
-    drag->exec(Qt::CopyAction);
-    return true;
 }
 
 } // namespace ardl
