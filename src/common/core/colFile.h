@@ -10,7 +10,9 @@ namespace ardl {
 // An insertion-ordered collection of listed files, keyed by name, size and
 // date together: the same file listed twice is kept once. Names compare with
 // case ("A.txt" and "a.txt" are two files), and the three fields are compared
-// apart, so "x1" of 23 bytes and "x12" of 3 bytes never collide.
+// apart, so "x1" of 23 bytes and "x12" of 3 bytes never collide. Two local
+// files whose names show alike only because they are not valid UTF-8 differ
+// by their RawName and are both kept.
 class colFile {
 public:
     colFile();
@@ -23,9 +25,15 @@ public:
     // Appends a file; returns false (and adds nothing) when a file with the
     // same name, size and date is already there.
     bool Add(const QString &LFile, qint64 LSize, const QDateTime &LDate);
+    bool Add(clsFile file) { return append(std::move(file)); }
     // As Add, for an archive entry with its compression figures.
     bool AddZip(const QString &LFile, qint64 LSize, const QDateTime &LDate, qint32 LFactor,
                 qint64 LSizeComp);
+    // Appends files that differ from one another and from every file already
+    // here, without looking each one up: for a filler that lists every file
+    // once, such as a folder scan into an empty collection. They join the
+    // index when a later Add or Remove needs it.
+    void AppendDistinct(std::vector<clsFile> &&files);
 
     // 1-based, like the lists the user sees.
     const clsFile &Item(qsizetype index) const { return m_files[size_t(index - 1)]; }
@@ -43,6 +51,7 @@ private:
         const QString &name;
         qint64 size;
         qint64 secs;
+        const QByteArray &raw;
     };
     // Hash and equality of indexes into m_files by the files' keys; they also
     // take a Key, so a file can be looked up without adding it.
@@ -61,11 +70,13 @@ private:
     };
     static Key keyOf(const clsFile &f);
     bool append(clsFile file);
-    void rebuildIndex();
+    void indexPending();
 
     std::vector<clsFile> m_files;
-    // Indexes into m_files, hashed and compared by the files' keys.
+    // Indexes into m_files, hashed and compared by the files' keys; the files
+    // from m_indexed on are not in it yet.
     std::unordered_set<size_t, KeyHash, KeyEqual> m_index;
+    size_t m_indexed = 0;
 };
 
 } // namespace ardl

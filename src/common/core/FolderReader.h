@@ -1,0 +1,68 @@
+#pragma once
+
+#include "FileMask.h"
+#include "clsFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace ardl {
+
+// A folder as the scan names it.
+struct ListedFolder {
+    QString path;          // with its trailing "/"
+    QByteArray native;     // the same, as the file system spells it
+    bool exact = true;     // `path` gives `native` back (valid UTF-8 all along)
+};
+
+// What one folder holds for a scan.
+struct FolderListing {
+    std::vector<clsFile> files;          // full paths, in name order
+    std::vector<ListedFolder> folders;   // real sub-folders, in name order
+    dev_t device = 0;                    // the folder's identity
+    ino_t inode = 0;
+    int error = 0;   // errno when the folder could not be read whole; nothing is listed then
+};
+
+// Entry names in the order users expect: without regard to ASCII case, ties
+// broken by code, so the order never depends on the file system.
+bool NameLess(QStringView a, QStringView b);
+
+// Reads one folder at a time: the regular files whose names match the mask
+// (links to files included, as the file they point to) and the real
+// sub-folders; links to folders, dangling links, sockets, pipes and devices
+// are left out. One reader serves one thread.
+class FolderReader {
+public:
+    explicit FolderReader(const QString &mask);
+    ~FolderReader();
+    FolderReader(const FolderReader &) = delete;
+    FolderReader &operator=(const FolderReader &) = delete;
+
+    // Lists `folder` into `out`; false (with out.error set) when it cannot
+    // be opened or read. `followLink`: the folder may be reached through a
+    // link (only the folder a scan starts from).
+    bool read(const ListedFolder &folder, bool followLink, bool wantFolders, FolderListing &out);
+
+private:
+    enum class Entry { Skip, File, Folder, Failed };
+    Entry classify(int dirFd, const char *name, unsigned char type, struct stat &st);
+    bool readEntries(int fd, const ListedFolder &folder, bool wantFolders, FolderListing &out);
+
+    FileMask m_mask;
+    std::unique_ptr<char[]> m_buffer;   // raw directory entries
+};
+
+// Called with each folder's path just before a scan opens it, from whichever
+// thread reads it; none in the program. Tests set one to change the tree at
+// that moment, as another program might.
+using FolderOpenHook = void (*)(const QByteArray &nativePath);
+void SetFolderOpenHook(FolderOpenHook hook);
+
+} // namespace ardl
