@@ -13,7 +13,10 @@
 #include <functional>
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -235,6 +238,46 @@ TEST_F(FolderScan, ManyFoldersComeInTheOrderOfOneWalk)
     ASSERT_GT(expected.size(), 100);
     for (int run = 0; run < 20; ++run)
         ASSERT_EQ(scan(QStringLiteral("*.*"), true), expected) << "run " << run;
+}
+
+TEST_F(FolderScan, BindMountedFoldersAreWalkedOnce)
+{
+    // The same folder mounted inside itself, and twice side by side.
+    writeFile(QStringLiteral("m/d/top.txt"), "x");
+    for (int i = 0; i < 40; ++i)
+        writeFile(QStringLiteral("m/d/s%1/f.txt").arg(i), "x");
+    makeDir(QStringLiteral("m/d/inner"));
+    makeDir(QStringLiteral("m/x1"));
+    makeDir(QStringLiteral("m/x2"));
+    const QByteArray d = QFile::encodeName(path(QStringLiteral("m/d")));
+    // Mounts are made in a child with a mount namespace of its own, so none
+    // outlives it.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            ::_exit(77);
+        for (const char *at : {"/inner", "/../x1", "/../x2"})
+            if (::mount(d.constData(), (d + at).constData(), nullptr, MS_BIND, nullptr) != 0)
+                ::_exit(77);
+        colFile files;
+        ScanOptions opt{true, path(QStringLiteral("m")), QStringLiteral("*.*")};
+        SearchForFilesArray(files, opt);
+        QStringList names = relative(files);
+        // d is walked where it comes first; inner, x1 and x2 are d again.
+        QStringList expected;
+        for (int i = 0; i < 40; ++i)
+            expected << QStringLiteral("m/d/s%1/f.txt").arg(i);
+        std::sort(expected.begin(), expected.end());
+        expected.prepend(QStringLiteral("m/d/top.txt"));
+        ::_exit(names == expected && opt.Path == path(QStringLiteral("m/x2")) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "folders cannot be mounted here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(FolderScan, SizesAreSixtyFourBitAndDatesLocalToTheSecond)

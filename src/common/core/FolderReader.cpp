@@ -64,15 +64,6 @@ bool appendName(QString &text, const char *bytes, size_t length)
     return view.isValidUtf8();
 }
 
-QString joined(const QString &folder, const char *name, size_t length, bool &exact)
-{
-    QString path;
-    path.reserve(folder.size() + qsizetype(length) + 1);
-    path += folder;
-    exact = appendName(path, name, length);
-    return path;
-}
-
 } // namespace
 
 bool NameLess(QStringView a, QStringView b)
@@ -105,6 +96,21 @@ FolderReader::FolderReader(const QString &mask)
 
 FolderReader::~FolderReader() = default;
 
+std::vector<clsFile> ListedFiles(const ListedFolder &folder, const FolderListing &listing)
+{
+    std::vector<clsFile> files;
+    files.reserve(listing.files.size());
+    const qsizetype prefix = folder.path.size();
+    for (const ListedFile &f : listing.files) {
+        QString path(prefix + f.nameLength, Qt::Uninitialized);
+        QChar *out = path.data();
+        std::copy_n(folder.path.constData(), prefix, out);
+        std::copy_n(listing.names.constData() + f.nameAt, f.nameLength, out + prefix);
+        files.push_back(clsFile{std::move(path), f.size, LocalDateTimeFromSecs(f.mtime, f.utcOffset), 0, 0, f.raw});
+    }
+    return files;
+}
+
 bool FolderReader::read(const ListedFolder &folder, bool followLink, bool wantFolders, FolderListing &out)
 {
     if (const FolderOpenHook hook = g_openHook.load())
@@ -124,15 +130,17 @@ bool FolderReader::read(const ListedFolder &folder, bool followLink, bool wantFo
     out.device = st.st_dev;
     out.inode = st.st_ino;
     if (!readEntries(fd, folder, wantFolders, out)) {
+        out.names.clear();
         out.files.clear();
         out.folders.clear();
         return false;
     }
-    const qsizetype prefix = folder.path.size();
-    std::sort(out.files.begin(), out.files.end(), [prefix](const clsFile &a, const clsFile &b) {
-        return NameLess(QStringView(a.Name).mid(prefix), QStringView(b.Name).mid(prefix));
+    const QChar *names = out.names.constData();
+    std::sort(out.files.begin(), out.files.end(), [names](const ListedFile &a, const ListedFile &b) {
+        return NameLess(QStringView(names + a.nameAt, a.nameLength), QStringView(names + b.nameAt, b.nameLength));
     });
     // Without the trailing "/": "a" comes before "a-b" as it does for files.
+    const qsizetype prefix = folder.path.size();
     std::sort(out.folders.begin(), out.folders.end(), [prefix](const ListedFolder &a, const ListedFolder &b) {
         return NameLess(QStringView(a.path).mid(prefix).chopped(1), QStringView(b.path).mid(prefix).chopped(1));
     });
@@ -141,7 +149,6 @@ bool FolderReader::read(const ListedFolder &folder, bool followLink, bool wantFo
 
 bool FolderReader::readEntries(int fd, const ListedFolder &folder, bool wantFolders, FolderListing &out)
 {
-    const qsizetype prefix = folder.path.size();
     for (;;) {
         const ssize_t got = ::getdents64(fd, m_buffer.get(), BufferSize);
         if (got == 0)
@@ -156,40 +163,37 @@ bool FolderReader::readEntries(int fd, const ListedFolder &folder, bool wantFold
             if (isDotOrDotDot(e->d_name))
                 continue;
             const size_t length = std::strlen(e->d_name);
-            bool exact = true;
-            QString path = joined(folder.path, e->d_name, length, exact);
-            exact = exact && folder.exact;
+            const qsizetype nameAt = out.names.size();
+            const bool exact = appendName(out.names, e->d_name, length) && folder.exact;
+            const QStringView name = QStringView(out.names).mid(nameAt);
             // A name the mask leaves out needs no closer look, unless it may
             // be a folder.
             const bool typeKnown = e->d_type != DT_UNKNOWN;
-            if (typeKnown && e->d_type != DT_DIR && !m_mask.matches(QStringView(path).mid(prefix)))
-                continue;
             struct stat st {};
-            switch (classify(fd, e->d_name, e->d_type, st)) {
-            case Entry::Skip:
-                break;
-            case Entry::Failed:
+            const Entry entry = typeKnown && e->d_type != DT_DIR && !m_mask.matches(name)
+                ? Entry::Skip
+                : classify(fd, e->d_name, e->d_type, st);
+            if (entry == Entry::Failed) {
                 out.error = errno;
                 return false;
-            case Entry::Folder:
-                if (wantFolders) {
-                    path += u'/';
-                    QByteArray native = folder.native;
-                    native.append(e->d_name, qsizetype(length)).append('/');
-                    out.folders.push_back(ListedFolder{std::move(path), std::move(native), exact});
-                }
-                break;
-            case Entry::File:
-                if (!typeKnown && !m_mask.matches(QStringView(path).mid(prefix)))
-                    break;
-                QByteArray raw;
-                if (!exact)
-                    raw = folder.native + QByteArray(e->d_name, qsizetype(length));
-                out.files.push_back(clsFile{std::move(path), qint64(st.st_size),
-                                            LocalDateTimeFromSecs(qint64(st.st_mtim.tv_sec)), 0, 0,
-                                            std::move(raw)});
-                break;
             }
+            if (entry == Entry::File && (typeKnown || m_mask.matches(name))) {
+                ListedFile file{nameAt, name.size(), qint64(st.st_size), qint64(st.st_mtim.tv_sec), {}, {}};
+                file.utcOffset = LocalUtcOffset(file.mtime);
+                if (!exact)
+                    file.raw = folder.native + QByteArray(e->d_name, qsizetype(length));
+                out.files.push_back(std::move(file));
+                continue;
+            }
+            if (entry == Entry::Folder && wantFolders) {
+                QString path;
+                path.reserve(folder.path.size() + name.size() + 1);
+                path.append(folder.path).append(name).append(u'/');
+                QByteArray native = folder.native;
+                native.append(e->d_name, qsizetype(length)).append('/');
+                out.folders.push_back(ListedFolder{std::move(path), std::move(native), exact});
+            }
+            out.names.truncate(nameAt);   // only the files' names are kept
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <sys/stat.h>
@@ -21,9 +22,20 @@ struct ListedFolder {
     bool exact = true;     // `path` gives `native` back (valid UTF-8 all along)
 };
 
+// A file found in a folder, before it becomes a clsFile.
+struct ListedFile {
+    qsizetype nameAt = 0;   // where its name starts in FolderListing::names
+    qsizetype nameLength = 0;
+    qint64 size = 0;
+    qint64 mtime = 0;                 // seconds since the epoch
+    std::optional<int> utcOffset;     // the local offset from UTC at mtime
+    QByteArray raw;                   // the full path's bytes, when the name is not exact
+};
+
 // What one folder holds for a scan.
 struct FolderListing {
-    std::vector<clsFile> files;          // full paths, in name order
+    QString names;                       // the files' names, one after another
+    std::vector<ListedFile> files;       // in name order
     std::vector<ListedFolder> folders;   // real sub-folders, in name order
     dev_t device = 0;                    // the folder's identity
     ino_t inode = 0;
@@ -33,6 +45,10 @@ struct FolderListing {
 // Entry names in the order users expect: without regard to ASCII case, ties
 // broken by code, so the order never depends on the file system.
 bool NameLess(QStringView a, QStringView b);
+
+// The files of a listing as a collection keeps them: full paths, local
+// last-write times.
+std::vector<clsFile> ListedFiles(const ListedFolder &folder, const FolderListing &listing);
 
 // Reads one folder at a time: the regular files whose names match the mask
 // (links to files included, as the file they point to) and the real
@@ -52,7 +68,7 @@ public:
 
 private:
     enum class Entry { Skip, File, Folder, Failed };
-    Entry classify(int dirFd, const char *name, unsigned char type, struct stat &st);
+    static Entry classify(int dirFd, const char *name, unsigned char type, struct stat &st);
     bool readEntries(int fd, const ListedFolder &folder, bool wantFolders, FolderListing &out);
 
     FileMask m_mask;

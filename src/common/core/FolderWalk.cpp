@@ -1,6 +1,8 @@
-// The folder scan proper, behind ScanFolderTree: sub-folders are read on a
-// small pool of threads and their listings stitched back in the order a
-// single depth-first walk gives, so the result never depends on timing.
+// The folder scan proper, behind ScanFolderTree. The calling thread walks
+// the tree depth first in name order and builds the collection; a few
+// helper threads read the folders it will need next (the system calls, most
+// of the time a scan takes) so that they are ready when it comes to them.
+// The result is the same as one thread's walk, whatever the timing.
 #include "modFindFile.h"
 
 #include "FolderReader.h"
@@ -11,6 +13,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <queue>
 #include <set>
 #include <system_error>
 #include <thread>
@@ -20,24 +23,69 @@ namespace ardl {
 
 namespace {
 
-// Threads that read folders, the calling one included.
-constexpr unsigned MaxReaders = 4;
+constexpr unsigned MaxHelpers = 3;
+// Folders the helpers may have read ahead of the walk; their listings wait
+// in memory until the walk takes them.
+constexpr int MaxAhead = 64;
 
 // One folder of the tree and, once read, what it holds.
 struct WalkNode {
     ListedFolder folder;
     const WalkNode *parent = nullptr;
-    FolderListing listing;
+    std::vector<unsigned> order;   // child numbers from the top: its place in the walk
+    FolderListing listing;     // let go once the walk is through with it
+    dev_t device = 0;          // the folder's identity, kept for the folders below
+    ino_t inode = 0;
     std::vector<std::unique_ptr<WalkNode>> children;   // in name order
     std::exception_ptr failure;
     bool loop = false;   // the same folder as one above it (a bind mount inside itself)
-    bool done = false;   // read; guarded by the pool's mutex once the pool has it
+    // Guarded by the pool's mutex once the pool has the node:
+    bool done = false;         // read
+    bool byHelper = false;     // read by a helper, which counts it as ahead until released
+    bool discarded = false;    // below a folder the walk skips: never needed
 };
 
-// Folders waiting to be read, and the threads that read them. A folder's
-// sub-folders are queued as soon as it has been read; the thread that
-// stitches the result waits for the folder it needs next and reads queued
-// folders itself meanwhile.
+bool repeatsAncestor(const WalkNode &node)
+{
+    for (const WalkNode *up = node.parent; up; up = up->parent)
+        if (up->device == node.device && up->inode == node.inode)
+            return true;
+    return false;
+}
+
+// Reads a node and makes its children.
+void readNode(WalkNode &node, FolderReader &reader)
+{
+    try {
+        reader.read(node.folder, node.parent == nullptr, true, node.listing);
+        node.device = node.listing.device;
+        node.inode = node.listing.inode;
+        if (node.listing.error == 0 && repeatsAncestor(node)) {
+            node.loop = true;
+            node.listing = FolderListing{};
+        }
+        node.children.reserve(node.listing.folders.size());
+        for (ListedFolder &f : node.listing.folders) {
+            auto child = std::make_unique<WalkNode>();
+            child->folder = std::move(f);
+            child->parent = &node;
+            child->order = node.order;
+            child->order.push_back(unsigned(node.children.size()));
+            node.children.push_back(std::move(child));
+        }
+        node.listing.folders.clear();
+    } catch (...) {
+        node.failure = std::current_exception();
+        node.children.clear();
+    }
+}
+
+// Earlier in the walk comes first out of the queue.
+struct LaterInWalk {
+    bool operator()(const WalkNode *a, const WalkNode *b) const { return a->order > b->order; }
+};
+
+// Folders waiting to be read, and the helper threads that read them.
 class ReaderPool {
 public:
     explicit ReaderPool(const QString &mask) : m_mask(mask) {}
@@ -54,32 +102,8 @@ public:
     ReaderPool(const ReaderPool &) = delete;
     ReaderPool &operator=(const ReaderPool &) = delete;
 
-    // Reads `node` on the calling thread and makes its children.
-    static void read(WalkNode &node, FolderReader &reader)
-    {
-        try {
-            reader.read(node.folder, node.parent == nullptr, true, node.listing);
-            if (node.listing.error == 0 && repeatsAncestor(node)) {
-                node.loop = true;
-                node.listing.files.clear();
-            } else {
-                node.children.reserve(node.listing.folders.size());
-                for (ListedFolder &f : node.listing.folders) {
-                    auto child = std::make_unique<WalkNode>();
-                    child->folder = std::move(f);
-                    child->parent = &node;
-                    node.children.push_back(std::move(child));
-                }
-            }
-            node.listing.folders.clear();
-        } catch (...) {
-            node.failure = std::current_exception();
-            node.children.clear();
-        }
-    }
-
-    // Queues the children of a node read outside the pool and starts the
-    // threads that help.
+    // Queues the children of a node the walk has read itself, and starts
+    // the helpers.
     void start(WalkNode &node, unsigned helpers)
     {
         {
@@ -90,54 +114,86 @@ public:
             try {
                 m_threads.emplace_back(&ReaderPool::help, this);
             } catch (const std::system_error &) {
-                break;   // no more threads to be had: the others do the work
+                break;   // no more threads to be had: the walk reads on its own
             }
         }
     }
 
-    // Returns once `node` has been read, reading queued folders meanwhile.
-    void waitFor(const WalkNode &node, FolderReader &reader)
+    // Returns once `node`, the next folder of the walk, has been read: by a
+    // helper, or here when none has taken it yet.
+    void waitFor(WalkNode &node, FolderReader &reader)
     {
         std::unique_lock lock(m_mutex);
         while (!node.done) {
-            if (m_queue.empty()) {
-                m_finished.wait(lock);
-                continue;
+            // Nothing before it in the walk is left but folders below one it
+            // skipped, so when it is still queued it comes out next.
+            while (!m_queue.empty() && m_queue.top()->discarded)
+                m_queue.pop();
+            if (!m_queue.empty() && m_queue.top() == &node) {
+                m_queue.pop();
+                lock.unlock();
+                readNode(node, reader);
+                lock.lock();
+                finish(node);
+                break;
             }
-            WalkNode *next = m_queue.back();
-            m_queue.pop_back();
-            lock.unlock();
-            read(*next, reader);
-            lock.lock();
-            finish(*next);
+            m_finished.wait(lock);
         }
     }
 
-private:
-    static bool repeatsAncestor(const WalkNode &node)
+    // The walk is through with `node`: a helper may read one more ahead.
+    void release(WalkNode &node)
     {
-        for (const WalkNode *up = node.parent; up; up = up->parent)
-            if (up->listing.device == node.listing.device && up->listing.inode == node.listing.inode)
-                return true;
-        return false;
+        const std::lock_guard lock(m_mutex);
+        releaseLocked(node);
     }
 
-    // With the lock held. The first child goes on top, so that folders are
-    // read roughly in the order they are needed.
+    // The walk skips `node` and everything below it.
+    void discardBelow(WalkNode &node)
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const auto &child : node.children)
+            discard(*child);
+    }
+
+private:
+    // The rest, with the lock held.
     void queueChildren(WalkNode &node)
     {
-        for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
-            m_queue.push_back(it->get());
+        for (const auto &child : node.children)
+            m_queue.push(child.get());
     }
 
-    // With the lock held.
     void finish(WalkNode &node)
     {
-        queueChildren(node);
         node.done = true;
-        if (!node.children.empty())
-            m_work.notify_all();
+        if (node.discarded) {
+            releaseLocked(node);
+            return;
+        }
+        queueChildren(node);
+        m_work.notify_all();
         m_finished.notify_all();
+    }
+
+    void releaseLocked(WalkNode &node)
+    {
+        if (node.byHelper) {
+            node.byHelper = false;
+            --m_ahead;
+            m_work.notify_one();
+        }
+        node.listing = FolderListing{};
+    }
+
+    void discard(WalkNode &node)
+    {
+        node.discarded = true;
+        if (!node.done)
+            return;   // queued: skipped when it comes out; being read: released when done
+        releaseLocked(node);
+        for (const auto &child : node.children)
+            discard(*child);
     }
 
     void help()
@@ -146,68 +202,53 @@ private:
         try {
             reader = std::make_unique<FolderReader>(m_mask);
         } catch (...) {
-            return;   // the stitching thread reads on its own
+            return;   // the walk reads on its own
         }
         std::unique_lock lock(m_mutex);
         for (;;) {
-            m_work.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
+            m_work.wait(lock, [this] { return m_stopping || (!m_queue.empty() && m_ahead < MaxAhead); });
             if (m_stopping)
                 return;
-            WalkNode *next = m_queue.back();
-            m_queue.pop_back();
+            WalkNode &node = *m_queue.top();
+            m_queue.pop();
+            if (node.discarded)
+                continue;
+            node.byHelper = true;
+            ++m_ahead;
             lock.unlock();
-            read(*next, *reader);
+            readNode(node, *reader);
             lock.lock();
-            finish(*next);
+            finish(node);
         }
     }
 
     const QString m_mask;
     std::mutex m_mutex;
-    std::condition_variable m_work;       // a folder was queued, or the pool stops
+    std::condition_variable m_work;       // a folder was queued or released, or the pool stops
     std::condition_variable m_finished;   // a folder has been read
-    std::vector<WalkNode *> m_queue;
+    std::priority_queue<WalkNode *, std::vector<WalkNode *>, LaterInWalk> m_queue;
+    int m_ahead = 0;   // folders read by helpers and not yet released
     bool m_stopping = false;
     std::vector<std::thread> m_threads;
 };
 
-// The files of the folders walked, in order, handed to the collection at
-// the end in one piece.
-class WalkResult {
-public:
-    void add(std::vector<clsFile> &files)
-    {
-        m_count += files.size();
-        m_parts.push_back(std::move(files));
+// A scan lists every path once, so into an empty collection its files go as
+// they are, without being looked up one by one.
+void addFiles(colFile &col, const WalkNode &node, bool distinct)
+{
+    std::vector<clsFile> files = ListedFiles(node.folder, node.listing);
+    if (distinct) {
+        col.AppendDistinct(std::move(files));
+        return;
     }
-
-    // A scan lists every path once, so into an empty collection its files go
-    // without being looked up one by one.
-    void moveInto(colFile &col)
-    {
-        if (col.Count() > 0) {
-            for (std::vector<clsFile> &part : m_parts)
-                for (clsFile &f : part)
-                    col.Add(std::move(f));   // a file already there is simply skipped
-            return;
-        }
-        std::vector<clsFile> all;
-        all.reserve(m_count);
-        for (std::vector<clsFile> &part : m_parts)
-            all.insert(all.end(), std::make_move_iterator(part.begin()), std::make_move_iterator(part.end()));
-        m_parts.clear();
-        col.AppendDistinct(std::move(all));
-    }
-
-private:
-    std::vector<std::vector<clsFile>> m_parts;
-    size_t m_count = 0;
-};
+    for (clsFile &f : files)
+        col.Add(std::move(f));   // a file already there is simply skipped
+}
 
 unsigned helperThreads()
 {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::min(cores, MaxReaders) - 1;
+    return std::min(cores - 1, MaxHelpers);
 }
 
 } // namespace
@@ -217,52 +258,56 @@ ScanReport ScanFolderTree(colFile &col, ScanOptions &opt)
     ScanReport report;
     if (opt.Path.isEmpty())
         return report;   // never the process's current folder by accident
+    const bool distinct = col.Count() == 0;
     const QString top = AddBackslash(opt.Path);
     WalkNode root;
     root.folder = ListedFolder{top, top.toUtf8(), true};
     FolderReader reader(opt.Mask);
-    ReaderPool::read(root, reader);
+    readNode(root, reader);
     if (root.failure)
         std::rethrow_exception(root.failure);
     if (root.listing.error != 0) {
         report.unreadable.push_back({top, root.listing.error});
         return report;
     }
-    WalkResult result;
-    result.add(root.listing.files);
-    if (root.children.empty() || !opt.Recursive) {
+    addFiles(col, root, distinct);
+    if (root.children.empty())
+        return report;
+    if (!opt.Recursive) {
         // The sub-folders are still named in turn: the last one stays in Path.
-        if (!root.children.empty())
-            opt.Path = root.children.back()->folder.path.chopped(1);
-        result.moveInto(col);
+        opt.Path = root.children.back()->folder.path.chopped(1);
         return report;
     }
 
     ReaderPool pool(opt.Mask);
     pool.start(root, helperThreads());
-    std::set<std::pair<dev_t, ino_t>> visited{{root.listing.device, root.listing.inode}};
+    std::set<std::pair<dev_t, ino_t>> visited{{root.device, root.inode}};
     std::vector<WalkNode *> pending;
     for (auto it = root.children.rbegin(); it != root.children.rend(); ++it)
         pending.push_back(it->get());
     while (!pending.empty()) {
-        WalkNode *node = pending.back();
+        WalkNode &node = *pending.back();
         pending.pop_back();
-        opt.Path = node->folder.path.chopped(1);
-        pool.waitFor(*node, reader);
-        if (node->failure)
-            std::rethrow_exception(node->failure);
-        if (node->listing.error != 0) {
-            report.unreadable.push_back({node->folder.path, node->listing.error});
+        opt.Path = node.folder.path.chopped(1);
+        pool.waitFor(node, reader);
+        if (node.failure)
+            std::rethrow_exception(node.failure);
+        if (node.listing.error != 0) {
+            report.unreadable.push_back({node.folder.path, node.listing.error});
+            pool.release(node);
             continue;
         }
         // A folder reached a second time (a bind mount) is walked once.
-        if (node->loop || !visited.emplace(node->listing.device, node->listing.inode).second)
+        if (node.loop || !visited.emplace(node.device, node.inode).second) {
+            pool.discardBelow(node);
+            pool.release(node);
             continue;
-        result.add(node->listing.files);
-        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it)
+        }
+        addFiles(col, node, distinct);
+        pool.release(node);
+        for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
             pending.push_back(it->get());
     }
-    result.moveInto(col);
     return report;
 }
 

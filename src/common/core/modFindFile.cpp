@@ -22,8 +22,9 @@ void GetFileInformation(colFile &col, const ScanOptions &opt)
         const QString folder = AddBackslash(opt.Path);
         FolderReader reader(opt.Mask);
         FolderListing listing;
-        if (reader.read(ListedFolder{folder, folder.toUtf8(), true}, true, false, listing))
-            for (clsFile &f : listing.files)
+        const ListedFolder listed{folder, folder.toUtf8(), true};
+        if (reader.read(listed, true, false, listing))
+            for (clsFile &f : ListedFiles(listed, listing))
                 col.Add(std::move(f));   // a file already there is simply skipped
         return true;
     });
