@@ -9,6 +9,7 @@
 #include "common/ui/LateBound.h"
 #include "common/ui/ListView.h"
 #include "common/ui/modListView.h"
+#include "frame/frmAbout.h"
 #include "mp3/ui/Mp3Page.h"
 #include "platform/settings/modRegistry.h"
 #include "platform/shell/HelpFile.h"
@@ -243,8 +244,8 @@ void frmDirEvaVezi::CBWAbout_Click()
 
 void frmDirEvaVezi::ShowAbout()
 {
-    prompter().message(AppInfo::TitleWithVersion(), QStringLiteral("About ") + AppInfo::Title(),
-                       MsgIcon::Information, MsgButtons::Ok);
+    frmAbout about(this);
+    about.exec();
 }
 
 void frmDirEvaVezi::CBWExit_Click()

@@ -145,12 +145,13 @@ TEST_F(CheckBoxWebTest, FaceFollowsThePointerAndThePress)
 
 TEST_F(CheckBoxWebTest, CheckedRepaintsOnTheNextTickOnlyWhenThePointerIsAway)
 {
+    EXPECT_EQ(face(), UnCheckedOutColor);   // shown unchecked, as it is
     box->setChecked(true);
-    EXPECT_EQ(face(), CheckedOutColor);   // the CheckedOut setter showed it
-    box->setUnCheckedOut(Plain(Qt::darkGreen));
-    box->setChecked(false);
     EXPECT_TRUE(box->Timer->isActive());
-    EXPECT_EQ(face(), CheckedOutColor);   // not at once
+    EXPECT_EQ(face(), UnCheckedOutColor);   // not at once
+    EXPECT_TRUE(faceBecomes(CheckedOutColor));
+    box->setChecked(false);
+    EXPECT_EQ(face(), CheckedOutColor);
     EXPECT_TRUE(faceBecomes(UnCheckedOutColor));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !box->Timer->isActive(); }, 1000));
 
@@ -221,13 +222,24 @@ TEST(CheckBoxWebProperties, SavedInOrderWithTheirDefaults)
     EXPECT_EQ(bag.Names(), (QStringList{"Enabled", "MousePointer", "MouseIcon", "CheckedIn", "CheckedOut",
                                         "UnCheckedIn", "UnCheckedOut"}));
 
-    // Loaded unchecked, it shows the CheckedOut picture until a hover ends.
+    // Loaded, it shows the face of the state it was saved in, and so it does
+    // after a resize.
     CheckBoxWeb loaded;
     loaded.ReadProperties(bag);
     EXPECT_FALSE(loaded.Enabled());
     EXPECT_EQ(loaded.cursor().pixmap().toImage().pixelColor(0, 0), QColor(Qt::blue));
     EXPECT_FALSE(loaded.Checked());
     EXPECT_EQ(loaded.UnCheckedIn().toImage().pixelColor(0, 0), QColor(Qt::green));
-    EXPECT_EQ(loaded.picCheck->pixmap().toImage().pixelColor(0, 0), QColor(Qt::darkRed));
+    EXPECT_EQ(loaded.picCheck->pixmap().toImage().pixelColor(0, 0), QColor(Qt::darkGreen));
     EXPECT_FALSE(loaded.Timer->isActive());
+    loaded.show();
+    loaded.resize(90, 60);
+    EXPECT_EQ(loaded.picCheck->pixmap().toImage().pixelColor(0, 0), QColor(Qt::darkGreen));
+
+    box.setChecked(true);
+    PropertyBag checkedBag;
+    box.WriteProperties(checkedBag);
+    CheckBoxWeb checkedLoaded;
+    checkedLoaded.ReadProperties(checkedBag);
+    EXPECT_EQ(checkedLoaded.picCheck->pixmap().toImage().pixelColor(0, 0), QColor(Qt::darkRed));
 }

@@ -112,3 +112,25 @@ TEST(WaitWhileActiveForm, EndsWhenAnotherWindowIsActivated)
     EXPECT_EQ(QApplication::activeWindow(), &other);
     EXPECT_TRUE(form.isVisible());
 }
+
+TEST(WaitForActivation, EndsWhenTheFormIsActiveOrGone)
+{
+    QWidget form;
+    WaitForActivation(nullptr);
+    WaitForActivation(&form);   // not shown: nothing to wait for
+    form.show();
+    form.activateWindow();
+    WaitForActivation(&form);
+    EXPECT_EQ(QApplication::activeWindow(), &form);
+
+    // Never activated: the wait ends when the form goes.
+    QWidget other;
+    other.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(50);
+    ASSERT_EQ(QApplication::activeWindow(), &form);
+    QTimer::singleShot(60, &other, &QWidget::close);
+    WaitForActivation(&other);
+    EXPECT_FALSE(other.isVisible());
+}

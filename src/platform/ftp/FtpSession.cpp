@@ -86,7 +86,7 @@ struct FtpSession::Impl {
     QStringList received;   // every reply line of the current call
     QString localError;
 
-    QByteArray *body = nullptr;
+    QByteArray *rawBody = nullptr;   // a listing, taken as the server sent it
     QIODevice *sink = nullptr;
     QIODevice *source = nullptr;
 
@@ -125,13 +125,22 @@ struct FtpSession::Impl {
     {
         auto *self = static_cast<Impl *>(user);
         const qint64 n = qint64(size * count);
-        if (self->body) {
-            self->body->append(data, n);
-            return size_t(n);
-        }
         if (self->sink)
             return self->sink->write(data, n) == n ? size_t(n) : 0;
-        return size_t(n);   // file facts of a call without a body: not wanted
+        return size_t(n);   // file facts, or a listing's converted text: not wanted
+    }
+
+    // libcurl fetches every listing in text mode and, on this system, turns
+    // each CR into a line break before the body reaches onWrite: a name
+    // holding a CR would come apart into a shorter name and a stray line.
+    // The data as it came off the wire is handed here first, so listings
+    // are taken from here, byte for byte.
+    static int onDebug(CURL *, curl_infotype type, char *data, size_t size, void *user)
+    {
+        auto *self = static_cast<Impl *>(user);
+        if (type == CURLINFO_DATA_IN && self->rawBody)
+            self->rawBody->append(data, qsizetype(size));
+        return 0;
     }
 
     static size_t onRead(char *buffer, size_t size, size_t count, void *user)
@@ -170,6 +179,8 @@ struct FtpSession::Impl {
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
         curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Impl::onRead);
         curl_easy_setopt(curl, CURLOPT_READDATA, this);
+        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
+        curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
         return true;
     }
 
@@ -208,6 +219,9 @@ struct FtpSession::Impl {
         curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, call.customRequest);
         curl_easy_setopt(curl, CURLOPT_QUOTE, quote.get());
         curl_easy_setopt(curl, CURLOPT_POSTQUOTE, postQuote.get());
+        // The debug callback, which sees the raw data, is called only in
+        // verbose mode.
+        curl_easy_setopt(curl, CURLOPT_VERBOSE, rawBody ? 1L : 0L);
         const CURLcode code = run();
         curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
         curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
@@ -345,9 +359,9 @@ bool FtpSession::list(const QString &folder, FtpListing &listing)
     Impl::Call call;
     call.path = urlPath(asFolder(folder));
     call.customRequest = machine ? "MLSD" : nullptr;
-    d->body = &body;
+    d->rawBody = &body;
     const bool ok = d->perform(call);
-    d->body = nullptr;
+    d->rawBody = nullptr;
     if (!ok)
         return false;
     listing = FtpListParser::ParseListing(body, machine, QDateTime::currentDateTimeUtc());

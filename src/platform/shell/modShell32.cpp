@@ -29,7 +29,7 @@ bool openWithChosenProgram(const QString &target, const QString &folder)
     QStringList arguments = QProcess::splitCommand(*command);
     const QString program = arguments.takeFirst();
     arguments << target;
-    if (QProcess::startDetached(program, arguments, folder))
+    if (StartProgram(program, arguments, folder))
         return true;
     MsgBox(QStringLiteral("The program %1 could not be started.").arg(program), QStringLiteral("Open with"),
            MsgIcon::Exclamation);
@@ -79,6 +79,11 @@ bool RunShellExecute(const QString &operation, const QString &file, const QStrin
             return false;
         return shellOpen(file, folder);
     });
+}
+
+bool StartProgram(const QString &program, const QStringList &arguments, const QString &folder)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, arguments, folder);
 }
 
 } // namespace ardl

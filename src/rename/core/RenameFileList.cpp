@@ -2,8 +2,6 @@
 
 #include "RenamePreview.h"
 
-#include "common/core/modFile.h"
-
 namespace ardl {
 
 RenameFileList::RenameFileList(ListViewModel &model, IconOf iconOf)
@@ -56,34 +54,41 @@ void RenameFileList::clear()
     m_model.clear();
 }
 
+// The key is the path the file was listed with; everything acted on is
+// made from it, never rebuilt from the cells shown.
 std::vector<RenameItem> RenameFileList::items() const
 {
     std::vector<RenameItem> out;
     out.reserve(m_model.rows().size());
     for (const ListRow &row : m_model.rows())
-        out.push_back({AddBackslash(row.cells.value(2)), row.cells.value(0), row.cells.value(1)});
+        out.push_back(ItemFromPath(row.key));
     return out;
 }
 
 QStringList RenameFileList::paths(const QList<int> &rows) const
 {
     QStringList out;
-    for (int r : rows) {
-        const QStringList &cells = m_model.row(r).cells;
-        RenameItem item{AddBackslash(cells.value(2)), cells.value(0), cells.value(1)};
-        out << item.FullName();
-    }
+    for (int r : rows)
+        out << m_model.row(r).key;
     return out;
 }
 
-void RenameFileList::setPath(int row, const QString &path)
+void RenameFileList::setPaths(const std::vector<QString> &paths)
 {
-    const QString &old = m_model.row(row).key;
-    if (old == path)
-        return;
-    m_keys.remove(old);
-    m_keys.insert(path);
-    m_model.setRow(row, rowFor(path));
+    // One row's new path may be another row's old one (a chain, a swap):
+    // every old key goes before any new one comes in.
+    const int count = qMin(int(paths.size()), m_model.rowCount());
+    std::vector<int> changed;
+    for (int row = 0; row < count; ++row) {
+        if (m_model.row(row).key != paths[size_t(row)]) {
+            m_keys.remove(m_model.row(row).key);
+            changed.push_back(row);
+        }
+    }
+    for (int row : changed) {
+        m_keys.insert(paths[size_t(row)]);
+        m_model.setRow(row, rowFor(paths[size_t(row)]));
+    }
 }
 
 } // namespace ardl

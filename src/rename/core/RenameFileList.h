@@ -34,11 +34,11 @@ public:
 
     // The files in the list's current order, as the rules see them.
     std::vector<RenameItem> items() const;
-    // Full paths of the given rows: folder, name, and "." and extension only
-    // when there is one.
+    // Full paths of the given rows, exactly as they were listed.
     QStringList paths(const QList<int> &rows) const;
-    // Makes row `row` show the file at `path` (after a rename).
-    void setPath(int row, const QString &path);
+    // Makes each row show the file at its path in `paths` (after a run of
+    // renames; row order).
+    void setPaths(const std::vector<QString> &paths);
 
     // The row of a path as the list shows it.
     ListRow rowFor(const QString &path) const;

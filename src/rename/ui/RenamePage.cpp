@@ -21,6 +21,7 @@
 #include <QDragEnterEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,6 +145,8 @@ void RenamePage::connectListHandlers()
     connect(TabStripFile, &QTabBar::currentChanged, this, [this] { TabStripFile_Click(); });
     connect(LVFile, &ListView::ColumnClick, this, [this](int column) { LVFile_ColumnClick(column); });
     connect(LVPreview, &ListView::ColumnClick, this, [this](int column) { LVPreview_ColumnClick(column); });
+    connect(LVPreview->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { showRowProblem(current.row()); });
 }
 
 void RenamePage::LoadCaptions()

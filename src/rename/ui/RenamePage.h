@@ -170,7 +170,8 @@ private:
     bool confirmErrors(int errors);
     QString logPath() const;
     void showFailures(const std::vector<RenameFailure> &failures);
-    void showNewNames(const std::vector<QString> &finalPaths);
+    // The reason of an "Err" row of the preview, in the status bar.
+    void showRowProblem(int row);
 
     RenameFileList m_files;
     std::optional<RenamePreview> m_preview;

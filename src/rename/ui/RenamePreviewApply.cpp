@@ -120,19 +120,27 @@ void RenamePage::cmdApply_Click()
         if (logging && !log.close() && result.logError.isEmpty())
             result.logError = log.errorString();
     }
-    // The plan is spent: the list now shows where each file is.
+    // The plan is spent: the file list now shows where each file is, and
+    // only a new Preview can enable Apply again.
     m_preview.reset();
-    showNewNames(result.finalPaths);
+    LVPreview->rows().clear();
+    cmdApply->setEnabled(false);
+    m_files.setPaths(result.finalPaths);
     showStatus(FormatString(LoadResString(218), result.renamed));
     showFailures(result.failures);
+    if (logging && result.notUtf8LeftOut > 0)
+        ask(FormatString(LoadResString(4107), result.notUtf8LeftOut), MsgIcon::Information, MsgButtons::Ok);
     if (!result.logError.isEmpty())
         ask(result.logError, MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
-void RenamePage::showNewNames(const std::vector<QString> &finalPaths)
+void RenamePage::showRowProblem(int row)
 {
-    for (int row = 0; row < int(finalPaths.size()) && row < m_files.count(); ++row)
-        m_files.setPath(row, finalPaths[size_t(row)]);
+    if (row < 0 || row >= LVPreview->rows().rowCount())
+        return;
+    const QString why = LVPreview->rows().row(row).toolTip;
+    if (!why.isEmpty())
+        showStatus(why);
 }
 
 void RenamePage::showFailures(const std::vector<RenameFailure> &failures)
