@@ -140,12 +140,11 @@ TEST_F(FolderScan, KeepsGoingPastAnUnreadableSubFolder)
 
 TEST_F(FolderScan, NamesThatAreNotUtf8StayApartAndKeepTheirBytes)
 {
-    test::RawEntries raw(path());
     const time_t when = 1700000000;
-    const QByteArray ff = raw.file("\xff.txt", "same", when);
-    const QByteArray fd = raw.file("\xfd.txt", "same", when);   // shows exactly like the one above
-    raw.folder("\xfe");
-    const QByteArray inFolder = raw.file("\xfe/ok.txt", "x", when);
+    const QByteArray ff = test::WriteRawFile(path(), "\xff.txt", "same", when);
+    const QByteArray fd = test::WriteRawFile(path(), "\xfd.txt", "same", when);   // shows like the one above
+    test::MakeRawFolder(path(), "\xfe");
+    const QByteArray inFolder = test::WriteRawFile(path(), "\xfe/ok.txt", "x", when);
 
     colFile files;
     ScanOptions opt{true, path(), QStringLiteral("*.txt")};

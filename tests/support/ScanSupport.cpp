@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <mutex>
 
 #include <fcntl.h>
@@ -30,22 +29,13 @@ void runAction(const QByteArray &nativePath)
 
 } // namespace
 
-RawEntries::RawEntries(const QString &folder) : m_folder(QFile::encodeName(folder) + '/') {}
-
-RawEntries::~RawEntries()
+QByteArray WriteRawFile(const QString &folder, const QByteArray &name, const QByteArray &content, time_t when)
 {
-    for (auto it = m_made.rbegin(); it != m_made.rend(); ++it)
-        std::remove(it->constData());
-}
-
-QByteArray RawEntries::file(const QByteArray &name, const QByteArray &content, time_t when)
-{
-    const QByteArray p = m_folder + name;
+    const QByteArray p = QFile::encodeName(folder) + '/' + name;
     const int fd = ::open(p.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     EXPECT_GE(fd, 0) << p.constData();
     if (fd < 0)
         return p;
-    m_made.push_back(p);
     EXPECT_EQ(::write(fd, content.constData(), size_t(content.size())), ssize_t(content.size()));
     ::close(fd);
     const timeval times[2] = {{when, 0}, {when, 0}};
@@ -53,11 +43,10 @@ QByteArray RawEntries::file(const QByteArray &name, const QByteArray &content, t
     return p;
 }
 
-QByteArray RawEntries::folder(const QByteArray &name)
+QByteArray MakeRawFolder(const QString &folder, const QByteArray &name)
 {
-    const QByteArray p = m_folder + name;
+    const QByteArray p = QFile::encodeName(folder) + '/' + name;
     EXPECT_EQ(::mkdir(p.constData(), 0700), 0) << p.constData();
-    m_made.push_back(p);
     return p;
 }
 

@@ -5,28 +5,14 @@
 
 #include <ctime>
 #include <functional>
-#include <vector>
 
 namespace ardl::test {
 
-// Files and folders made by their exact bytes inside a folder, and removed
-// again by them when this goes: the temporary folder's own clean-up cannot
-// name what is not UTF-8.
-class RawEntries {
-public:
-    explicit RawEntries(const QString &folder);
-    ~RawEntries();
-    RawEntries(const RawEntries &) = delete;
-    RawEntries &operator=(const RawEntries &) = delete;
-
-    // `name` relative to the folder; returns the full path as bytes.
-    QByteArray file(const QByteArray &name, const QByteArray &content, time_t when);
-    QByteArray folder(const QByteArray &name);
-
-private:
-    QByteArray m_folder;
-    std::vector<QByteArray> m_made;
-};
+// Writes a file named by its exact bytes (`name`, relative to `folder`) with
+// last-write time `when`; returns its full path as bytes.
+QByteArray WriteRawFile(const QString &folder, const QByteArray &name, const QByteArray &content, time_t when);
+// Makes a folder named by its exact bytes; returns its full path as bytes.
+QByteArray MakeRawFolder(const QString &folder, const QByteArray &name);
 
 // Runs `action` with each folder's path as a folder scan is about to open
 // it, for as long as this lives: how a test changes the tree in mid-scan.

@@ -184,12 +184,10 @@ TEST_F(CompareRunTest, AnonymousAccessNeedsNoLogin)
 TEST_F(CompareRunTest, NamesThatAreNotUtf8NeverBecomeRows)
 {
     // Both show as "\uFFFD.txt": as one row they would name no file on disk.
-    RawEntries leftRaw(path(QStringLiteral("left")));
-    RawEntries rightRaw(path(QStringLiteral("right")));
     const time_t when = T0.toSecsSinceEpoch();
-    leftRaw.file("\xff.txt", "same", when);
-    leftRaw.file("\xfd.txt", "same", when);
-    rightRaw.file("\xff.txt", "other", when);
+    WriteRawFile(path(QStringLiteral("left")), "\xff.txt", "same", when);
+    WriteRawFile(path(QStringLiteral("left")), "\xfd.txt", "same", when);
+    WriteRawFile(path(QStringLiteral("right")), "\xff.txt", "other", when);
 
     const CompareResult result = RunCompare(request(QStringLiteral("Dir")));
     ASSERT_TRUE(result.completed);
