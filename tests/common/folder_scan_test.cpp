@@ -167,6 +167,21 @@ TEST_F(FolderScan, NamesThatAreNotUtf8StayApartAndKeepTheirBytes)
     opt.Path = path();
     SearchForFilesArray(files, opt);   // the same files again are still kept once
     EXPECT_EQ(files.Count(), count);
+
+    // Exact exactly when the name's bytes come back from its text.
+    makeDir(QStringLiteral("more"));
+    for (const QByteArray &name : {QByteArray("\xed\xa0\x80 surrogate"), QByteArray("\xc0\x80 overlong"),
+                                  QByteArray("\xe2\x82 cut short"), QByteArray("\xef\xbf\xbd real U+FFFD"),
+                                  QByteArray("caf\xc3\xa9")}) {
+        const QByteArray full = test::WriteRawFile(path(QStringLiteral("more")), name, "x", when);
+        colFile one;
+        GetFileInformation(one, ScanOptions{false, path(QStringLiteral("more")), QStringLiteral("*.*")});
+        ASSERT_EQ(one.Count(), 1) << name.constData();
+        const bool exact = QString::fromUtf8(name).toUtf8() == name;
+        EXPECT_EQ(one.Item(1).NameIsExact(), exact) << name.constData();
+        EXPECT_EQ(one.Item(1).RawName, exact ? QByteArray() : full);
+        ASSERT_EQ(::unlink(full.constData()), 0);
+    }
 }
 
 TEST_F(FolderScan, TellsWhichFoldersCouldNotBeRead)

@@ -30,11 +30,13 @@ constexpr int MaxAhead = 64;
 
 // One folder of the tree and, once read, what it holds.
 struct WalkNode {
+    // Let go once the walk is through with the node:
     ListedFolder folder;
-    const WalkNode *parent = nullptr;
     std::vector<unsigned> order;   // child numbers from the top: its place in the walk
-    FolderListing listing;     // let go once the walk is through with it
-    dev_t device = 0;          // the folder's identity, kept for the folders below
+    FolderListing listing;
+    // Kept for the folders below it:
+    const WalkNode *parent = nullptr;
+    dev_t device = 0;   // the folder's identity
     ino_t inode = 0;
     std::vector<std::unique_ptr<WalkNode>> children;   // in name order
     std::exception_ptr failure;
@@ -176,6 +178,8 @@ private:
         m_finished.notify_all();
     }
 
+    // Only the node's place in the tree and its identity stay, for the
+    // folders below it.
     void releaseLocked(WalkNode &node)
     {
         if (node.byHelper) {
@@ -184,6 +188,8 @@ private:
             m_work.notify_one();
         }
         node.listing = FolderListing{};
+        node.folder = ListedFolder{};
+        node.order = {};
     }
 
     void discard(WalkNode &node)
