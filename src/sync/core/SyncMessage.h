@@ -34,6 +34,8 @@ constexpr int ListingLinesUnreadable = 4104;
 constexpr int SyncFileLinesUnreadable = 4105;
 constexpr int NamesListedTwice = 4106;
 constexpr int LinksLeftOut = 4116;
+constexpr int FolderUnreadable = 4050;   // "The folder %s cannot be read: %s"
+constexpr int NamesNotExact = 4051;
 } // namespace SyncText
 
 // The message `id` with its "%s" filled from `args`.
