@@ -94,6 +94,7 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
 
     connect(picRename, &RenamePage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picUndo, &UndoPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picSync, &SyncPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
 
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -302,6 +303,7 @@ void frmDirEvaVezi::Form_Load()
     SetInitialButtonStates();
 
     LoadRecentLists();
+    picSync->CheckFilterButtons();
     picSplit->SetDefaults();
     InstallHelpShortcut();
 }

@@ -397,34 +397,67 @@ bool FtpSession::makeDir(const QString &path)
     return d->perform(call);
 }
 
+bool FtpSession::rename(const QString &from, const QString &to)
+{
+    if (hasLineBreak(from) || hasLineBreak(to))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    Impl::Call call;
+    call.noBody = true;
+    call.quote = {QStringLiteral("RNFR ") + absolute(from), QStringLiteral("RNTO ") + absolute(to)};
+    return d->perform(call);
+}
+
+bool FtpSession::removeFile(const QString &path)
+{
+    if (hasLineBreak(path))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    Impl::Call call;
+    call.noBody = true;
+    call.quote = {QStringLiteral("DELE ") + absolute(path)};
+    return d->perform(call);
+}
+
 bool FtpSession::getFile(const QString &remote, const QString &local)
 {
-    if (hasLineBreak(remote) || remote.endsWith(u'/'))
-        return d->fail(FtpErrorCode::InvalidUrl);
     QSaveFile file(local);
     if (!file.open(QIODevice::WriteOnly))
         return d->fail(FtpErrorCode::InternalError, file.errorString());
-    Impl::Call call;
-    call.path = urlPath(absolute(remote));
-    call.fileTime = true;
-    d->sink = &file;
-    const bool ok = d->perform(call);
-    d->sink = nullptr;
-    if (!ok) {
+    QDateTime when;
+    if (!getFile(remote, file, &when)) {
         if (d->error == FtpErrorCode::InternalError && d->localError.isEmpty())
             d->localError = file.errorString();
         file.cancelWriting();
         return false;
     }
-    curl_off_t when = -1;
-    curl_easy_getinfo(d->curl, CURLINFO_FILETIME_T, &when);
     if (!file.flush())
         return d->fail(FtpErrorCode::InternalError, file.errorString());
-    if (when >= 0)
-        file.setFileTime(QDateTime::fromSecsSinceEpoch(qint64(when), Qt::UTC),
-                         QFileDevice::FileModificationTime);
+    if (when.isValid() && !file.setFileTime(when, QFileDevice::FileModificationTime))
+        return d->fail(FtpErrorCode::InternalError, file.errorString());
     if (!file.commit())
         return d->fail(FtpErrorCode::InternalError, file.errorString());
+    return true;
+}
+
+bool FtpSession::getFile(const QString &remote, QIODevice &sink, QDateTime *modified)
+{
+    if (modified)
+        *modified = QDateTime();
+    if (hasLineBreak(remote) || remote.endsWith(u'/'))
+        return d->fail(FtpErrorCode::InvalidUrl);
+    Impl::Call call;
+    call.path = urlPath(absolute(remote));
+    call.fileTime = modified != nullptr;
+    d->sink = &sink;
+    const bool ok = d->perform(call);
+    d->sink = nullptr;
+    if (!ok) {
+        if (d->error == FtpErrorCode::InternalError && d->localError.isEmpty())
+            d->localError = sink.errorString();
+        return false;
+    }
+    curl_off_t when = -1;
+    if (modified && curl_easy_getinfo(d->curl, CURLINFO_FILETIME_T, &when) == CURLE_OK && when >= 0)
+        *modified = QDateTime::fromSecsSinceEpoch(qint64(when), Qt::UTC);
     return true;
 }
 
