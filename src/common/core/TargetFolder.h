@@ -14,7 +14,7 @@ namespace ardl {
 // leading it out. Every file is written to a temporary name beside its
 // target and renamed into place only when complete; a failure leaves the
 // target as it was. Errors are errno values (0 for success); a link or a
-// file on the way gives ELOOP or ENOTDIR.
+// file on the way gives ENOTDIR (or ELOOP).
 //
 // The folder opened last is kept open, so files of one folder in a row cost
 // no walk each.
