@@ -265,6 +265,10 @@ void SyncPage::LoadCaptions()
         {LoadResString(194), QStringLiteral("NUMBER"), Qt::AlignRight},
         {LoadResString(140), QString(), Qt::AlignLeft},
     });
+    // Widths until the stored ones are restored.
+    const int widths[] = {2700, 1050, 2400, 450, 2400, 1050, 2700};
+    for (int column = 0; column < 7; ++column)
+        LVSync->setColumnWidth(column, px(widths[column]));
     ResizePage();
 }
 
@@ -408,6 +412,9 @@ void SyncPage::cboDirFile_Click()
         txtLogin->setEnabled(false);
         txtPasswd->setText(QStringLiteral("Wren@"));
         chkanonymous->setChecked(true);
+        // A folder entry picked before left the port empty.
+        if (txtPort->text().trimmed().isEmpty())
+            txtPort->setText(QStringLiteral("21"));
     }
 }
 

@@ -104,9 +104,10 @@ QPixmap face(int compareClass, bool checked, bool hover)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box(0.5, 0.5, FaceWidth - 1, FaceHeight - 1);
-    QColor fill = checked ? colour.lighter(190) : QColor(236, 236, 236);
-    if (checked && compareClass == CompareType::Same)
-        fill = QColor(214, 214, 214);
+    // Checked: a pale tint of the class colour; unchecked: plain grey.
+    const auto tint = [&](int part) { return 255 - (255 - part) * 22 / 100; };
+    QColor fill = checked ? QColor(tint(colour.red()), tint(colour.green()), tint(colour.blue()))
+                          : QColor(236, 236, 236);
     if (hover)
         fill = fill.lighter(106);
     p.setPen(QPen(checked ? colour : QColor(160, 160, 160), hover ? 2.0 : 1.0));
