@@ -53,7 +53,9 @@ public:
     bool getFile(const QString &remote, const QString &local);
     // Downloads into `sink`; `modified`, when given, receives the server's
     // time of the file (UTC), or stays invalid when the server gives none.
-    bool getFile(const QString &remote, QIODevice &sink, QDateTime *modified = nullptr);
+    // With an `expectedSize` (known from a listing) the server is not asked
+    // for the size and a download of another length fails.
+    bool getFile(const QString &remote, QIODevice &sink, QDateTime *modified = nullptr, qint64 expectedSize = -1);
     // Uploads; the server file takes the local file's time when the server
     // can set times.
     bool putFile(const QString &local, const QString &remote);

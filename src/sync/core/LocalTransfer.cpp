@@ -5,7 +5,9 @@
 #include "common/core/FileRenamer.h"
 #include "common/core/StringTable.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <thread>
 
 namespace ardl {
 
@@ -55,6 +57,17 @@ QString LocalTransfer::copy(const SyncTask &task)
 {
     const int error = destination(task).copyFile(sourceRoot(task) + task.name, task.name);
     return error == 0 ? QString() : SyncWriteErrorText(error);
+}
+
+int LocalTransfer::parallelCopies() const
+{
+    constexpr unsigned MaxCopies = 4;
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, MaxCopies));
+}
+
+std::unique_ptr<SyncTransfer> LocalTransfer::worker() const
+{
+    return std::make_unique<LocalTransfer>(m_left.root(), m_right.root());
 }
 
 } // namespace ardl

@@ -21,6 +21,11 @@ QString folderOf(const QString &path)
     return path.left(path.lastIndexOf(u'/') + 1);
 }
 
+QString fileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
 // A name for an upload in progress beside its target: hidden, and never one
 // that a listing would pair with a local file.
 QString temporaryRemoteName(const QString &path)
@@ -52,8 +57,9 @@ QString RemoteTransfer::destinationText(const SyncTask &task) const
 bool RemoteTransfer::destinationExists(const SyncTask &task, QString &error)
 {
     error.clear();
-    if (task.direction == SyncDirection::RightToLeft)
-        return FtpFileExists(m_session, remotePath(task));
+    if (task.direction == SyncDirection::RightToLeft) {
+        return remoteFileExists(remotePath(task));
+    }
     int failure = 0;
     const TargetFolder::Entry entry = m_local.entry(task.name, &failure);
     if (entry == TargetFolder::Entry::Folder)
@@ -75,8 +81,10 @@ QString RemoteTransfer::download(const SyncTask &task)
         QFile file;
         if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
             return EBADF;
-        QDateTime modified;
-        if (!m_session.getFile(remotePath(task), file, &modified)) {
+        // The listing's size and time, when it gave them exactly, spare
+        // asking the server for them again.
+        QDateTime modified = task.sourceTime;
+        if (!m_session.getFile(remotePath(task), file, modified.isValid() ? nullptr : &modified, task.sourceSize)) {
             remoteError = FtpErrorText(m_session);
             return EIO;
         }
@@ -92,6 +100,31 @@ QString RemoteTransfer::download(const SyncTask &task)
     if (error == 0)
         return QString();
     return remoteError.isEmpty() ? SyncWriteErrorText(error) : remoteError;
+}
+
+bool RemoteTransfer::remoteFileExists(const QString &path)
+{
+    const QString folder = folderOf(path);
+    auto listed = m_listed.find(folder);
+    if (listed == m_listed.end()) {
+        FtpListing listing;
+        if (!m_session.list(folder, listing))
+            return FtpFileExists(m_session, path);   // no listing there: ask about the file itself
+        QSet<QString> names;
+        for (const FtpEntry &entry : listing.entries)
+            if (entry.type != FtpEntry::Type::Folder)
+                names.insert(entry.name);
+        m_knownFolders.insert(folder);
+        listed = m_listed.insert(folder, names);
+    }
+    return listed->contains(fileNameOf(path));
+}
+
+void RemoteTransfer::uploaded(const QString &path)
+{
+    const auto listed = m_listed.find(folderOf(path));
+    if (listed != m_listed.end())
+        listed->insert(fileNameOf(path));
 }
 
 bool RemoteTransfer::ensureRemoteFolder(const QString &folder)
@@ -115,8 +148,10 @@ QString RemoteTransfer::upload(const SyncTask &task)
         m_session.removeFile(temporary);   // what arrived of it, if anything
         return why;
     }
-    if (m_session.rename(temporary, target))
+    if (m_session.rename(temporary, target)) {
+        uploaded(target);
         return QString();
+    }
     // Some servers refuse to rename onto an existing file: take it away
     // first. Once it is gone the temporary file is the only copy left, so it
     // stays when the second rename fails too.
@@ -125,8 +160,10 @@ QString RemoteTransfer::upload(const SyncTask &task)
         m_session.removeFile(temporary);
         return why;
     }
-    if (m_session.rename(temporary, target))
+    if (m_session.rename(temporary, target)) {
+        uploaded(target);
         return QString();
+    }
     return FtpErrorText(m_session) + QLatin1String("\r\n")
          + FormatString(LoadResString(SyncText::UploadKeptAs), temporary);
 }

@@ -5,6 +5,7 @@
 #include "common/core/TargetFolder.h"
 #include "platform/ftp/FtpSession.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace ardl {
@@ -29,11 +30,16 @@ private:
     QString upload(const SyncTask &task);
     // Makes sure the remote folder (with its trailing "/") exists.
     bool ensureRemoteFolder(const QString &folder);
+    // Whether a remote file exists, from one listing of its folder per run.
+    bool remoteFileExists(const QString &path);
+    // Notes a file uploaded into a folder listed before.
+    void uploaded(const QString &path);
 
     FtpSession &m_session;
     QString m_remoteDir;
     TargetFolder m_local;
     QSet<QString> m_knownFolders;
+    QHash<QString, QSet<QString>> m_listed;   // folder -> its file names
 };
 
 } // namespace ardl

@@ -54,10 +54,13 @@ std::vector<SyncTask> SyncTasksOf(const SyncItemSet &items, const QStringList &r
         if (!item)
             continue;
         const int icon = ActionIcon(item->iOrginalType, item->iType);
-        if (CopiesLeftToRight(icon) && item->bLeft)
-            tasks.push_back({position, item->L_File, SyncDirection::LeftToRight});
-        else if (CopiesRightToLeft(icon) && item->bRight)
-            tasks.push_back({position, item->R_File, SyncDirection::RightToLeft});
+        if (CopiesLeftToRight(icon) && item->bLeft) {
+            const bool exact = item->L_DatePrecision == DatePrecision::Second && !item->L_SizeLow32;
+            tasks.push_back({position, item->L_File, SyncDirection::LeftToRight, exact ? item->L_Size : -1,
+                             exact ? item->L_Date : QDateTime()});
+        } else if (CopiesRightToLeft(icon) && item->bRight) {
+            tasks.push_back({position, item->R_File, SyncDirection::RightToLeft, item->R_Size, item->R_Date});
+        }
     }
     return tasks;
 }

@@ -36,6 +36,10 @@ struct SyncTask {
     int position = 0;          // the row's place among the rows shown, from 1
     QString name;              // relative, "/" between folders: the copy's name on both sides
     SyncDirection direction = SyncDirection::LeftToRight;
+    // What the compare listed for the source: its size (-1 when unknown)
+    // and its time when known to the second (else invalid).
+    qint64 sourceSize = -1;
+    QDateTime sourceTime;
 };
 
 // The copies asked for by the rows shown, given as the keys of their records

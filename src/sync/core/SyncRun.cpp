@@ -1,5 +1,6 @@
 #include "SyncRun.h"
 
+#include "CopyPool.h"
 #include "LocalTransfer.h"
 #include "RelativeNames.h"
 #include "RemoteTransfer.h"
@@ -8,6 +9,8 @@
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/core/modString.h"
+
+#include <algorithm>
 
 namespace ardl {
 
@@ -21,18 +24,28 @@ SyncRunReport RunSyncTasks(SyncTransfer &transfer, const std::vector<SyncTask> &
                            const SyncRunHooks &hooks)
 {
     SyncRunReport report;
+    const auto record = [&report](const SyncTask &task, const QString &failed) {
+        if (failed.isEmpty())
+            ++report.copied;
+        else
+            report.failures.push_back({task.name, failed, task.position});
+    };
+    std::unique_ptr<CopyPool> pool;
+    if (transfer.parallelCopies() > 1 && tasks.size() > 1)
+        pool = std::make_unique<CopyPool>(transfer, transfer.parallelCopies());
+
     bool overwriteAll = false;
     for (const SyncTask &task : tasks) {
         // The compare set only holds names that stay inside their folder;
         // the check is made again right where the name is used.
         if (!IsSafeRelativePath(task.name)) {
-            report.failures.push_back({task.name, LoadResString(SyncText::NameOutsideFolder)});
+            record(task, LoadResString(SyncText::NameOutsideFolder));
             continue;
         }
         QString error;
         const bool exists = transfer.destinationExists(task, error);
         if (!error.isEmpty()) {
-            report.failures.push_back({task.name, error});
+            record(task, error);
             continue;
         }
         if (exists && !overwriteAll) {
@@ -51,12 +64,19 @@ SyncRunReport RunSyncTasks(SyncTransfer &transfer, const std::vector<SyncTask> &
         if (hooks.progress)
             hooks.progress(FormatString(LoadResString(SyncText::SynchronizeFile), task.name, task.position,
                                         rowCount));
-        const QString failed = transfer.copy(task);
-        if (failed.isEmpty())
-            ++report.copied;
-        else
-            report.failures.push_back({task.name, failed});
+        if (!pool) {
+            record(task, transfer.copy(task));
+            continue;
+        }
+        pool->add(task);
+        for (const CopyPool::Outcome &done : pool->take(false))
+            record(done.first, done.second);
     }
+    if (pool)
+        for (const CopyPool::Outcome &done : pool->take(true))
+            record(done.first, done.second);
+    std::stable_sort(report.failures.begin(), report.failures.end(),
+                     [](const SyncFailure &a, const SyncFailure &b) { return a.position < b.position; });
     return report;
 }
 

@@ -24,6 +24,7 @@ struct SyncRunHooks {
 struct SyncFailure {
     QString name;
     QString reason;
+    int position = 0;   // of the task's row
 };
 
 struct SyncRunReport {
@@ -35,7 +36,8 @@ struct SyncRunReport {
     std::optional<SyncMessage> stopped;
 };
 
-// Carries out the tasks of a "Dir" or "Ftp" plan in order. Each task whose
+// Carries out the tasks of a "Dir" or "Ftp" plan in order (local copies
+// may overlap; the failures come back in the order of the rows). Each task whose
 // destination exists is first put to the overwrite question (All stops the
 // questions for the rest of the run, No and a closed question skip the file,
 // Cancel ends the run before it); each copy that fails is named with its

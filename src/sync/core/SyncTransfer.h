@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace ardl {
 
 // How the files of one kind of run travel: between two local folders, or
@@ -20,6 +22,11 @@ public:
     virtual bool destinationExists(const SyncTask &task, QString &error) = 0;
     // Copies the file; "" on success, else why it failed.
     virtual QString copy(const SyncTask &task) = 0;
+
+    // How many copies may run at once, each on a transfer of its own that
+    // worker() makes; 1 keeps every copy on the caller's thread.
+    virtual int parallelCopies() const { return 1; }
+    virtual std::unique_ptr<SyncTransfer> worker() const { return nullptr; }
 };
 
 } // namespace ardl

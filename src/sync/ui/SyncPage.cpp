@@ -4,6 +4,7 @@
 #include "SyncPage.h"
 
 #include "IconCellDelegate.h"
+#include "SyncKeys.h"
 #include "SyncPictures.h"
 #include "frmBrowseFtpDir.h"
 #include "frmCreateSyncFile.h"
@@ -16,6 +17,7 @@
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/LateBound.h"
 #include "common/ui/ListView.h"
+#include "common/ui/WidgetNames.h"
 #include "common/ui/modListView.h"
 #include "platform/settings/RecentList.h"
 #include "platform/settings/modRegistry.h"
@@ -35,12 +37,6 @@
 namespace ardl {
 
 namespace {
-
-const QString &syncKey()
-{
-    static const QString key = ProgramKey + QStringLiteral("Sync");
-    return key;
-}
 
 constexpr int RecentLeftCount = 10;
 constexpr int RecentFilterCount = 5;
@@ -73,13 +69,6 @@ constexpr int PortWidth = 750;
 int px(int twips)
 {
     return TwipsToPixels(twips);
-}
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 // A stored "Sync\RootLeft" entry (kind|root|...) as its ListRecent line
@@ -274,18 +263,18 @@ void SyncPage::LoadCaptions()
 
 void SyncPage::LoadSettings()
 {
-    const QString kind = QueryValue(syncKey(), QStringLiteral("DirFile")).toString();
+    const QString kind = QueryValue(SyncKey(), QStringLiteral("DirFile")).toString();
     const int kindIndex = cboDirFile->findText(kind);
     if (kind.isEmpty() || kindIndex < 0) {
-        CreateNewKey(syncKey());
+        CreateNewKey(SyncKey());
         cboDirFile->setCurrentIndex(0);
     } else {
         cboDirFile->setCurrentIndex(kindIndex);
     }
 
-    const QString right = QueryValue(syncKey(), QStringLiteral("RootRight")).toString();
+    const QString right = QueryValue(SyncKey(), QStringLiteral("RootRight")).toString();
     if (right.isEmpty())
-        CreateNewKey(syncKey());
+        CreateNewKey(SyncKey());
     else
         txtRootRight->setText(right);
 
@@ -314,12 +303,12 @@ void SyncPage::CheckFilterButtons()
 
 void SyncPage::SaveSettings()
 {
-    CreateNewKey(syncKey());
-    SetKeyValue(syncKey(), QStringLiteral("DirFile"), cboDirFile->currentText(), REG_SZ);
+    CreateNewKey(SyncKey());
+    SetKeyValue(SyncKey(), QStringLiteral("DirFile"), cboDirFile->currentText(), REG_SZ);
     if (!txtRootLeft->currentText().isEmpty())
-        SetKeyValue(syncKey(), QStringLiteral("RootLeft"), txtRootLeft->currentText(), REG_SZ);
+        SetKeyValue(SyncKey(), QStringLiteral("RootLeft"), txtRootLeft->currentText(), REG_SZ);
     if (!txtRootRight->text().isEmpty())
-        SetKeyValue(syncKey(), QStringLiteral("RootRight"), txtRootRight->text(), REG_SZ);
+        SetKeyValue(SyncKey(), QStringLiteral("RootRight"), txtRootRight->text(), REG_SZ);
 }
 
 void SyncPage::resizeEvent(QResizeEvent *event)

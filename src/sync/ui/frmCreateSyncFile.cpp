@@ -1,11 +1,14 @@
 #include "frmCreateSyncFile.h"
 
+#include "SyncKeys.h"
+
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "common/ui/WaitCursor.h"
+#include "common/ui/WidgetNames.h"
 #include "common/ui/modListView.h"
 #include "platform/settings/modRegistry.h"
 #include "platform/shell/modShell32.h"
@@ -26,19 +29,6 @@ namespace ardl {
 namespace {
 
 constexpr int FilterCount = 5;
-
-const QString &syncKey()
-{
-    static const QString key = ProgramKey + QStringLiteral("Sync");
-    return key;
-}
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 
@@ -82,11 +72,11 @@ frmCreateSyncFile::frmCreateSyncFile(QWidget *parent)
 
 void frmCreateSyncFile::Form_Load()
 {
-    const QString folder = QueryValue(syncKey(), QStringLiteral("DirFileSync")).toString();
+    const QString folder = QueryValue(SyncKey(), QStringLiteral("DirFileSync")).toString();
     if (!folder.isEmpty())
         txtDst->setText(folder);
     else
-        CreateNewKey(syncKey());
+        CreateNewKey(SyncKey());
     setWindowTitle(LoadResString(197));
     lblDir->setText(LoadResString(196));
     cmdBrowseFolder->setText(LoadResString(169));
@@ -103,7 +93,7 @@ void frmCreateSyncFile::cmdBrowseFolder_Click()
     if (folder.isEmpty())
         return;
     txtDst->setText(folder);
-    SetKeyValue(syncKey(), QStringLiteral("DirFileSync"), folder, REG_SZ);
+    SetKeyValue(SyncKey(), QStringLiteral("DirFileSync"), folder, REG_SZ);
 }
 
 void frmCreateSyncFile::cmdCreate_Click()

@@ -187,9 +187,10 @@ TEST_F(SyncRunTest, NamesAreCheckedAgainBeforeWriting)
     makeDir(QStringLiteral("right"));
     {
         const SyncPlan plan = FreezePlan(DirRequest(leftRoot(), rightRoot()));
-        const std::vector<SyncTask> tasks = {{1, QStringLiteral("../a.txt"), SyncDirection::RightToLeft},
-                                             {2, QStringLiteral("/etc/x"), SyncDirection::LeftToRight},
-                                             {3, QStringLiteral("a.txt"), SyncDirection::LeftToRight}};
+        std::vector<SyncTask> tasks(3);
+        tasks[0] = {1, QStringLiteral("../a.txt"), SyncDirection::RightToLeft, -1, {}};
+        tasks[1] = {2, QStringLiteral("/etc/x"), SyncDirection::LeftToRight, -1, {}};
+        tasks[2] = {3, QStringLiteral("a.txt"), SyncDirection::LeftToRight, -1, {}};
         const SyncRunReport report = RunSync(plan, tasks, 3, {});
         EXPECT_EQ(report.copied, 1);
         ASSERT_EQ(report.failures.size(), 2u);
@@ -310,4 +311,23 @@ TEST_F(FtpSyncRunTest, AConnectionThatCannotBeOpenedStopsTheRun)
     ASSERT_TRUE(report.stopped);
     EXPECT_EQ(report.stopped->text, QStringLiteral("The attempt to connect to the server failed."));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("left/a.txt"))));
+}
+
+TEST_F(FtpSyncRunTest, AServerFileThatChangedSinceTheCompareIsNotTakenForIt)
+{
+    left(QStringLiteral("grows.txt"), "short", T0);
+    left(QStringLiteral("stays.txt"), "kept", T0);
+    makeDir(QStringLiteral("right"));
+    ASSERT_TRUE(serve());
+    ASSERT_TRUE(RunCompare(request()).completed);
+    left(QStringLiteral("grows.txt"), "much longer than it was listed", T0);
+
+    const SyncRunReport report = run(FreezePlan(request()));
+    EXPECT_EQ(report.copied, 1);
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].name, QStringLiteral("grows.txt"));
+    EXPECT_TRUE(report.failures[0].reason.contains(QStringLiteral("30 bytes received, 5 expected")))
+        << report.failures[0].reason.toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("right/grows.txt"))));
+    EXPECT_EQ(QDir(path(QStringLiteral("right"))).entryList(QDir::Files | QDir::Hidden), QStringList{"stays.txt"});
 }
