@@ -363,8 +363,11 @@ void SyncPage::showStatus(const QString &text)
 
 void SyncPage::InputsChanged()
 {
-    if (m_updating == 0)
-        clearResults();
+    if (m_updating > 0)
+        return;
+    clearResults();
+    if (m_running)
+        m_editedWhileRunning = true;
 }
 
 void SyncPage::clearResults()

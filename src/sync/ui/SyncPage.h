@@ -145,6 +145,7 @@ private:
 
     std::optional<SyncPlan> m_plan;
     bool m_running = false;
+    bool m_editedWhileRunning = false;
     // Changes made by the page itself while it runs a command.
     int m_updating = 0;
     qint64 m_lastEvents = 0;

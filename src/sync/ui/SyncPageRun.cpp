@@ -123,18 +123,25 @@ void SyncPage::cmdCompare_Click()
     if (m_running)
         return;
     Running running(m_running);
-    Updating updating(m_updating);
-    SaveDirectory(cboFilter, ProgramKey + QStringLiteral("Sync\\Filter"));
+    {
+        Updating updating(m_updating);
+        SaveDirectory(cboFilter, ProgramKey + QStringLiteral("Sync\\Filter"));
+    }
     const CompareRequest request = compareRequest();
     clearResults();
+    m_editedWhileRunning = false;
 
     CompareResult result;
     {
         BusyPage busy(this);
         result = RunCompare(request, [this](const QString &text) { showProgress(text); });
-        if (result.rememberLeftRoot)
+        if (result.rememberLeftRoot) {
+            Updating updating(m_updating);
             rememberLeftRoot(request);
-        if (result.completed) {
+        }
+        // An input edited while the listing let events through: the list
+        // would not show what the boxes say.
+        if (result.completed && !m_editedWhileRunning) {
             m_plan = FreezePlan(request);
             ReDisplayList();
             showStatus(FormatString(LoadResString(SyncText::FilesToSynchronize), LVSync->rows().rowCount()));
@@ -182,6 +189,10 @@ void SyncPage::runFileKind()
 void SyncPage::runCopies()
 {
     Running running(m_running);
+    // The run keeps its own plan and tasks: the page may be shown again
+    // (and so enabled) by its button while the run lets events through,
+    // and an edit then drops the page's plan and rows.
+    const SyncPlan plan = *m_plan;
     SyncRunReport report;
     {
         BusyPage busy(this);
@@ -194,7 +205,7 @@ void SyncPage::runCopies()
         };
         hooks.progress = [this](const QString &text) { showProgress(text); };
         const int rowCount = LVSync->rows().rowCount();
-        report = RunSync(*m_plan, SyncTasksOf(SyncItems(), SyncRowKeys(LVSync->rows())), rowCount, hooks);
+        report = RunSync(plan, SyncTasksOf(SyncItems(), SyncRowKeys(LVSync->rows())), rowCount, hooks);
     }
     if (report.stopped) {
         showMessage(*report.stopped);

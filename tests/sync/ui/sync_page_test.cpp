@@ -390,6 +390,16 @@ TEST_F(SyncPageTest, AnFtpRunWorksFromTheSiteOfTheCompare)
     compare();
     EXPECT_EQ(iconOf(QStringLiteral("on the server.txt")), SyncActionIcon::Same);
     EXPECT_EQ(iconOf(QStringLiteral("nested/up load.txt")), SyncActionIcon::Same);
+
+    // A box edited while the remote folders are listed: the list of that
+    // compare is not shown.
+    QObject::connect(&page, &SyncPage::StatusTextChanged, [&](const QString &text) {
+        if (text.startsWith(QStringLiteral("Scan Directory")))
+            page.txtRemoteDir->setText(QStringLiteral("/"));
+    });
+    compare();
+    EXPECT_EQ(page.LVSync->rows().rowCount(), 0);
+    EXPECT_FALSE(page.cmdSync->isEnabled());
 }
 
 TEST_F(SyncPageTest, TheRemoteBrowserGetsTheSiteOfThePage)
@@ -415,4 +425,28 @@ TEST_F(SyncPageTest, TheRemoteBrowserGetsTheSiteOfThePage)
     page.txtPort->setText(QStringLiteral("ftp"));
     QTest::mouseClick(page.cmdBrowseLeft, Qt::LeftButton);
     EXPECT_EQ(answers.messages(), QStringList{"Port must be a number from 1 to 65535"});
+}
+
+TEST_F(SyncPageTest, AnEditWhileARunLetsEventsThroughNeverRedirectsIt)
+{
+    left(QStringLiteral("a.txt"), "A", T0);
+    left(QStringLiteral("b.txt"), "B", T0);
+    makeDir(QStringLiteral("right"));
+    makeDir(QStringLiteral("elsewhere"));
+    setRoots(leftRoot(), rightRoot());
+    compare();
+
+    // The page shown again (its button enables it) and the right box
+    // changed in the middle of the run: the run goes on to the folder the
+    // compare looked at, and the list is emptied.
+    QObject::connect(&page, &SyncPage::StatusTextChanged, [&](const QString &text) {
+        if (text.startsWith(QStringLiteral("Synchronize File : a.txt")))
+            page.txtRootRight->setText(path(QStringLiteral("elsewhere")));
+    });
+    synchronize();
+    EXPECT_EQ(status, QStringLiteral("2 files synchronized, 0 failed"));
+    EXPECT_EQ(readFile(QStringLiteral("right/b.txt")), "B");
+    EXPECT_TRUE(QDir(path(QStringLiteral("elsewhere"))).isEmpty());
+    EXPECT_FALSE(page.cmdSync->isEnabled());
+    EXPECT_EQ(page.LVSync->rows().rowCount(), 0);
 }
