@@ -10,7 +10,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
             libzip-dev libcurl4-openssl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
-            python3 python3-pyftpdlib zip unzip rsync lftp rename \
+            python3 python3-pyftpdlib zip unzip rsync lftp rename id3v2 \
             fonts-dejavu-core xvfb xauth
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -35,7 +35,9 @@ void fillCompareSet()
                                  .arg(i % 7 == 0 ? QStringLiteral("jpg") : QStringLiteral("txt"));
         const QDateTime when = t0.addSecs(i);
         switch (i % 4) {
-        case 0: items.addLeft(name, i, when); break;
+        case 0:
+            items.addLeft(name, i, when);
+            break;
         case 1:
             items.addLeft(name, i, when);
             items.addRight(name, i, when);
@@ -44,7 +46,9 @@ void fillCompareSet()
             items.addLeft(name, i, when);
             items.addRight(name, i + 1, when);
             break;
-        default: items.addRight(name, i, when); break;
+        default:
+            items.addRight(name, i, when);
+            break;
         }
     }
     items.classify(false);

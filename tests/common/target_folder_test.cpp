@@ -42,8 +42,8 @@ protected:
     {
         QStringList out;
         QDir dir(path(folder));
-        for (const QFileInfo &info : dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                                       QDir::Name)) {
+        for (const QFileInfo &info :
+             dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)) {
             out << info.fileName();
             if (info.isDir() && !info.isSymLink())
                 for (const QString &inner : entries(folder + u'/' + info.fileName()))
@@ -74,8 +74,7 @@ TEST_F(TargetFolderTest, CopiesEveryByteAndTheTimeIntoNewFolders)
     EXPECT_EQ(into.entry(QStringLiteral("a b/c/d.bin")), TargetFolder::Entry::File);
     EXPECT_EQ(into.entry(QStringLiteral("a b/c")), TargetFolder::Entry::Folder);
     // No temporary file is left behind.
-    EXPECT_EQ(entries(QStringLiteral("dst")),
-              (QStringList{"a b", "a b/c", "a b/c/d.bin"}));
+    EXPECT_EQ(entries(QStringLiteral("dst")), (QStringList{"a b", "a b/c", "a b/c/d.bin"}));
 
     // A large file goes through the kernel's copy in one piece.
     QByteArray large(5 * 1024 * 1024 + 17, Qt::Uninitialized);

@@ -1,9 +1,18 @@
 #include "TestSupport.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <ftw.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QT_BEGIN_NAMESPACE
 void PrintTo(const QString &s, std::ostream *os)
@@ -21,6 +30,95 @@ void PrintTo(const QStringList &list, std::ostream *os)
 QT_END_NAMESPACE
 
 namespace ardl::test {
+
+const QDateTime OldFileTime(QDate(2020, 1, 2), QTime(3, 4, 5));
+
+namespace {
+
+int removeEntry(const char *path, const struct stat *, int, struct FTW *)
+{
+    return ::remove(path) == 0 || errno == ENOENT ? 0 : -1;
+}
+
+} // namespace
+
+void RemoveTree(const QString &folder)
+{
+    const QByteArray bytes = QFile::encodeName(folder);
+    if (!bytes.isEmpty())
+        ::nftw(bytes.constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+UnwritableFolder::UnwritableFolder(const QString &folder)
+    : m_folder(QFile::encodeName(folder))
+{
+    const int fd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        int flags = 0;
+        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            m_immutable = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+    }
+    if (!m_immutable)
+        ::chmod(m_folder.constData(), 0555);
+    // See what a change now meets.
+    const QByteArray probe = m_folder + "/.probe";
+    if (::mkdir(probe.constData(), 0700) == 0)
+        ::rmdir(probe.constData());
+    else
+        m_error = errno;
+}
+
+UnwritableFolder::~UnwritableFolder()
+{
+    if (m_immutable) {
+        const int fd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    } else {
+        ::chmod(m_folder.constData(), 0755);
+    }
+}
+
+TempDirTest::TempDirTest()
+{
+    tmp.setAutoRemove(false);
+}
+
+TempDirTest::~TempDirTest()
+{
+    RemoveTree(tmp.path());
+}
+
+QString TempDirTest::writeOldFile(const QString &relative, const QByteArray &content) const
+{
+    const QString p = writeFile(relative, content);
+    SetFileTime(p, OldFileTime);
+    return p;
+}
+
+QString TempDirTest::writeRawNamedFile(const QByteArray &relative) const
+{
+    const QByteArray raw = QFile::encodeName(dir()) + relative;
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        ADD_FAILURE() << "cannot make " << raw.constData();
+    else
+        ::close(fd);
+    return QFile::decodeName(raw);
+}
+
+QStringList TempDirTest::listing() const
+{
+    return QDir(path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
 
 void SetFileTime(const QString &path, const QDateTime &when)
 {
@@ -58,6 +156,24 @@ QString TempDirTest::makeDir(const QString &relative) const
     const QString p = path(relative);
     QDir().mkpath(p);
     return p;
+}
+
+UrlCatcher::UrlCatcher(const QStringList &schemes)
+    : m_schemes(schemes)
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::setUrlHandler(scheme, this, "open");
+}
+
+UrlCatcher::~UrlCatcher()
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void UrlCatcher::open(const QUrl &url)
+{
+    opened << url;
 }
 
 } // namespace ardl::test

@@ -157,6 +157,8 @@ QVariant ListViewModel::data(const QModelIndex &index, int role) const
         return index.column() == 0 ? r.icon : QVariant();
     case Qt::ForegroundRole:
         return r.foreground;
+    case Qt::ToolTipRole:
+        return r.toolTip.isEmpty() ? QVariant() : QVariant(r.toolTip);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_columns.value(index.column()).alignment | Qt::AlignVCenter);
     default:

@@ -21,13 +21,14 @@ struct ListColumn {
 
 // One row: the cell texts (cell 0 is the item text), an optional small icon
 // and text colour (opaque values the view understands), a key that the
-// filler chooses and a free tag.
+// filler chooses, a free tag and the tooltip of its cells ("" for none).
 struct ListRow {
     QStringList cells;
     QVariant icon;
     QVariant foreground;
     QString key;
     QString tag;
+    QString toolTip = {};
 };
 
 // The rows and columns of a report list, UI-free so that fillers and sorting

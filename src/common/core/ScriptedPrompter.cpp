@@ -69,21 +69,21 @@ int ScriptedPrompter::askOverwrite(const QString &message)
     return next(overwriteAnswers, int(OverwriteCancel));
 }
 
-QString ScriptedPrompter::browseForFolder(const QString &title, const QString &)
+QString ScriptedPrompter::browseForFolder(const QString &title, const QString &startFolder)
 {
-    asked.push_back({Kind::Folder, title, {}});
+    asked.push_back({Kind::Folder, title, {}, MsgIcon::None, MsgButtons::Ok, startFolder});
     return next(folderAnswers, QString());
 }
 
 QStringList ScriptedPrompter::openFileNames(const FileDialogRequest &request)
 {
-    asked.push_back({Kind::OpenFile, request.title, {}});
+    asked.push_back({Kind::OpenFile, request.title, {}, MsgIcon::None, MsgButtons::Ok, request.initialFolder});
     return next(openAnswers, QStringList());
 }
 
 QString ScriptedPrompter::saveFileName(const FileDialogRequest &request)
 {
-    asked.push_back({Kind::SaveFile, request.title, {}});
+    asked.push_back({Kind::SaveFile, request.title, {}, MsgIcon::None, MsgButtons::Ok, request.initialFolder});
     return next(saveAnswers, QString());
 }
 

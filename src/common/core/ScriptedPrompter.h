@@ -18,6 +18,7 @@ public:
         QString title;
         MsgIcon icon = MsgIcon::None;
         MsgButtons buttons = MsgButtons::Ok;
+        QString startFolder = {};   // where a file or folder dialog opens
     };
 
     std::deque<MsgAnswer> messageAnswers;

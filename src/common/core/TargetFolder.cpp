@@ -20,15 +20,14 @@ constexpr int NameMax = 255;
 void closeFd(int &fd)
 {
     if (fd >= 0)
-        ::close(fd);   // a folder or a read-only file: nothing to lose on close
+        ::close(fd); // a folder or a read-only file: nothing to lose on close
     fd = -1;
 }
 
 // One step of a relative name that stays where it is joined.
 bool isPlainStep(const QString &step)
 {
-    return !step.isEmpty() && step != QLatin1String(".") && step != QLatin1String("..")
-        && !step.contains(QChar(0));
+    return !step.isEmpty() && step != QLatin1String(".") && step != QLatin1String("..") && !step.contains(QChar(0));
 }
 
 // Opens the folder `name` inside `dirFd` without following a link; makes
@@ -53,8 +52,7 @@ int openStep(int dirFd, const QByteArray &name, bool create, int &error)
 
 QByteArray temporaryName(const QByteArray &name)
 {
-    const QByteArray suffix =
-        QByteArray::number(QRandomGenerator::global()->generate64(), 36).rightJustified(13, '0');
+    const QByteArray suffix = QByteArray::number(QRandomGenerator::global()->generate64(), 36).rightJustified(13, '0');
     if (name.size() + 8 + suffix.size() <= NameMax)
         return '.' + name + ".ardl-" + suffix;
     return ".ardl-" + suffix;
@@ -72,10 +70,10 @@ int copyContent(int in, int out)
             return 0;
         if (errno == EINTR)
             continue;
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP
-            && errno != ENOTSUP && errno != EBADF && errno != EPERM)
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOTSUP
+            && errno != EBADF && errno != EPERM)
             return errno;
-        break;   // the offsets moved with what was copied: go on from there
+        break; // the offsets moved with what was copied: go on from there
     }
     constexpr size_t BufferSize = 256 * 1024;
     QByteArray buffer(BufferSize, Qt::Uninitialized);
@@ -146,7 +144,7 @@ int TargetFolder::folderOf(const QString &relative, bool create, int &error)
     if (m_folderFd >= 0 && !m_folder.isEmpty() && folder.startsWith(m_folder + u'/')) {
         fd = m_folderFd;
         rest = folder.mid(m_folder.size() + 1);
-        m_folderFd = -1;   // now owned by this walk
+        m_folderFd = -1; // now owned by this walk
     } else {
         forgetFolder();
     }
@@ -208,10 +206,10 @@ int TargetFolder::copyFile(const QString &source, const QString &relative)
         error = EINVAL;
     if (error == 0) {
         const timespec modified = st.st_mtim;
-        error = writeEntry(relative, int(st.st_mode & 0777), [in](int out) { return copyContent(in, out); },
-                           modified);
+        error = writeEntry(
+            relative, int(st.st_mode & 0777), [in](int out) { return copyContent(in, out); }, modified);
     }
-    ::close(in);   // read-only: nothing to lose on close
+    ::close(in); // read-only: nothing to lose on close
     return error;
 }
 
@@ -266,7 +264,7 @@ int TargetFolder::writeInto(int dirFd, const QByteArray &name, int mode, const F
     if (error == 0 && ::renameat(dirFd, temp.constData(), dirFd, name.constData()) != 0)
         error = errno;
     if (error != 0)
-        ::unlinkat(dirFd, temp.constData(), 0);   // our own temporary file; the target is untouched
+        ::unlinkat(dirFd, temp.constData(), 0); // our own temporary file; the target is untouched
     return error;
 }
 

@@ -43,8 +43,7 @@ public:
     // (it returns 0 or an errno value), creating missing folders. `modified`,
     // when given, becomes the file's modification time.
     using FillFn = std::function<int(int fd)>;
-    int writeFile(const QString &relative, const FillFn &fill,
-                  const std::optional<timespec> &modified = std::nullopt);
+    int writeFile(const QString &relative, const FillFn &fill, const std::optional<timespec> &modified = std::nullopt);
 
 private:
     // The open folder holding `relative`'s last step, made when missing;
@@ -52,8 +51,7 @@ private:
     int folderOf(const QString &relative, bool create, int &error);
     int openRoot(int &error);
     // Writes `relative`, a new file with `mode` less the umask.
-    int writeEntry(const QString &relative, int mode, const FillFn &fill,
-                   const std::optional<timespec> &modified);
+    int writeEntry(const QString &relative, int mode, const FillFn &fill, const std::optional<timespec> &modified);
     // Writes through a temporary file in `dirFd` and renames it to `name`.
     int writeInto(int dirFd, const QByteArray &name, int mode, const FillFn &fill,
                   const std::optional<timespec> &modified);
@@ -61,7 +59,7 @@ private:
 
     QString m_root;
     int m_rootFd = -1;
-    QString m_folder;      // relative path of the folder kept open ("" is the root)
+    QString m_folder; // relative path of the folder kept open ("" is the root)
     int m_folderFd = -1;
 };
 

@@ -72,6 +72,15 @@ void colFile::reserve(qsizetype n)
     m_index.reserve(size_t(n));
 }
 
+QStringList colFile::Names() const
+{
+    QStringList names;
+    names.reserve(Count());
+    for (const clsFile &file : m_files)
+        names << file.Name;
+    return names;
+}
+
 void colFile::rebuildIndex()
 {
     m_index.clear();

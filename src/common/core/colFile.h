@@ -2,6 +2,8 @@
 
 #include "clsFile.h"
 
+#include <QStringList>
+
 #include <unordered_set>
 #include <vector>
 
@@ -33,6 +35,8 @@ public:
     void Remove(qsizetype index);
     bool Contains(const QString &name, qint64 size, const QDateTime &date) const;
     void reserve(qsizetype n);
+    // The names of the files, in order.
+    QStringList Names() const;
 
     std::vector<clsFile>::const_iterator begin() const { return m_files.begin(); }
     std::vector<clsFile>::const_iterator end() const { return m_files.end(); }

@@ -9,7 +9,10 @@ namespace ardl {
 
 // How finely a listed time is known. Unix listings give minutes for recent
 // files and only the day for older ones; machine listings give seconds.
-enum class DatePrecision { Second, Minute, Day };
+// LocalSecond is a local date and time to the second, as a sync file holds
+// it: in the hour that repeats when summer time ends, it stands for both of
+// that hour's instants.
+enum class DatePrecision { Second, Minute, Day, LocalSecond };
 
 // One entry of a remote folder listing.
 struct FtpEntry {

@@ -52,14 +52,19 @@ private:
     }
 
     // Each row's new name is freed by the row before it. Once one fails,
-    // the rest of the chain would only meet a file still in place.
+    // the next one meets that file still in place: what stopped it is the
+    // first failure, not the name being taken, so that is its reason.
     void runChain(const PlanGroup &group)
     {
+        int blocked = 0;
         for (int i : group.rows) {
             if (m_stopped)
                 return;
             QString where;
-            const int error = MoveFile(row(i).oldPath, row(i).newPath, &where);
+            int error = MoveFile(row(i).oldPath, row(i).newPath, &where);
+            if (error == EEXIST && blocked != 0)
+                error = blocked;
+            blocked = error;
             report(i, {error == 0 ? RowOutcome::Renamed : RowOutcome::Failed, where, error});
         }
     }
@@ -75,8 +80,10 @@ private:
         QString temp;
         int error = MoveToTemporaryName(row(first).oldPath, temp);
         if (error != 0) {
+            // No file of the cycle can move before the first one does: they
+            // all fail for its reason.
             for (int i : group.rows)
-                report(i, {RowOutcome::Failed, row(i).oldPath, i == first ? error : EEXIST});
+                report(i, {RowOutcome::Failed, row(i).oldPath, error});
             return;
         }
         std::vector<Step> done;

@@ -3,6 +3,8 @@
 #include "PlanRunner.h"
 #include "RenameLogWriter.h"
 
+#include <cerrno>
+
 namespace ardl {
 
 namespace {
@@ -15,6 +17,22 @@ qint64 logBytesFor(const RenamePlan &plan)
     for (const PlanRow &row : plan.rows)
         bytes += row.oldPath.size() + qMax(row.oldPath.size(), row.newPath.size()) + 6;
     return bytes;
+}
+
+// Whether the row's line would name its file as it is on disk. A path that
+// holds "->" or a line break could not be read back; a name that is not
+// valid UTF-8 is known only by a look-alike; a file that is not there has
+// nothing to undo. Such rows get no line.
+bool lineNamesTheFile(const PlanRow &row, const RowOutcome &outcome)
+{
+    switch (row.problem) {
+    case RowProblem::NotLoggable:
+    case RowProblem::NotUtf8:
+    case RowProblem::SourceMissing:
+        return false;
+    default:
+        return !(outcome.kind == RowOutcome::Failed && outcome.error == ENOENT);
+    }
 }
 
 } // namespace
@@ -38,9 +56,10 @@ ApplyResult ApplyRenamePlan(const RenamePlan &plan, RenameLogWriter *log,
             ++result.renamed;
         else if (outcome.kind == RowOutcome::Failed)
             result.failures.push_back({i, row.oldPath, row.newPath, outcome.error});
-        // A row whose paths cannot stand in a log line was never touched.
-        const bool loggable = row.problem != RowProblem::NotLoggable;
-        if (log && loggable && !log->writeLine(row.oldPath, outcome.finalPath)) {
+        const bool logged = lineNamesTheFile(row, outcome);
+        if (log && row.problem == RowProblem::NotUtf8)
+            ++result.notUtf8LeftOut;
+        if (log && logged && !log->writeLine(row.oldPath, outcome.finalPath)) {
             result.logError = log->errorString();
             return false;
         }

@@ -2,12 +2,10 @@
 
 #include "RenamePreview.h"
 
-#include "common/core/modFile.h"
-
 namespace ardl {
 
 RenameFileList::RenameFileList(ListViewModel &model, IconOf iconOf)
-    : m_model(model), m_iconOf(std::move(iconOf))
+    : m_model(model), m_iconOf(std::move(iconOf)), m_rows(model)
 {
 }
 
@@ -24,66 +22,49 @@ ListRow RenameFileList::rowFor(const QString &path) const
 
 int RenameFileList::addFiles(const QStringList &paths)
 {
-    std::vector<ListRow> rows;
-    rows.reserve(size_t(paths.size()));
-    for (const QString &path : paths) {
-        if (m_keys.contains(path))
-            continue;
-        m_keys.insert(path);
-        rows.push_back(rowFor(path));
-    }
-    const int added = int(rows.size());
-    m_model.addRows(std::move(rows));
-    return added;
+    return m_rows.addNew(paths, [this](const QString &path) { return rowFor(path); });
 }
 
 int RenameFileList::removeRows(const QList<int> &rows)
 {
-    QSet<int> unique;
-    for (int r : rows) {
-        if (r >= 0 && r < m_model.rowCount() && !unique.contains(r)) {
-            unique.insert(r);
-            m_keys.remove(m_model.row(r).key);
-        }
-    }
-    m_model.removeRowsAt(QList<int>(unique.begin(), unique.end()));
-    return int(unique.size());
+    return m_rows.removeRows(rows);
 }
 
 void RenameFileList::clear()
 {
-    m_keys.clear();
-    m_model.clear();
+    m_rows.clear();
 }
 
+// The key is the path the file was listed with; everything acted on is
+// made from it, never rebuilt from the cells shown.
 std::vector<RenameItem> RenameFileList::items() const
 {
     std::vector<RenameItem> out;
     out.reserve(m_model.rows().size());
     for (const ListRow &row : m_model.rows())
-        out.push_back({AddBackslash(row.cells.value(2)), row.cells.value(0), row.cells.value(1)});
+        out.push_back(ItemFromPath(row.key));
     return out;
 }
 
 QStringList RenameFileList::paths(const QList<int> &rows) const
 {
     QStringList out;
-    for (int r : rows) {
-        const QStringList &cells = m_model.row(r).cells;
-        RenameItem item{AddBackslash(cells.value(2)), cells.value(0), cells.value(1)};
-        out << item.FullName();
-    }
+    for (int r : rows)
+        out << m_model.row(r).key;
     return out;
 }
 
-void RenameFileList::setPath(int row, const QString &path)
+void RenameFileList::setPaths(const std::vector<QString> &paths)
 {
-    const QString &old = m_model.row(row).key;
-    if (old == path)
-        return;
-    m_keys.remove(old);
-    m_keys.insert(path);
-    m_model.setRow(row, rowFor(path));
+    // One row's new path may be another row's old one (a chain, a swap):
+    // the rows change together.
+    const int count = qMin(int(paths.size()), m_model.rowCount());
+    std::vector<std::pair<int, ListRow>> changed;
+    for (int row = 0; row < count; ++row) {
+        if (m_model.row(row).key != paths[size_t(row)])
+            changed.emplace_back(row, rowFor(paths[size_t(row)]));
+    }
+    m_rows.setRows(std::move(changed));
 }
 
 } // namespace ardl

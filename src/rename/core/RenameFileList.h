@@ -2,9 +2,9 @@
 
 #include "RenameItem.h"
 
+#include "common/core/KeyedRows.h"
 #include "common/core/ListViewModel.h"
 
-#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -25,7 +25,7 @@ public:
 
     // Adds each path not listed yet, in order; returns how many were added.
     int addFiles(const QStringList &paths);
-    bool contains(const QString &path) const { return m_keys.contains(path); }
+    bool contains(const QString &path) const { return m_rows.contains(path); }
     int count() const { return m_model.rowCount(); }
 
     // Removes the rows at these indexes; returns how many were removed.
@@ -34,11 +34,11 @@ public:
 
     // The files in the list's current order, as the rules see them.
     std::vector<RenameItem> items() const;
-    // Full paths of the given rows: folder, name, and "." and extension only
-    // when there is one.
+    // Full paths of the given rows, exactly as they were listed.
     QStringList paths(const QList<int> &rows) const;
-    // Makes row `row` show the file at `path` (after a rename).
-    void setPath(int row, const QString &path);
+    // Makes each row show the file at its path in `paths` (after a run of
+    // renames; row order).
+    void setPaths(const std::vector<QString> &paths);
 
     // The row of a path as the list shows it.
     ListRow rowFor(const QString &path) const;
@@ -46,7 +46,7 @@ public:
 private:
     ListViewModel &m_model;
     IconOf m_iconOf;
-    QSet<QString> m_keys;
+    KeyedRows m_rows;
 };
 
 } // namespace ardl

@@ -20,6 +20,7 @@ std::vector<ListRow> PreviewListRows(const RenamePreview &preview, const QVarian
                 row.icon = iconOf(planned.oldPath);
         } else {
             row.foreground = errorColour;
+            row.toolTip = ProblemText(planned.problem);
         }
         rows.push_back(std::move(row));
     }

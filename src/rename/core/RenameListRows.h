@@ -13,7 +13,7 @@ namespace ardl {
 // The rows of the preview list, one per listed file in the same order:
 // new name, new extension, "Ok" or "Err", folder. An "Ok" row is keyed by
 // its new full path and shows the icon of the file; an "Err" row has no key
-// and no icon and is drawn in `errorColour`.
+// and no icon, is drawn in `errorColour` and says why in its tooltip.
 std::vector<ListRow> PreviewListRows(const RenamePreview &preview, const QVariant &errorColour,
                                      const std::function<QVariant(const QString &path)> &iconOf);
 

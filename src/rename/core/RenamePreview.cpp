@@ -2,6 +2,7 @@
 
 #include "RenameRules.h"
 
+#include "common/core/StringTable.h"
 #include "common/core/modFile.h"
 
 namespace ardl {
@@ -38,10 +39,29 @@ QString StatusText(const PlanRow &row)
     return row.ok() ? QStringLiteral("Ok") : QStringLiteral("Err");
 }
 
+QString ProblemText(RowProblem problem)
+{
+    switch (problem) {
+    case RowProblem::None: return QString();
+    case RowProblem::NotUtf8: return LoadResString(4108);
+    case RowProblem::NotLoggable: return LoadResString(4109);
+    case RowProblem::BadName: return LoadResString(4110);
+    case RowProblem::NameTooLong: return LoadResString(4111);
+    case RowProblem::SourceMissing: return LoadResString(4112);
+    case RowProblem::DuplicateSource: return LoadResString(4113);
+    case RowProblem::DuplicateTarget: return LoadResString(4114);
+    case RowProblem::TargetExists: return LoadResString(4115);
+    }
+    return QString();
+}
+
 RenameItem ItemFromPath(const QString &fullPath)
 {
     const QString name = GetFileName(fullPath);
-    return {PathWithOutFile(fullPath), GetFileBaseName(name), GetFileExtension(name)};
+    const QString extension = GetFileExtension(name);
+    // A name without an extension is kept whole, trailing dots and all
+    // ("name.", "..."), so that the item's full name is the path it came from.
+    return {PathWithOutFile(fullPath), extension.isEmpty() ? name : GetFileBaseName(name), extension};
 }
 
 } // namespace ardl

@@ -26,8 +26,11 @@ std::vector<RenameItem> ApplyRulesToList(const std::vector<RenameItem> &files, R
 
 // "Ok" or "Err", the status column's text.
 QString StatusText(const PlanRow &row);
+// Why a row is "Err", in words; "" for a row that is not.
+QString ProblemText(RowProblem problem);
 
 // The item of a path as the file list shows it: folder, base name, extension.
+// Its FullName() is always `fullPath` itself.
 RenameItem ItemFromPath(const QString &fullPath);
 
 } // namespace ardl

@@ -10,7 +10,14 @@ RenamePlan PlanUndo(const std::vector<UndoEntry> &entries)
     rows.reserve(entries.size());
     for (const UndoEntry &entry : entries)
         rows.push_back(MakePlanRow(entry.current, PathWithOutFile(entry.restore), GetFileName(entry.restore)));
-    return PlanRenames(std::move(rows));
+    RenamePlan plan = PlanRenames(std::move(rows));
+    // A pair whose two paths are equal has nothing to undo, whatever its
+    // name: it is passed over without a look at the disk.
+    for (PlanRow &row : plan.rows) {
+        if (row.oldPath == row.newPath)
+            row.problem = RowProblem::None;
+    }
+    return plan;
 }
 
 bool RunUndo(const RenamePlan &plan, const RowDone &rowDone)

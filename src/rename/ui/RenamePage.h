@@ -134,7 +134,6 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Building the page.
@@ -163,19 +162,16 @@ private:
     void selectTab(const char *key);
     // A rule or the list changed: Apply needs a new Preview first.
     void previewIsOutOfDate();
-    bool dropFilter(QEvent *event);
-    bool dragOutFilter(QEvent *event);
 
     // Apply helpers.
     bool confirmErrors(int errors);
     QString logPath() const;
     void showFailures(const std::vector<RenameFailure> &failures);
-    void showNewNames(const std::vector<QString> &finalPaths);
+    // The reason of an "Err" row of the preview, in the status bar.
+    void showRowProblem(int row);
 
     RenameFileList m_files;
     std::optional<RenamePreview> m_preview;
-    QPoint m_pressPos;
-    bool m_pressOnSelection = false;
 };
 
 } // namespace ardl

@@ -86,7 +86,7 @@ bool RenamePage::confirmErrors(int errors)
 {
     if (errors == 0)
         return true;
-    return ask(FormatString(LoadResString(174), errors), MsgIcon::None, MsgButtons::YesNo) == MsgAnswer::Yes;
+    return ask(FormatString(LoadResString(174), errors), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 QString RenamePage::logPath() const
@@ -99,7 +99,7 @@ void RenamePage::cmdApply_Click()
     // Apply carries out what Preview showed, and nothing else: after a
     // change to the rules or the list the preview has to be made again.
     if (!previewIsCurrent()) {
-        ask(LoadResString(171), MsgIcon::None, MsgButtons::Ok);
+        ask(LoadResString(171), MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
     if (!confirmErrors(m_preview->errorCount()))
@@ -120,19 +120,27 @@ void RenamePage::cmdApply_Click()
         if (logging && !log.close() && result.logError.isEmpty())
             result.logError = log.errorString();
     }
-    // The plan is spent: the list now shows where each file is.
+    // The plan is spent: the file list now shows where each file is, and
+    // only a new Preview can enable Apply again.
     m_preview.reset();
-    showNewNames(result.finalPaths);
+    LVPreview->rows().clear();
+    cmdApply->setEnabled(false);
+    m_files.setPaths(result.finalPaths);
     showStatus(FormatString(LoadResString(218), result.renamed));
     showFailures(result.failures);
+    if (logging && result.notUtf8LeftOut > 0)
+        ask(FormatString(LoadResString(4107), result.notUtf8LeftOut), MsgIcon::Information, MsgButtons::Ok);
     if (!result.logError.isEmpty())
         ask(result.logError, MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
-void RenamePage::showNewNames(const std::vector<QString> &finalPaths)
+void RenamePage::showRowProblem(int row)
 {
-    for (int row = 0; row < int(finalPaths.size()) && row < m_files.count(); ++row)
-        m_files.setPath(row, finalPaths[size_t(row)]);
+    if (row < 0 || row >= LVPreview->rows().rowCount())
+        return;
+    const QString why = LVPreview->rows().row(row).toolTip;
+    if (!why.isEmpty())
+        showStatus(why);
 }
 
 void RenamePage::showFailures(const std::vector<RenameFailure> &failures)

@@ -4,6 +4,7 @@
 
 #include "common/core/FileRenamer.h"
 #include "rename/core/RenameListRows.h"
+#include "rename/core/RenameLogWriter.h"
 #include "rename/core/UndoRun.h"
 
 #include "common/core/AppInfo.h"
@@ -13,6 +14,7 @@
 #include "common/units/Twips.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
+#include "common/ui/BusyPage.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/ListView.h"
 #include "common/ui/WaitCursor.h"
@@ -20,6 +22,8 @@
 #include "platform/settings/modRegistry.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -37,11 +41,22 @@ constexpr int ListTop = 600;
 constexpr int ButtonWidth = 1200;
 constexpr int WideButtonWidth = 2400;
 constexpr int ButtonHeight = 375;
+// Pending events run after this many rows of a long run.
+constexpr int RowsBetweenEvents = 256;
 
 int px(int twips)
 {
     return TwipsToPixels(twips);
 }
+
+// The normal pointer over a question asked in the middle of a run.
+class NormalCursor {
+public:
+    NormalCursor() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~NormalCursor() { QGuiApplication::restoreOverrideCursor(); }
+    NormalCursor(const NormalCursor &) = delete;
+    NormalCursor &operator=(const NormalCursor &) = delete;
+};
 
 } // namespace
 
@@ -134,6 +149,9 @@ void UndoPage::cmdBrowseUndo_Click()
     FileDialogRequest request;
     request.filter = QStringLiteral("Log Files|*.log");
     request.filterIndex = 1;
+    // The folder of the log shown, else the one the default log is kept in.
+    const QString shown = PathWithOutFile(cboLogFile->currentText());
+    request.initialFolder = !shown.isEmpty() && FolderExists(shown) ? shown : PathWithOutFile(DefaultRenameLogPath());
     const QStringList chosen = prompter().openFileNames(request);
     if (chosen.isEmpty())
         return;
@@ -147,6 +165,7 @@ void UndoPage::FillListLog(const QString &path)
     WaitCursor wait;
     LVUndo->rows().clear();
     if (!FileExists(path)) {
+        updateButtons();   // nothing is listed, so there is nothing to delete or rename
         prompter().message(FormatString(LoadResString(187), path), AppInfo::Title(), MsgIcon::Exclamation,
                            MsgButtons::Ok);
         return;
@@ -167,12 +186,15 @@ void UndoPage::cmdDeleteSelect_Click()
     updateButtons();
 }
 
-bool UndoPage::reportFailure(const QString &current, const QString &restore, int error)
+bool UndoPage::reportFailure(const QString &current, const QString &restore, int error, bool othersLeft)
 {
+    NormalCursor normal;
     const QString text = error == EEXIST
         ? FormatString(LoadResString(173), restore)
         : FormatString(LoadResString(172), current) + u'\n' + ErrorText(error);
-    prompter().message(text, AppInfo::Title(), MsgIcon::None, MsgButtons::Ok);
+    prompter().message(text, AppInfo::Title(), MsgIcon::Exclamation, MsgButtons::Ok);
+    if (!othersLeft)
+        return true;
     return prompter().message(LoadResString(180), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo)
         == MsgAnswer::Yes;
 }
@@ -185,9 +207,21 @@ void UndoPage::cmdUndo_Click()
         != MsgAnswer::Yes)
         return;
     const RenamePlan plan = PlanUndo(UndoEntriesOf(LVUndo->rows()));
+    // Rows still to be tried or reported: while there are any, a failure
+    // asks whether to go on.
+    int pending = 0;
+    for (const PlanRow &row : plan.rows)
+        pending += row.moves() || !row.ok() ? 1 : 0;
     QList<int> finished;
     int restored = 0;
+    BusyPage busy(this);
+    int done = 0;
     RunUndo(plan, [&](int row, const RowOutcome &outcome) {
+        if (++done % RowsBetweenEvents == 0)
+            QCoreApplication::processEvents();
+        const PlanRow &planned = plan.rows[size_t(row)];
+        if (planned.moves() || !planned.ok())
+            --pending;
         switch (outcome.kind) {
         case RowOutcome::Renamed:
             ++restored;
@@ -196,10 +230,9 @@ void UndoPage::cmdUndo_Click()
             finished << row;
             return true;
         case RowOutcome::Skipped:
-            return reportFailure(plan.rows[size_t(row)].oldPath, plan.rows[size_t(row)].newPath,
-                                 ProblemError(plan.rows[size_t(row)].problem));
+            return reportFailure(planned.oldPath, planned.newPath, ProblemError(planned.problem), pending > 0);
         case RowOutcome::Failed:
-            return reportFailure(plan.rows[size_t(row)].oldPath, plan.rows[size_t(row)].newPath, outcome.error);
+            return reportFailure(planned.oldPath, planned.newPath, outcome.error, pending > 0);
         }
         return true;
     });

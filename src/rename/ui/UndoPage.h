@@ -45,8 +45,9 @@ protected:
 private:
     void ResizePage();
     void updateButtons();
-    // Tells of a row that could not be renamed back; true to go on.
-    bool reportFailure(const QString &current, const QString &restore, int error);
+    // Tells of a row that could not be renamed back and, when other rows
+    // are left, asks whether to go on; true to go on.
+    bool reportFailure(const QString &current, const QString &restore, int error, bool othersLeft);
 };
 
 } // namespace ardl

@@ -144,6 +144,7 @@ bool listLeftRemote(const CompareRequest &r, CompareResult &result, const SyncSt
     reportList(result, SyncText::NamesRejected, scan.rejectedNames);
     reportList(result, SyncText::DatesUnreadable, scan.undatedNames);
     reportList(result, SyncText::ListingLinesUnreadable, scan.unreadableLines);
+    reportList(result, SyncText::LinksLeftOut, scan.linkNames);
     reportList(result, SyncText::NamesListedTwice, duplicates);
     return true;
 }

@@ -52,11 +52,11 @@ void CopyPool::work(std::unique_ptr<SyncTransfer> transfer)
     for (;;) {
         m_changed.wait(lock, [this] { return m_closing || !m_queue.empty(); });
         if (m_queue.empty())
-            return;   // closing, and nothing left to copy
+            return; // closing, and nothing left to copy
         const SyncTask task = m_queue.front();
         m_queue.pop_front();
         ++m_busy;
-        m_changed.notify_all();   // room in the queue
+        m_changed.notify_all(); // room in the queue
         lock.unlock();
         QString failed = transfer->copy(task);
         lock.lock();

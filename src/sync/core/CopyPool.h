@@ -22,7 +22,7 @@ class SyncTransfer;
 // progress stay with the caller; only the copies themselves move.
 class CopyPool {
 public:
-    using Outcome = std::pair<SyncTask, QString>;   // "" or why the copy failed
+    using Outcome = std::pair<SyncTask, QString>; // "" or why the copy failed
 
     CopyPool(const SyncTransfer &prototype, int threads);
     // Waits for the copies queued.

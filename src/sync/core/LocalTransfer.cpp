@@ -15,9 +15,12 @@ QString SyncWriteErrorText(int error)
 {
     switch (error) {
     case ELOOP:
-    case ENOTDIR: return LoadResString(SyncText::LinkOnTheWay);
-    case EISDIR: return LoadResString(SyncText::FolderInTheWay);
-    default: return ErrorText(error);
+    case ENOTDIR:
+        return LoadResString(SyncText::LinkOnTheWay);
+    case EISDIR:
+        return LoadResString(SyncText::FolderInTheWay);
+    default:
+        return ErrorText(error);
     }
 }
 

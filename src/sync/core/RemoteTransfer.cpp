@@ -32,7 +32,7 @@ QString temporaryRemoteName(const QString &path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     return path.left(slash + 1) + u'.' + path.mid(slash + 1) + QStringLiteral(".ardl-")
-         + QString::number(QRandomGenerator::global()->generate64(), 36);
+           + QString::number(QRandomGenerator::global()->generate64(), 36);
 }
 
 } // namespace
@@ -109,7 +109,7 @@ bool RemoteTransfer::remoteFileExists(const QString &path)
     if (listed == m_listed.end()) {
         FtpListing listing;
         if (!m_session.list(folder, listing))
-            return FtpFileExists(m_session, path);   // no listing there: ask about the file itself
+            return FtpFileExists(m_session, path); // no listing there: ask about the file itself
         QSet<QString> names;
         for (const FtpEntry &entry : listing.entries)
             if (entry.type != FtpEntry::Type::Folder)
@@ -145,7 +145,7 @@ QString RemoteTransfer::upload(const SyncTask &task)
     const QString temporary = temporaryRemoteName(target);
     if (!m_session.putFile(m_local.root() + task.name, temporary)) {
         const QString why = FtpErrorText(m_session);
-        m_session.removeFile(temporary);   // what arrived of it, if anything
+        m_session.removeFile(temporary); // what arrived of it, if anything
         return why;
     }
     if (m_session.rename(temporary, target)) {
@@ -157,7 +157,7 @@ QString RemoteTransfer::upload(const SyncTask &task)
     // stays when the second rename fails too.
     const QString why = FtpErrorText(m_session);
     if (!m_session.fileExists(target) || !m_session.removeFile(target)) {
-        m_session.removeFile(temporary);
+        m_session.removeFile(temporary); // the old file stays; ours is not wanted
         return why;
     }
     if (m_session.rename(temporary, target)) {
@@ -165,7 +165,7 @@ QString RemoteTransfer::upload(const SyncTask &task)
         return QString();
     }
     return FtpErrorText(m_session) + QLatin1String("\r\n")
-         + FormatString(LoadResString(SyncText::UploadKeptAs), temporary);
+           + FormatString(LoadResString(SyncText::UploadKeptAs), temporary);
 }
 
 } // namespace ardl

@@ -39,7 +39,7 @@ private:
     QString m_remoteDir;
     TargetFolder m_local;
     QSet<QString> m_knownFolders;
-    QHash<QString, QSet<QString>> m_listed;   // folder -> its file names
+    QHash<QString, QSet<QString>> m_listed; // folder -> its file names
 };
 
 } // namespace ardl

@@ -168,7 +168,9 @@ SyncFileWriteResult WriteSyncFile(const QString &path, const QString &root, cons
     text.reserve(text.size() + files.Count() * 64);
     for (const clsFile &f : files) {
         const QString name = RelativeName(f.Name, base);
-        if (name.contains(u'\n') || name.contains(u'\r')) {
+        // A line cannot hold a line break, and "\" reads back as a folder
+        // separator: such names would come back as other files.
+        if (name.contains(u'\n') || name.contains(u'\r') || name.contains(u'\\')) {
             result.skippedNames.push_back(name);
             continue;
         }
@@ -243,7 +245,7 @@ SyncFileLoadReport LoadSyncFile(const QString &path)
     SyncItemSet &items = SyncItems();
     items.reserve(items.Count() + qsizetype(report.contents.entries.size()));
     for (const SyncFileEntry &e : report.contents.entries)
-        if (!items.addLeft(e.name, e.size, e.date, DatePrecision::Second, e.sizeLow32))
+        if (!items.addLeft(e.name, e.size, e.date, DatePrecision::LocalSecond, e.sizeLow32))
             report.duplicateNames.push_back(e.name);
     return report;
 }

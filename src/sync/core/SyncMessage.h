@@ -37,6 +37,7 @@ constexpr int DatesUnreadable = 4103;
 constexpr int ListingLinesUnreadable = 4104;
 constexpr int SyncFileLinesUnreadable = 4105;
 constexpr int NamesListedTwice = 4106;
+constexpr int LinksLeftOut = 4116;
 constexpr int RunSummary = 4200;
 constexpr int RunFailures = 4201;
 constexpr int RunFailuresMore = 4202;

@@ -16,10 +16,10 @@ namespace ardl {
 // that listed the rows: later edits of the page's boxes never change where
 // files go.
 struct SyncPlan {
-    QString Kind;        // "Dir", "File" or "Ftp"
-    QString RootLeft;    // the left folder with one trailing "/" ("Dir"), or the sync file ("File")
-    QString RootRight;   // the right folder with one trailing "/"
-    FtpSite Site;        // "Ftp": server, port, login and the remote folder (absolute, trailing "/") in Dir
+    QString Kind;      // "Dir", "File" or "Ftp"
+    QString RootLeft;  // the left folder with one trailing "/" ("Dir"), or the sync file ("File")
+    QString RootRight; // the right folder with one trailing "/"
+    FtpSite Site;      // "Ftp": server, port, login and the remote folder (absolute, trailing "/") in Dir
 };
 
 SyncPlan FreezePlan(const CompareRequest &request);
@@ -33,8 +33,8 @@ enum class SyncDirection { LeftToRight, RightToLeft };
 
 // One copy that a row shown asks for.
 struct SyncTask {
-    int position = 0;          // the row's place among the rows shown, from 1
-    QString name;              // relative, "/" between folders: the copy's name on both sides
+    int position = 0; // the row's place among the rows shown, from 1
+    QString name;     // relative, "/" between folders: the copy's name on both sides
     SyncDirection direction = SyncDirection::LeftToRight;
     // What the compare listed for the source: its size (-1 when unknown)
     // and its time when known to the second (else invalid).

@@ -38,11 +38,16 @@ int RowIcon(const SyncItemSet &items, const ListRow &row)
 bool IsShown(int compareClass, const SyncFilter &filter)
 {
     switch (compareClass) {
-    case CompareType::LeftOnly: return filter.LR;
-    case CompareType::Same: return filter.Egal;
-    case CompareType::Different: return filter.Diff;
-    case CompareType::RightOnly: return filter.RL;
-    default: return false;
+    case CompareType::LeftOnly:
+        return filter.LR;
+    case CompareType::Same:
+        return filter.Egal;
+    case CompareType::Different:
+        return filter.Diff;
+    case CompareType::RightOnly:
+        return filter.RL;
+    default:
+        return false;
     }
 }
 

@@ -14,10 +14,10 @@ namespace ardl {
 
 // Which classes are shown.
 struct SyncFilter {
-    bool LR = true;     // left only
-    bool RL = true;     // right only
-    bool Egal = true;   // same
-    bool Diff = true;   // different
+    bool LR = true;   // left only
+    bool RL = true;   // right only
+    bool Egal = true; // same
+    bool Diff = true; // different
 };
 
 // How rows look; each function returns what ListRow takes.

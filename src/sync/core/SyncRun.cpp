@@ -49,8 +49,8 @@ SyncRunReport RunSyncTasks(SyncTransfer &transfer, const std::vector<SyncTask> &
             continue;
         }
         if (exists && !overwriteAll) {
-            const QString question =
-                FormatString(LoadResString(SyncText::OverwriteFile), transfer.destinationText(task));
+            const QString question = FormatString(LoadResString(SyncText::OverwriteFile),
+                                                  transfer.destinationText(task));
             const int answer = hooks.askOverwrite ? hooks.askOverwrite(question) : int(OverwriteNo);
             if (answer == OverwriteCancel) {
                 report.cancelled = true;
@@ -59,11 +59,10 @@ SyncRunReport RunSyncTasks(SyncTransfer &transfer, const std::vector<SyncTask> &
             if (answer == OverwriteAll)
                 overwriteAll = true;
             else if (answer != OverwriteYes)
-                continue;   // No, or the question closed without an answer
+                continue; // No, or the question closed without an answer
         }
         if (hooks.progress)
-            hooks.progress(FormatString(LoadResString(SyncText::SynchronizeFile), task.name, task.position,
-                                        rowCount));
+            hooks.progress(FormatString(LoadResString(SyncText::SynchronizeFile), task.name, task.position, rowCount));
         if (!pool) {
             record(task, transfer.copy(task));
             continue;
@@ -80,8 +79,7 @@ SyncRunReport RunSyncTasks(SyncTransfer &transfer, const std::vector<SyncTask> &
     return report;
 }
 
-SyncRunReport RunSync(const SyncPlan &plan, const std::vector<SyncTask> &tasks, int rowCount,
-                      const SyncRunHooks &hooks)
+SyncRunReport RunSync(const SyncPlan &plan, const std::vector<SyncTask> &tasks, int rowCount, const SyncRunHooks &hooks)
 {
     if (plan.Kind == QLatin1String("Dir")) {
         LocalTransfer transfer(plan.RootLeft, plan.RootRight);

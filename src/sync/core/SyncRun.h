@@ -24,7 +24,7 @@ struct SyncRunHooks {
 struct SyncFailure {
     QString name;
     QString reason;
-    int position = 0;   // of the task's row
+    int position = 0; // of the task's row
 };
 
 struct SyncRunReport {

@@ -24,6 +24,14 @@ bool SameDate(const QDateTime &left, DatePrecision precision, const QDateTime &r
         return r >= l && r < l + 60;
     case DatePrecision::Day:
         return r >= l && r < l + 86400;
+    case DatePrecision::LocalSecond: {
+        // The other instant of a repeated hour lies at most two hours away.
+        if (l == r || qAbs(l - r) > 7200)
+            return l == r;
+        const QDateTime a = left.toLocalTime();
+        const QDateTime b = right.toLocalTime();
+        return a.date() == b.date() && a.time() == b.time();
+    }
     }
     return false;
 }

@@ -35,8 +35,9 @@ struct clsList {
 // never matches.
 bool SameSize(qint64 left, bool leftLow32, qint64 right);
 // Whether the right instant falls in the left one's span: the second, the
-// minute or the (UTC) day that `precision` says the left time stands for.
-// An unknown date on either side never matches.
+// minute or the (UTC) day that `precision` says the left time stands for;
+// for a local time, any instant that reads as that time. An unknown date on
+// either side never matches.
 bool SameDate(const QDateTime &left, DatePrecision precision, const QDateTime &right);
 
 } // namespace ardl

@@ -131,6 +131,12 @@ void FtpAddFolderFiles(const FtpListing &listing, const FtpSite &site, RemoteSca
         }
         if (!mask.matches(entry.name))
             continue;
+        // A link listed as a link carries its own size and time, not those
+        // of what it points to, and may point to a folder.
+        if (entry.type == FtpEntry::Type::Link) {
+            scan.linkNames.push_back(relative);
+            continue;
+        }
         if (!entry.modified.isValid())
             scan.undatedNames.push_back(relative);
         scan.files.push_back(RemoteFile{relative, entry.size, entry.modified, entry.precision});

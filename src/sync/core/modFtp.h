@@ -59,6 +59,7 @@ struct RemoteScan {
     QStringList rejectedNames;      // names that would leave their folder
     QStringList undatedNames;       // listed, but with no readable date
     QStringList unreadableLines;    // listing lines not understood
+    QStringList linkNames;          // links the listing shows as links, left out
 };
 
 // Lists the site's folder (and its sub-folders when Recursive) without

@@ -49,9 +49,9 @@ constexpr int Row2Top = 540;
 constexpr int Row3Top = 900;
 constexpr int Row4Top = 1290;
 constexpr int ListTop = 1980;
-constexpr int ListBelow = 2130;     // the page's height less the list's
-constexpr int ListWidthLess = 145;  // the page's width less the list's
-constexpr int RightEdge = 100;      // the commands keep this far from the right edge
+constexpr int ListBelow = 2130;    // the page's height less the list's
+constexpr int ListWidthLess = 145; // the page's width less the list's
+constexpr int RightEdge = 100;     // the commands keep this far from the right edge
 constexpr int KindWidth = 900;
 constexpr int RootLeftWidth = 2900;
 constexpr int BrowseWidth = 375;
@@ -115,13 +115,13 @@ SyncPage::SyncPage(QWidget *parent)
         SyncIconCell, new IconCellDelegate([this](int row) { return SyncActionPicture(RowActionIcon(row)); }, LVSync));
     LVSync->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    BrowseRemoteFolder = [this](const FtpSite &) {
+    m_browseRemote = [this](const FtpSite &) {
         frmBrowseFtpDir dialog(window());
         dialog.Form_Load();
         dialog.exec();
         return FtpBrowseSite().Dir;
     };
-    ShowCreateSyncFile = [this] {
+    m_showSyncFileDialog = [this] {
         frmCreateSyncFile dialog(window());
         dialog.Form_Load();
         dialog.exec();
@@ -170,7 +170,7 @@ QWidget *SyncPage::createFilterButton(const char *name, int compareClass)
 {
     QWidget *button = CreateControl(QStringLiteral("Vostrane.CheckBoxWeb"), fraAfficher);
     if (!button)
-        button = new QWidget(fraAfficher);   // the failure has been reported
+        button = new QWidget(fraAfficher); // the failure has been reported
     button->setObjectName(QLatin1String(name));
     const ToggleFaces faces = SyncFilterFaces(compareClass);
     SetProp(button, "CheckedIn", faces.checkedIn);
@@ -224,6 +224,21 @@ void SyncPage::connectHandlers()
         connect(box, &QLineEdit::textChanged, this, [this] { InputsChanged(); });
     for (QCheckBox *box : {chkSyncRecursive, chkSyncDate, chkanonymous})
         connect(box, &QCheckBox::toggled, this, [this] { InputsChanged(); });
+}
+
+void SyncPage::setZipListHandler(ZipListFn handler)
+{
+    m_zipList = std::move(handler);
+}
+
+void SyncPage::setRemoteFolderBrowser(RemoteFolderFn browse)
+{
+    m_browseRemote = std::move(browse);
+}
+
+void SyncPage::setSyncFileDialog(std::function<void()> show)
+{
+    m_showSyncFileDialog = std::move(show);
 }
 
 void SyncPage::FillKinds()
@@ -331,22 +346,22 @@ void SyncPage::ResizePage()
     const int showLeft = commandLeft - px(Gap) - px(ShowWidth);
     fraAfficher->setGeometry(showLeft, px(Row1Top) - px(Gap), px(ShowWidth), px(ShowHeight));
 
-    placeRow(Row1Top, Gap, {{cboDirFile, KindWidth}, {txtRootLeft, RootLeftWidth}, {cmdBrowseLeft, BrowseWidth},
-                            {cboFilter, FilterWidth}});
+    placeRow(Row1Top, Gap,
+             {{cboDirFile, KindWidth},
+              {txtRootLeft, RootLeftWidth},
+              {cmdBrowseLeft, BrowseWidth},
+              {cboFilter, FilterWidth}});
     const int rootRightLeft = cboFilter->geometry().right() + 1 + px(Gap);
-    const int rootRightWidth =
-        qMax(px(MinRootRightWidth), showLeft - px(2 * Gap) - px(BrowseWidth) - rootRightLeft);
+    const int rootRightWidth = qMax(px(MinRootRightWidth), showLeft - px(2 * Gap) - px(BrowseWidth) - rootRightLeft);
     txtRootRight->setGeometry(rootRightLeft, px(Row1Top), rootRightWidth, px(RowHeight));
-    cmdBrowseRight->setGeometry(rootRightLeft + rootRightWidth + px(Gap), px(Row1Top), px(BrowseWidth),
-                                px(RowHeight));
+    cmdBrowseRight->setGeometry(rootRightLeft + rootRightWidth + px(Gap), px(Row1Top), px(BrowseWidth), px(RowHeight));
 
     placeRow(Row2Top, Gap, {{chkSyncRecursive, 0}, {chkSyncDate, 0}, {chkSyncFileCreate, 0}});
-    placeRow(Row3Top, Gap, {{lblLogin, 0}, {txtLogin, LoginWidth}, {lblPasswd, 0}, {txtPasswd, LoginWidth},
-                            {chkanonymous, 0}});
+    placeRow(Row3Top, Gap,
+             {{lblLogin, 0}, {txtLogin, LoginWidth}, {lblPasswd, 0}, {txtPasswd, LoginWidth}, {chkanonymous, 0}});
     placeRow(Row4Top, Gap, {{lblRemoteDir, 0}, {txtRemoteDir, RemoteDirWidth}, {lblPort, 0}, {txtPort, PortWidth}});
 
-    LVSync->setGeometry(px(Gap), px(ListTop), qMax(0, width() - px(ListWidthLess)),
-                        qMax(0, height() - px(ListBelow)));
+    LVSync->setGeometry(px(Gap), px(ListTop), qMax(0, width() - px(ListWidthLess)), qMax(0, height() - px(ListBelow)));
 }
 
 void SyncPage::showFtpGroup(bool shown)
@@ -447,7 +462,7 @@ void SyncPage::cmdBrowseLeft_Click()
         site.Server = txtRootLeft->currentText();
         site.User = txtLogin->text();
         site.Password = txtPasswd->text();
-        const QString folder = BrowseRemoteFolder ? BrowseRemoteFolder(site) : QString();
+        const QString folder = m_browseRemote ? m_browseRemote(site) : QString();
         if (!folder.isEmpty())
             txtRemoteDir->setText(folder);
     }
@@ -462,8 +477,8 @@ void SyncPage::cmdBrowseRight_Click()
 
 void SyncPage::cmdSyncFile_Click()
 {
-    if (ShowCreateSyncFile)
-        ShowCreateSyncFile();
+    if (m_showSyncFileDialog)
+        m_showSyncFileDialog();
 }
 
 void SyncPage::txtRootLeft_Click()

@@ -65,12 +65,14 @@ public:
 
     // The "File" run hands the full paths of the files bound for the
     // folder that the sync file describes to this (the zip list).
-    std::function<void(const QStringList &fullPaths)> ZipListHandler;
-    // Shows the remote folder browser for the site and returns the folder
-    // chosen, "" on Cancel. Replaced in tests.
-    std::function<QString(const FtpSite &site)> BrowseRemoteFolder;
-    // Shows the sync-file dialog. Replaced in tests.
-    std::function<void()> ShowCreateSyncFile;
+    using ZipListFn = std::function<void(const QStringList &fullPaths)>;
+    void setZipListHandler(ZipListFn handler);
+    // What shows the remote folder browser for a site and returns the folder
+    // chosen ("" on Cancel), and what shows the sync-file dialog: the real
+    // dialogs unless a test puts its own.
+    using RemoteFolderFn = std::function<QString(const FtpSite &site)>;
+    void setRemoteFolderBrowser(RemoteFolderFn browse);
+    void setSyncFileDialog(std::function<void()> show);
 
     // The plan of the compare that filled the list; none when the list does
     // not come from a compare any more.
@@ -143,6 +145,9 @@ private:
     void runFileKind();
     void runCopies();
 
+    ZipListFn m_zipList;
+    RemoteFolderFn m_browseRemote;
+    std::function<void()> m_showSyncFileDialog;
     std::optional<SyncPlan> m_plan;
     bool m_running = false;
     bool m_editedWhileRunning = false;

@@ -106,7 +106,7 @@ void SyncPage::LVSync_DblClick()
     if (next == icon)
         return;
     SyncItems().setType(row.key, IconAction(next));
-    LVSync->rows().setRow(current.row(), std::move(row));   // repaints the row with its new icon
+    LVSync->rows().setRow(current.row(), std::move(row)); // repaints the row with its new icon
 }
 
 } // namespace ardl

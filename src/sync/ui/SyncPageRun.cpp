@@ -48,7 +48,11 @@ void showMessage(const SyncMessage &message)
 // edits by the user.
 class Updating {
 public:
-    explicit Updating(int &count) : m_count(count) { ++m_count; }
+    explicit Updating(int &count)
+        : m_count(count)
+    {
+        ++m_count;
+    }
     ~Updating() { --m_count; }
     Updating(const Updating &) = delete;
     Updating &operator=(const Updating &) = delete;
@@ -60,7 +64,11 @@ private:
 // While it lives, `running` is set.
 class Running {
 public:
-    explicit Running(bool &running) : m_running(running) { m_running = true; }
+    explicit Running(bool &running)
+        : m_running(running)
+    {
+        m_running = true;
+    }
     ~Running() { m_running = false; }
     Running(const Running &) = delete;
     Running &operator=(const Running &) = delete;
@@ -104,8 +112,9 @@ void SyncPage::rememberLeftRoot(const CompareRequest &r)
     if (r.Kind == QLatin1String("Ftp")) {
         parts.part1 = r.RemoteDir;
         parts.part2 = QStringLiteral("Ftp");
-        parts.part3 = QStringList{r.Login, r.Password, r.Anonymous ? QStringLiteral("1") : QStringLiteral("0"), r.Port}
-                          .join(u'|');
+        parts.part3 =
+            QStringList{r.Login, r.Password, r.Anonymous ? QStringLiteral("1") : QStringLiteral("0"), r.Port}.join(
+                u'|');
     } else {
         parts.part2 = r.Kind;
         parts.part3 = QStringLiteral("|");
@@ -168,8 +177,7 @@ void SyncPage::cmdSync_Click()
         showStatus(LoadResString(SyncText::PressF1));
         return;
     }
-    if (prompter().message(LoadResString(SyncText::ConfirmSync), AppInfo::Title(), MsgIcon::Question,
-                           MsgButtons::YesNo)
+    if (prompter().message(LoadResString(SyncText::ConfirmSync), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo)
         != MsgAnswer::Yes)
         return;
     runCopies();
@@ -179,9 +187,9 @@ void SyncPage::runFileKind()
 {
     const std::vector<SyncTask> tasks = SyncTasksOf(SyncItems(), SyncRowKeys(LVSync->rows()));
     const QStringList paths = SyncFileRunPaths(*m_plan, tasks);
-    if (ZipListHandler) {
+    if (m_zipList) {
         Running running(m_running);
-        ZipListHandler(paths);
+        m_zipList(paths);
     }
     showStatus(LoadResString(SyncText::PressF1));
 }
@@ -198,7 +206,7 @@ void SyncPage::runCopies()
         BusyPage busy(this);
         SyncRunHooks hooks;
         hooks.askOverwrite = [](const QString &question) {
-            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);   // over the hourglass
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor); // over the hourglass
             const int answer = AskOverwrite(question);
             QGuiApplication::restoreOverrideCursor();
             return answer;

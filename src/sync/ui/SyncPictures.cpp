@@ -27,12 +27,17 @@ Shape shapeOfIcon(int icon)
     using namespace SyncActionIcon;
     switch (icon) {
     case RightOnlyCopy:
-    case DifferentToLeft: return Shape::ArrowLeft;
+    case DifferentToLeft:
+        return Shape::ArrowLeft;
     case LeftOnlyCopy:
-    case DifferentToRight: return Shape::ArrowRight;
-    case Same: return Shape::Equal;
-    case DifferentNone: return Shape::NotChosen;
-    default: return Shape::Skip;
+    case DifferentToRight:
+        return Shape::ArrowRight;
+    case Same:
+        return Shape::Equal;
+    case DifferentNone:
+        return Shape::NotChosen;
+    default:
+        return Shape::Skip;
     }
 }
 
@@ -89,10 +94,14 @@ QPixmap actionPixmap(int icon)
 int toggleIcon(int compareClass)
 {
     switch (compareClass) {
-    case CompareType::LeftOnly: return SyncActionIcon::LeftOnlyCopy;
-    case CompareType::Same: return SyncActionIcon::Same;
-    case CompareType::Different: return SyncActionIcon::DifferentNone;
-    default: return SyncActionIcon::RightOnlyCopy;
+    case CompareType::LeftOnly:
+        return SyncActionIcon::LeftOnlyCopy;
+    case CompareType::Same:
+        return SyncActionIcon::Same;
+    case CompareType::Different:
+        return SyncActionIcon::DifferentNone;
+    default:
+        return SyncActionIcon::RightOnlyCopy;
     }
 }
 
@@ -137,10 +146,14 @@ QIcon SyncActionPicture(int icon)
 QColor SyncClassColour(int compareClass)
 {
     switch (compareClass) {
-    case CompareType::LeftOnly: return QColor(0, 130, 0);
-    case CompareType::Different: return QColor(255, 0, 0);
-    case CompareType::RightOnly: return QColor(0, 0, 255);
-    default: return QColor(0, 0, 0);
+    case CompareType::LeftOnly:
+        return QColor(0, 130, 0);
+    case CompareType::Different:
+        return QColor(255, 0, 0);
+    case CompareType::RightOnly:
+        return QColor(0, 0, 255);
+    default:
+        return QColor(0, 0, 0);
     }
 }
 

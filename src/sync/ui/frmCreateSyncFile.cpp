@@ -108,8 +108,7 @@ void frmCreateSyncFile::cmdCreate_Click()
         return;
     const QString folder = txtDst->text();
     if (folder.isEmpty() || !FolderExists(folder)) {
-        MsgBox(FormatString(LoadResString(SyncText::FolderInvalid), folder), AppInfo::Title(),
-               MsgIcon::Information);
+        MsgBox(FormatString(LoadResString(SyncText::FolderInvalid), folder), AppInfo::Title(), MsgIcon::Information);
         return;
     }
     if (FileExists(path)

@@ -1,32 +1,15 @@
 #include "rename/core/RenamePreview.h"
-#include "support/TestSupport.h"
+#include "RenameCoreTest.h"
 
 #include <QFile>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include <QFileInfo>
 
 using namespace ardl;
 
 namespace {
 
-class RenamePlanTest : public test::TempDirTest {
+class RenamePlanTest : public test::RenameCoreTest {
 protected:
-    QString dir() const { return path() + u'/'; }
-
-    PlanRow row(const QString &from, const QString &toName) const
-    {
-        return MakePlanRow(dir() + from, dir(), toName);
-    }
-
-    std::vector<RowProblem> problems(const RenamePlan &plan) const
-    {
-        std::vector<RowProblem> out;
-        for (const PlanRow &r : plan.rows)
-            out.push_back(r.problem);
-        return out;
-    }
-
     std::vector<int> groupRows(const RenamePlan &plan, size_t g) const { return plan.groups.at(g).rows; }
 };
 
@@ -71,11 +54,7 @@ TEST_F(RenamePlanTest, MissingFilesAndNamesThatAreNotUtf8AreLeftAlone)
 {
     // A name made of bytes that are not UTF-8 decodes to U+FFFD and could
     // not be handed back to the system as it is.
-    const QByteArray raw = QFile::encodeName(dir()) + "bad\xff.txt";
-    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
-    const QString decoded = QFile::decodeName(raw);
+    const QString decoded = writeRawNamedFile("bad\xff.txt");
     ASSERT_TRUE(decoded.contains(QChar(0xFFFD)));
 
     const RenamePlan plan = PlanRenames({MakePlanRow(decoded, dir(), "good.txt"), row("gone", "here")});
@@ -138,4 +117,25 @@ TEST_F(RenamePlanTest, FilesListedTwiceAndUnchangedRows)
     EXPECT_TRUE(same.rows[0].ok());
     EXPECT_FALSE(same.rows[0].moves());
     EXPECT_TRUE(same.groups.empty());
+}
+
+TEST(RenameTestFolders, AreRemovedWhateverTheNamesInThem)
+{
+    struct OneTest : test::RenameCoreTest {
+        void TestBody() override {}
+        QString fill()
+        {
+            writeRawNamedFile("bad\xff.txt");
+            makeDir("sub");
+            writeRawNamedFile("sub/\xfe");
+            return path();
+        }
+    };
+    QString folder;
+    {
+        OneTest made;
+        folder = made.fill();
+        ASSERT_TRUE(QFileInfo(folder).isDir());
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder));
 }

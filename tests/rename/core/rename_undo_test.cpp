@@ -2,7 +2,7 @@
 #include "rename/core/RenameLogWriter.h"
 #include "rename/core/RenamePreview.h"
 #include "rename/core/UndoRun.h"
-#include "support/TestSupport.h"
+#include "RenameCoreTest.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,19 +13,8 @@ using namespace ardl;
 
 namespace {
 
-const QDateTime OldTime(QDate(2019, 8, 7), QTime(6, 5, 4));
-
-class RenameUndoTest : public test::TempDirTest {
+class RenameUndoTest : public test::RenameCoreTest {
 protected:
-    QString dir() const { return path() + u'/'; }
-
-    void makeFile(const QString &name, const QByteArray &content) const
-    {
-        test::SetFileTime(writeFile(name, content), OldTime);
-    }
-
-    QStringList listing() const { return QDir(path()).entryList(QDir::Files, QDir::Name); }
-
     // Runs the undo of a log and returns the outcome of each entry.
     std::vector<RowOutcome::Kind> undo(const QString &logPath, const std::vector<int> &drop = {}) const
     {
@@ -75,9 +64,9 @@ TEST(RenameLogReader, SplitsAtTheArrowAndSkipsWhatItCannotRead)
 
 TEST_F(RenameUndoTest, UndoOfAnApplyLogRestoresNamesContentAndTimes)
 {
-    makeFile("x.txt", "X");
-    makeFile("y.txt", "Y");
-    makeFile("keep.txt", "K");
+    writeOldFile("x.txt", "X");
+    writeOldFile("y.txt", "Y");
+    writeOldFile("keep.txt", "K");
     RenameOptions o;
     o.NumberMode = ModeNumberAfter;
     o.Increment = 1;
@@ -98,15 +87,15 @@ TEST_F(RenameUndoTest, UndoOfAnApplyLogRestoresNamesContentAndTimes)
     EXPECT_EQ(undo(path("Log.log")), (std::vector<K>{K::Renamed, K::Renamed, K::Unchanged}));
     EXPECT_EQ(listing(), QStringList({"Log.log", "keep.txt", "x.txt", "y.txt"}));
     EXPECT_EQ(readFile("y.txt"), "Y");
-    EXPECT_EQ(QFileInfo(path("x.txt")).lastModified(), OldTime);
+    EXPECT_EQ(QFileInfo(path("x.txt")).lastModified(), test::OldFileTime);
 }
 
 TEST_F(RenameUndoTest, UndoPutsSwapsAndChainsBackWhole)
 {
-    makeFile("a", "was b");
-    makeFile("b", "was a");
-    makeFile("2", "was 1");
-    makeFile("3", "was 2");
+    writeOldFile("a", "was b");
+    writeOldFile("b", "was a");
+    writeOldFile("2", "was 1");
+    writeOldFile("3", "was 2");
     const QByteArray d = QFile::encodeName(dir());
     writeFile("swap.log", d + "a -> " + d + "b\r\n" + d + "b -> " + d + "a\r\n" + d + "1 -> " + d + "2\r\n"
                               + d + "2 -> " + d + "3\r\n");
@@ -120,9 +109,9 @@ TEST_F(RenameUndoTest, UndoPutsSwapsAndChainsBackWhole)
 
 TEST_F(RenameUndoTest, UndoNeverReplacesAFileInTheWay)
 {
-    makeFile("new", "renamed file");
-    makeFile("old", "someone else's file");
-    makeFile("other-new", "O");
+    writeOldFile("new", "renamed file");
+    writeOldFile("old", "someone else's file");
+    writeOldFile("other-new", "O");
     const QByteArray d = QFile::encodeName(dir());
     writeFile("u.log", d + "old -> " + d + "new\r\n" + d + "other-old -> " + d + "other-new\r\n");
     // Dropping a row from the list leaves its file alone.
@@ -137,8 +126,8 @@ TEST_F(RenameUndoTest, UndoNeverReplacesAFileInTheWay)
 
 TEST_F(RenameUndoTest, AnsweringStopAfterAFailureLeavesTheRestUntouched)
 {
-    makeFile("n2", "2");
-    makeFile("n3", "3");
+    writeOldFile("n2", "2");
+    writeOldFile("n3", "3");
     const RenamePlan plan = PlanUndo({{dir() + "n1", dir() + "o1"}, {dir() + "n2", dir() + "o2"},
                                       {dir() + "n3", dir() + "o3"}});
     std::vector<int> heard;

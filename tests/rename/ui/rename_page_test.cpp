@@ -1,4 +1,5 @@
 #include "rename/ui/RenamePage.h"
+#include "common/core/FileRenamer.h"
 #include "common/core/ListSort.h"
 #include "common/core/ScriptedPrompter.h"
 #include "common/ui/LateBound.h"
@@ -10,6 +11,7 @@
 #include <QDragEnterEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,8 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+
+#include <unistd.h>
 
 using namespace ardl;
 
@@ -33,8 +37,6 @@ protected:
         QObject::connect(&page, &RenamePage::StatusTextChanged, [this](const QString &text) { status = text; });
     }
 
-    QString dir() const { return path() + u'/'; }
-
     QStringList column(ListView *list, int cell) const
     {
         QStringList out;
@@ -42,8 +44,6 @@ protected:
             out << row.cells.value(cell);
         return out;
     }
-
-    QStringList listing() const { return QDir(path()).entryList(QDir::Files, QDir::Name); }
 
     void addFolder(const QString &folder)
     {
@@ -98,12 +98,130 @@ TEST_F(RenamePageTest, PreviewThenApplyRenamesAndLogsWhatThePreviewShowed)
     const QByteArray d = QFile::encodeName(dir());
     EXPECT_EQ(readFile("rename.log"), d + "x.txt -> " + d + "05.txt\r\n" + d + "y.txt -> " + d + "06.txt\r\n"
                                           + d + "z.jpg -> " + d + "07.jpg\r\n");
-    // The list shows the new names; the plan is spent.
+    // The list shows the new names; the plan is spent, and only a new
+    // Preview shows rows and enables Apply again.
     EXPECT_EQ(column(page.LVFile, 0), QStringList({"05", "06", "07"}));
     EXPECT_EQ(page.LVFile->rows().row(2).key, dir() + "07.jpg");
-    QTest::mouseClick(page.cmdApply, Qt::LeftButton);
+    EXPECT_FALSE(page.cmdApply->isEnabled());
+    EXPECT_EQ(page.LVPreview->rows().rowCount(), 0);
+    page.cmdApply_Click();
     EXPECT_EQ(answers.messages(),
               QStringList{"You must click Preview button before click Apply button, for check error"});
+    QTest::mouseClick(page.cmdPreview, Qt::LeftButton);
+    EXPECT_EQ(column(page.LVPreview, 0), QStringList({"05", "06", "07"}));
+    EXPECT_TRUE(page.cmdApply->isEnabled());
+}
+
+TEST_F(RenamePageTest, EveryRowKeepsTheExactNameItWasListedWith)
+{
+    writeFile("name.", "dotted");
+    writeFile("name", "plain");
+    writeFile("docs..", "two dots");
+    makeDir("docs.");
+    writeFile("...", "dots");
+    writeFile("blank ", "blank");
+    addFolder(dir());
+    EXPECT_EQ(column(page.LVFile, 0), QStringList({"...", "blank ", "docs..", "name", "name."}));
+    EXPECT_EQ(column(page.LVFile, 1), QStringList({"", "", "", "", ""}));
+    page.LVFile->selectAll();
+    EXPECT_EQ(page.LVFile_OLESetData(),
+              QStringList({dir() + "...", dir() + "blank ", dir() + "docs..", dir() + "name", dir() + "name."}));
+
+    page.opt4Upper->click();
+    page.chkLog->click();
+    page.txtLog->setText(path("upper.log"));
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 0), QStringList({"...", "BLANK ", "DOCS..", "NAME", "NAME."}));
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Ok", "Ok", "Ok", "Ok", "Ok"}));
+    page.cmdApply_Click();
+    EXPECT_TRUE(answers.asked.empty());
+    EXPECT_EQ(listing(), QStringList({"...", "BLANK ", "DOCS..", "NAME", "NAME.", "upper.log"}));
+    EXPECT_EQ(readFile("NAME."), "dotted");
+    EXPECT_EQ(readFile("NAME"), "plain");
+    EXPECT_TRUE(QFileInfo(path("docs.")).isDir());   // the folder beside "docs.." is left alone
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_TRUE(readFile("upper.log").contains(d + "name. -> " + d + "NAME.\r\n"));
+    EXPECT_TRUE(readFile("upper.log").contains(d + "... -> " + d + "...\r\n"));
+
+    // Rules work on the name as listed: "..." gets its prefix, and the
+    // folder holding it is never what is renamed.
+    page.opt4None->click();
+    page.opt1Insert->click();
+    page.txt1Before->setText(QStringLiteral("x"));
+    page.chkLog->click();
+    page.cmdPreview_Click();
+    page.cmdApply_Click();
+    EXPECT_EQ(listing(), QStringList({"upper.log", "x...", "xBLANK ", "xDOCS..", "xNAME", "xNAME."}));
+    EXPECT_EQ(readFile("x..."), "dots");
+    EXPECT_TRUE(answers.asked.empty());
+}
+
+TEST_F(RenamePageTest, AddingTheFolderAgainAfterARenameListsEachFileOnce)
+{
+    writeFile("1.txt", "one");
+    writeFile("2.txt", "two");
+    addFolder(dir());
+    page.opt1Remove->click();
+    page.opt2Before->click();
+    SetProp(page.UDSStart, "Value", 2);
+    page.cmdPreview_Click();
+    page.cmdApply_Click();
+    EXPECT_EQ(listing(), QStringList({"2.txt", "3.txt"}));
+    EXPECT_EQ(readFile("2.txt"), "one");
+
+    addFolder(dir());
+    EXPECT_EQ(status, QStringLiteral("2 Files Added"));
+    EXPECT_EQ(page.LVFile->rows().rowCount(), 2);
+    page.opt1None->click();
+    page.opt2None->click();
+    page.cmdPreview_Click();
+    EXPECT_EQ(status, QStringLiteral("Preview : 0 Errors"));
+}
+
+TEST_F(RenamePageTest, ANameThatIsNotUtf8IsAnErrAndNeverNamedInTheLog)
+{
+    writeRawNamedFile("bad\xff.txt");
+    writeFile("good.txt", "G");
+    addFolder(dir());
+    page.opt4Upper->click();
+    page.chkLog->click();
+    page.txtLog->setText(path("run.log"));
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Err", "Ok"}));
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdApply_Click();
+    EXPECT_EQ(answers.messages().back(),
+              QStringLiteral("1 files were left out of the log: their names are not valid UTF-8 and cannot be "
+                             "written exactly"));
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("run.log"), d + "good.txt -> " + d + "GOOD.TXT\r\n");
+    EXPECT_EQ(::access((d + "bad\xff.txt").constData(), F_OK), 0);
+}
+
+TEST_F(RenamePageTest, ASwapInAFolderThatCannotBeWrittenReportsTheRealReasonForEachFile)
+{
+    writeFile("1.txt", "one");
+    writeFile("2.txt", "two");
+    addFolder(dir());
+    SetSortAscending(true);
+    page.LVFile_ColumnClick(1);   // a second click on the file name: descending
+    ASSERT_EQ(column(page.LVFile, 0), QStringList({"2", "1"}));
+    page.opt1Remove->click();
+    page.opt2Before->click();
+    SetProp(page.UDSStart, "Value", 1);
+    page.cmdPreview_Click();
+    ASSERT_EQ(column(page.LVPreview, 2), QStringList({"Ok", "Ok"}));
+
+    test::UnwritableFolder locked(path());
+    if (!locked.active())
+        GTEST_SKIP() << "this file system lets every change through";
+    page.cmdApply_Click();
+    EXPECT_EQ(status, QStringLiteral("0 Files Renamed"));
+    const QString why = ErrorText(locked.error());
+    EXPECT_EQ(answers.messages(), QStringList{"File " + dir() + "2.txt could not be renamed: " + why + "\nFile "
+                                              + dir() + "1.txt could not be renamed: " + why});
+    EXPECT_EQ(readFile("1.txt"), "one");
+    EXPECT_EQ(readFile("2.txt"), "two");
 }
 
 TEST_F(RenamePageTest, AChangeAfterPreviewAsksForANewPreview)
@@ -140,6 +258,12 @@ TEST_F(RenamePageTest, ClashesAreRedErrorsAndYesGoesOnWithTheOkRowsOnly)
     EXPECT_EQ(err.foreground.value<QColor>(), QColor(255, 0, 0));
     EXPECT_TRUE(err.key.isEmpty());
     EXPECT_FALSE(err.icon.isValid());
+    // The row says why, over every cell and in the status bar once selected.
+    const QString why = QStringLiteral("An earlier row gets the same new name");
+    EXPECT_EQ(page.LVPreview->rows().index(1, 3).data(Qt::ToolTipRole).toString(), why);
+    EXPECT_FALSE(page.LVPreview->rows().index(0, 0).data(Qt::ToolTipRole).isValid());
+    page.LVPreview->setCurrentIndex(page.LVPreview->rows().index(1, 0));
+    EXPECT_EQ(status, why);
 
     answers.messageAnswers = {MsgAnswer::No};
     page.cmdApply_Click();

@@ -1,4 +1,7 @@
 #include "rename/ui/UndoPage.h"
+#include "common/core/FileRenamer.h"
+#include "common/core/modFile.h"
+#include "rename/core/RenameLogWriter.h"
 #include "platform/settings/RecentList.h"
 #include "common/core/ScriptedPrompter.h"
 #include "common/ui/ListView.h"
@@ -23,8 +26,6 @@ protected:
         QObject::connect(&page, &UndoPage::StatusTextChanged, [this](const QString &text) { status = text; });
     }
 
-    QString dir() const { return path() + u'/'; }
-    QStringList listing() const { return QDir(path()).entryList(QDir::Files, QDir::Name); }
     QStringList cells(int row) const { return page.LVUndo->rows().row(row).cells; }
 
     // A log of renames old -> new, with the new files on disk.
@@ -88,11 +89,82 @@ TEST_F(UndoPageTest, AFileInTheWayIsNeverReplacedAndNoStopsTheRun)
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 1);
 }
 
+TEST_F(UndoPageTest, NoQuestionWhetherToGoOnWhenNothingIsLeft)
+{
+    const QString log = logOf({{"a", "new-a"}, {"b", "new-b"}, {"same", "same"}});
+    writeFile("b", "someone else's");
+    page.FillListLog(log);
+    answers.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok};
+    page.cmdUndo_Click();
+    // b fails last; the row after it has nothing to do.
+    EXPECT_EQ(answers.messages(), QStringList({"Do you want rename all this files",
+                                               "File " + dir() + "b already exists, it was not replaced"}));
+    EXPECT_EQ(readFile("a"), "a");
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 1);
+}
+
+TEST_F(UndoPageTest, TheRunKeepsThePageBusyAndReportsTheRealReasonOfEachFailure)
+{
+    // Each message shown during the run finds the page disabled.
+    struct Watching : Prompter {
+        ScriptedPrompter &inner;
+        QWidget &page;
+        QList<bool> enabled;
+        Watching(ScriptedPrompter &inner, QWidget &page) : inner(inner), page(page) {}
+        MsgAnswer message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons) override
+        {
+            enabled << page.isEnabled();
+            return inner.message(text, title, icon, buttons);
+        }
+        std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return {}; }
+        std::optional<QString> password(const QString &, const QString &) override { return {}; }
+        int askOverwrite(const QString &) override { return OverwriteCancel; }
+        QString browseForFolder(const QString &, const QString &) override { return {}; }
+        QStringList openFileNames(const FileDialogRequest &) override { return {}; }
+        QString saveFileName(const FileDialogRequest &) override { return {}; }
+    } watching(answers, page);
+    ScopedPrompter watched(watching);
+
+    page.FillListLog(logOf({{"a", "b"}, {"b", "a"}}));   // a swap
+    test::UnwritableFolder locked(path());
+    if (!locked.active())
+        GTEST_SKIP() << "this file system lets every change through";
+    answers.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok};
+    page.cmdUndo_Click();
+    const QString why = ErrorText(locked.error());
+    ASSERT_EQ(answers.messages().size(), 4);
+    EXPECT_EQ(answers.messages()[1], "File " + dir() + "b could not be renamed\n" + why);
+    EXPECT_EQ(answers.messages()[3], "File " + dir() + "a could not be renamed\n" + why);
+    EXPECT_EQ(watching.enabled, QList<bool>({true, false, false, false}));
+    EXPECT_TRUE(page.isEnabled());
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 2);
+}
+
+TEST_F(UndoPageTest, PairsThatNameOneFileTwiceAreLeftAloneWhateverTheirNames)
+{
+    // What an older version wrote for a file whose name is not UTF-8: the
+    // look-alike name on both sides.
+    const QByteArray d = QFile::encodeName(dir());
+    writeFile("x.log", d + "bad\xEF\xBF\xBD.txt -> " + d + "bad\xEF\xBF\xBD.txt\r\n" + d + "a -> " + d + "b\r\n");
+    writeFile("b", "was a");
+    page.FillListLog(path("x.log"));
+    ASSERT_EQ(page.LVUndo->rows().rowCount(), 2);
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdUndo_Click();
+    EXPECT_EQ(answers.messages(), QStringList{"Do you want rename all this files"});
+    EXPECT_EQ(readFile("a"), "was a");
+    EXPECT_EQ(status, QStringLiteral("1 Files Restored"));
+}
+
 TEST_F(UndoPageTest, MissingLogsMalformedLinesAndDeletingRows)
 {
-    page.FillListLog(path("missing.log"));
+    page.FillListLog(logOf({{"a", "b"}}));
+    EXPECT_TRUE(page.cmdUndo->isEnabled());
+    page.FillListLog(path("missing.log"));   // a log deleted since it was listed
     EXPECT_EQ(answers.messages(), QStringList{"File " + path("missing.log") + " not exist"});
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
     EXPECT_FALSE(page.cmdUndo->isEnabled());
+    EXPECT_FALSE(page.cmdDeleteSelect->isEnabled());
 
     writeFile("odd.log", "no arrow here\r\n/d/x -> /d/y -> /d/z\r\n/d/old -> /d/new\r\n");
     page.FillListLog(path("odd.log"));
@@ -113,10 +185,14 @@ TEST_F(UndoPageTest, BrowseLoadsTheLogAndRemembersItWhileCancelChangesNothing)
     page.cmdBrowseUndo_Click();   // cancelled
     EXPECT_EQ(page.cboLogFile->count(), 0);
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
+    // With no log shown, the box opens where the default log is kept.
+    EXPECT_EQ(answers.asked.back().startFolder, PathWithOutFile(DefaultRenameLogPath()));
 
     answers.openAnswers = {QStringList{log}};
     page.cmdBrowseUndo_Click();
     EXPECT_EQ(page.cboLogFile->currentText(), log);
+    page.cmdBrowseUndo_Click();   // then in the folder of the log shown
+    EXPECT_EQ(answers.asked.back().startFolder, dir());
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 1);
     EXPECT_EQ(RecentListEntries(QStringLiteral("Undo\\Log"), 10), QStringList{log});
 

@@ -5,6 +5,7 @@
 #include "sync/core/modClass.h"
 #include "sync/core/modFtp.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 using namespace ardl;
@@ -96,6 +97,49 @@ TEST_F(FtpModuleTest, ListsRelativeNamesAndLeavesOutUnsafeOnes)
     EXPECT_EQ(added.undatedNames, QStringList{QStringLiteral("doc/ok.txt")});
     EXPECT_EQ(added.rejectedNames.size(), 2);
     EXPECT_EQ(added.unreadableLines, QStringList{QStringLiteral("???")});
+}
+
+TEST_F(FtpModuleTest, ANameHoldingACarriageReturnIsRejectedNotCutShort)
+{
+    ASSERT_TRUE(server->started());
+    writeFile(QStringLiteral("root/pub/cr\rname.txt"), "cr");
+    for (const bool machine : {true, false}) {
+        FtpSite s = site();
+        std::unique_ptr<FtpSession> session = FtpConnect(s);
+        ASSERT_TRUE(session->isOpen());
+        session->setMachineListing(machine);
+        s.Dir = s.RootDir = QStringLiteral("/pub/");
+        RemoteScan scan;
+        ASSERT_TRUE(FtpWalkFolders(*session, s, scan));
+        EXPECT_EQ(namesOf(scan), (QStringList{QStringLiteral("doc/x.txt"), QStringLiteral("top.txt")})) << machine;
+        EXPECT_EQ(scan.rejectedNames, QStringList{QStringLiteral("cr\rname.txt")}) << machine;
+        EXPECT_TRUE(scan.unreadableLines.isEmpty()) << machine;
+    }
+}
+
+TEST_F(FtpModuleTest, LinksOfATextListingAreLeftOutAndCountedNeverSizedAsFiles)
+{
+    ASSERT_TRUE(server->started());
+    writeFile(QStringLiteral("root/pub/real/f.txt"), "the target");
+    ASSERT_TRUE(QFile::link(QStringLiteral("real/f.txt"), path(QStringLiteral("root/pub/filelink.txt"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("real"), path(QStringLiteral("root/pub/dirlink"))));
+    FtpSite s = site();
+    std::unique_ptr<FtpSession> session = FtpConnect(s);
+    ASSERT_TRUE(session->isOpen());
+    session->setMachineListing(false);
+    s.Dir = s.RootDir = QStringLiteral("/pub/");
+    RemoteScan scan;
+    ASSERT_TRUE(FtpWalkFolders(*session, s, scan));
+    EXPECT_EQ(namesOf(scan), (QStringList{QStringLiteral("doc/x.txt"), QStringLiteral("real/f.txt"),
+                                          QStringLiteral("top.txt")}));
+    for (const RemoteFile &f : scan.files) {
+        if (f.Name == QStringLiteral("real/f.txt")) {
+            EXPECT_EQ(f.Size, 10);
+        }
+    }
+    QStringList links = scan.linkNames;
+    links.sort();
+    EXPECT_EQ(links, (QStringList{QStringLiteral("dirlink"), QStringLiteral("filelink.txt")}));
 }
 
 TEST_F(FtpModuleTest, TextListingsCompareAtTheirOwnPrecision)

@@ -2,6 +2,7 @@
 
 #include "sync/core/CompareRun.h"
 #include "sync/core/SyncFile.h"
+#include "sync/core/clsList.h"
 #include "sync/core/modClass.h"
 
 #include <QDir>
@@ -122,6 +123,42 @@ TEST_F(SyncFileTest, AnOlderFileWithNegativeSizesBackslashesAndBadLinesStillPair
     EXPECT_EQ(result.messages[0].text, QStringLiteral("2 lines of the Sync File could not be read"));
     EXPECT_EQ(result.messages[2].text,
               QStringLiteral("1 files have a date that cannot be read and show as different, for example odd date.txt"));
+}
+
+TEST_F(SyncFileTest, NamesHoldingABackslashAreLeftOutAndReported)
+{
+    tree(QStringLiteral("back\\slash.txt"), "b", Local(2024, 5, 6));
+    tree(QStringLiteral("plain.txt"), "p", Local(2024, 5, 6));
+    const QString syn = path(QStringLiteral("tree.syn"));
+    const SyncFileWriteResult written = CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true);
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(written.skippedNames, QStringList{QStringLiteral("back\\slash.txt")});
+    EXPECT_EQ(readFile(QStringLiteral("tree.syn")),
+              path(QStringLiteral("tree/")).toUtf8() + "\r\nplain.txt|1|06/05/2024 00:00:00\r\n");
+}
+
+TEST_F(SyncFileTest, ADateInTheHourThatRepeatsInAutumnMatchesBothItsInstants)
+{
+    // In Paris, 02:30 on 27 October 2024 happened twice: in summer time, then
+    // an hour later in winter time.
+    tree(QStringLiteral("summer.txt"), "s", QDateTime(QDate(2024, 10, 27), QTime(0, 30), Qt::UTC));
+    tree(QStringLiteral("winter.txt"), "w", QDateTime(QDate(2024, 10, 27), QTime(1, 30), Qt::UTC));
+    const QString syn = path(QStringLiteral("tree.syn"));
+    ASSERT_TRUE(CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true).ok);
+    EXPECT_TRUE(readFile(QStringLiteral("tree.syn")).endsWith("summer.txt|1|27/10/2024 02:30:00\r\n"
+                                                             "winter.txt|1|27/10/2024 02:30:00\r\n"));
+
+    const CompareResult result = RunCompare(FileRequest(syn, path(QStringLiteral("tree"))));
+    ASSERT_TRUE(result.completed);
+    const std::map<QString, int> expected{{QStringLiteral("summer.txt"), CompareType::Same},
+                                          {QStringLiteral("winter.txt"), CompareType::Same}};
+    EXPECT_EQ(ClassesOfSyncItems(), expected);
+
+    // A local time outside that hour still stands for one instant only.
+    EXPECT_FALSE(SameDate(Local(2024, 10, 27, 3, 30), DatePrecision::LocalSecond,
+                          QDateTime(QDate(2024, 10, 27), QTime(1, 30), Qt::UTC)));
+    EXPECT_FALSE(SameDate(Local(2024, 10, 27, 2, 30), DatePrecision::LocalSecond,
+                          QDateTime(QDate(2024, 10, 27), QTime(1, 30, 1), Qt::UTC)));
 }
 
 TEST(SyncFileDate, ReadsTheFormsFilesHold)

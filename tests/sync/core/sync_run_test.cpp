@@ -97,21 +97,23 @@ TEST_F(SyncRunTest, ADirRunCopiesBothWaysAndASecondCompareFindsEverythingSame)
     right(QStringLiteral("same.txt"), "same", T0);
     const CompareRequest request = DirRequest(leftRoot(), rightRoot());
     ASSERT_TRUE(RunCompare(request).completed);
-    choose(QStringLiteral("both.txt"), CompareType::RightOnly);   // copy right to left
+    choose(QStringLiteral("both.txt"), CompareType::RightOnly); // copy right to left
 
     answers = {OverwriteYes};
     const SyncRunReport report = run(FreezePlan(request));
     EXPECT_EQ(report.copied, 4);
     EXPECT_TRUE(report.failures.empty());
     EXPECT_FALSE(report.cancelled);
-    EXPECT_EQ(questions, QStringList{QStringLiteral("File %1 allready exist, overwrite it ?")
-                                         .arg(path(QStringLiteral("left/both.txt")))});
+    EXPECT_EQ(questions,
+              QStringList{
+                  QStringLiteral("File %1 allready exist, overwrite it ?").arg(path(QStringLiteral("left/both.txt")))});
     EXPECT_EQ(readFile(QStringLiteral("right/only left.bin")), everyByte(0));
     EXPECT_EQ(readFile(QString::fromUtf8("right/deep/er/caf\xc3\xa9 \xc3\xa0 la cr\xc3\xa8me.txt")), everyByte(1));
     EXPECT_EQ(readFile(QStringLiteral("left/new folder/right one.bin")), everyByte(2));
     EXPECT_EQ(readFile(QStringLiteral("left/both.txt")), "newer on the right");
     EXPECT_EQ(QFileInfo(path(QStringLiteral("left/new folder/right one.bin"))).lastModified(), T1);
-    EXPECT_TRUE(progress.contains(QStringLiteral("Synchronize File : only left.bin (2/5)"))) << progress.join(u'\n').toStdString();
+    EXPECT_TRUE(progress.contains(QStringLiteral("Synchronize File : only left.bin (2/5)")))
+        << progress.join(u'\n').toStdString();
     expectAllSame(request);
 }
 
@@ -226,9 +228,9 @@ TEST_F(SyncRunTest, TasksFollowTheIconsOfTheRowsShown)
     left(QStringLiteral("s"), "s", T0);
     right(QStringLiteral("s"), "s", T0);
     ASSERT_TRUE(RunCompare(DirRequest(leftRoot(), rightRoot())).completed);
-    choose(QStringLiteral("d2"), CompareType::LeftOnly);    // icon 7
-    choose(QStringLiteral("d3"), CompareType::RightOnly);   // icon 8
-    choose(QStringLiteral("d4"), CompareType::Skip);        // icon 9
+    choose(QStringLiteral("d2"), CompareType::LeftOnly);  // icon 7
+    choose(QStringLiteral("d3"), CompareType::RightOnly); // icon 8
+    choose(QStringLiteral("d4"), CompareType::Skip);      // icon 9
 
     const QStringList shown{"d1", "d2", "d3", "d4", "s", "r.txt", "l.txt", "not a record"};
     const std::vector<SyncTask> tasks = SyncTasksOf(SyncItems(), shown);
@@ -272,7 +274,7 @@ TEST_F(FtpSyncRunTest, DownloadsAndUploadsKeepBytesNamesAndTimes)
     right(QStringLiteral("both.txt"), "new on this side", T1);
     ASSERT_TRUE(serve()) << server->error().toStdString();
     ASSERT_TRUE(RunCompare(request()).completed);
-    choose(QStringLiteral("both.txt"), CompareType::RightOnly);   // upload over the server's file
+    choose(QStringLiteral("both.txt"), CompareType::RightOnly); // upload over the server's file
 
     answers = {OverwriteYes};
     const SyncRunReport report = run(FreezePlan(request()));

@@ -77,7 +77,7 @@ TEST_F(BrowseFtpDirTest, WalksTheFoldersOfTheServer)
 
     open(QStringLiteral("pub"));
     EXPECT_EQ(dialog.CurrentDir, QStringLiteral("/pub"));
-    EXPECT_EQ(shown(), (QStringList{"caf\xc3\xa9 bar", "doc"}));   // files never appear
+    EXPECT_EQ(shown(), (QStringList{"caf\xc3\xa9 bar", "doc"})); // files never appear
     open(QStringLiteral("doc"));
     EXPECT_EQ(dialog.txtDir->text(), QStringLiteral("/pub/doc"));
     EXPECT_EQ(shown(), QStringList{"deep"});
@@ -113,7 +113,8 @@ TEST_F(BrowseFtpDirTest, AFailedLoginIsSaidWhenTheFirstFolderIsListed)
     FtpBrowseSite().Password = QStringLiteral("wrong");
     dialog.Form_Load();
     ASSERT_EQ(answers.messages().size(), 1);
-    EXPECT_TRUE(answers.messages().front().startsWith(QStringLiteral("530 "))) << answers.messages().front().toStdString();
+    EXPECT_TRUE(answers.messages().front().startsWith(QStringLiteral("530 ")))
+        << answers.messages().front().toStdString();
     EXPECT_TRUE(shown().isEmpty());
 }
 
@@ -154,7 +155,8 @@ TEST_F(CreateSyncFileTest, WritesTheFolderChosenAndAsksBeforeReplacing)
     answers.saveAnswers.push_back(path(QStringLiteral("missing.syn")));
     dialog.cmdCreate_Click();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing.syn"))));
-    EXPECT_EQ(answers.messages().back(), QStringLiteral("Directory %1 is invalid").arg(path(QStringLiteral("missing"))));
+    EXPECT_EQ(answers.messages().back(),
+              QStringLiteral("Directory %1 is invalid").arg(path(QStringLiteral("missing"))));
 
     // Cancel in the save dialog writes nothing.
     dialog.cmdCreate_Click();

@@ -184,7 +184,7 @@ TEST_F(SyncPageTest, HeaderSortsOneSidedRowsByTheirOwnValues)
     right(QStringLiteral("ten.txt"), QByteArray(10, 'x'), T0);
     setRoots(leftRoot(), rightRoot());
     compare();
-    clickHeader(2);   // the left size, in the direction in force
+    clickHeader(2); // the left size, in the direction in force
     EXPECT_EQ(keys(), (QStringList{"nine.txt", "ten.txt", "eleven.txt"}));
     clickHeader(2);
     EXPECT_EQ(keys(), (QStringList{"eleven.txt", "ten.txt", "nine.txt"}));
@@ -213,8 +213,7 @@ TEST_F(SyncPageTest, AnEditAfterTheCompareEmptiesTheListAndTheRunDoesNothing)
     // Each input counts, typing in the left box too.
     for (const std::function<void()> &edit : std::vector<std::function<void()>>{
              [&] { page.txtRootLeft->setEditText(leftRoot() + QStringLiteral("x")); },
-             [&] { page.cboFilter->setEditText(QStringLiteral("*.txt")); },
-             [&] { page.chkSyncDate->click(); },
+             [&] { page.cboFilter->setEditText(QStringLiteral("*.txt")); }, [&] { page.chkSyncDate->click(); },
              [&] { page.chkSyncRecursive->click(); }}) {
         setRoots(leftRoot(), rightRoot());
         page.cboFilter->setEditText(QStringLiteral("*.*"));
@@ -245,7 +244,7 @@ TEST_F(SyncPageTest, SynchronizeCopiesTheRowsShownAndReportsFailures)
     left(QStringLiteral("vanishing.txt"), "V", T0);
     setRoots(leftRoot(), rightRoot());
     compare();
-    doubleClick(QStringLiteral("different.txt"));   // left to right
+    doubleClick(QStringLiteral("different.txt")); // left to right
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("left/vanishing.txt"))));
 
     // While the run goes on the page is disabled and a second run does not start.
@@ -263,11 +262,10 @@ TEST_F(SyncPageTest, SynchronizeCopiesTheRowsShownAndReportsFailures)
     synchronize();
     EXPECT_FALSE(enabledDuringRun);
     EXPECT_TRUE(page.isEnabled());
-    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 2);   // the question, then the failures
-    EXPECT_EQ(progress, (QStringList{"Synchronize File : different.txt (1/5)",
-                                     "Synchronize File : left only.txt (2/5)",
-                                     "Synchronize File : right only.txt (3/5)",
-                                     "Synchronize File : vanishing.txt (5/5)"}));
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 2); // the question, then the failures
+    EXPECT_EQ(progress,
+              (QStringList{"Synchronize File : different.txt (1/5)", "Synchronize File : left only.txt (2/5)",
+                           "Synchronize File : right only.txt (3/5)", "Synchronize File : vanishing.txt (5/5)"}));
     EXPECT_EQ(status, QStringLiteral("3 files synchronized, 1 failed"));
     EXPECT_EQ(answers.messages().value(1), QStringLiteral("1 files could not be synchronized:\r\n"
                                                           "vanishing.txt : No such file or directory"));
@@ -293,7 +291,7 @@ TEST_F(SyncPageTest, NoToTheQuestionAndTheCloseBoxCopyNothing)
     QTest::mouseClick(page.cmdSync, Qt::LeftButton);
     EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Overwrite), 0);
 
-    answers.overwriteAnswers.push_back(OverwriteNone);   // the close box
+    answers.overwriteAnswers.push_back(OverwriteNone); // the close box
     synchronize();
     EXPECT_EQ(readFile(QStringLiteral("right/a.txt")), "right");
     EXPECT_EQ(QFileInfo(path(QStringLiteral("right/a.txt"))).lastModified(), T0);
@@ -302,12 +300,13 @@ TEST_F(SyncPageTest, NoToTheQuestionAndTheCloseBoxCopyNothing)
 
 TEST_F(SyncPageTest, AgainstASyncFileTheRightFilesGoToTheZipList)
 {
-    const QString syn = writeFile(QStringLiteral("other machine.syn"),
-                                  "/elsewhere/\r\nold.txt|3|01/01/2020 10:00:00\r\nthere only.txt|1|01/01/2020 10:00:00\r\n");
+    const QString syn = writeFile(
+        QStringLiteral("other machine.syn"),
+        "/elsewhere/\r\nold.txt|3|01/01/2020 10:00:00\r\nthere only.txt|1|01/01/2020 10:00:00\r\n");
     right(QStringLiteral("old.txt"), "newer", T1);
     right(QStringLiteral("sub/here only.txt"), "H", T0);
     QStringList handed;
-    page.ZipListHandler = [&](const QStringList &paths) { handed = paths; };
+    page.setZipListHandler([&](const QStringList &paths) { handed = paths; });
     page.cboDirFile->setCurrentIndex(page.cboDirFile->findText(QStringLiteral("File")));
     EXPECT_FALSE(page.chkSyncRecursive->isEnabled());
     EXPECT_TRUE(page.chkSyncFileCreate->isVisibleTo(&page));
@@ -315,11 +314,11 @@ TEST_F(SyncPageTest, AgainstASyncFileTheRightFilesGoToTheZipList)
     page.txtRootRight->setText(rightRoot());
     compare();
     doubleClick(QStringLiteral("old.txt"));
-    doubleClick(QStringLiteral("old.txt"));   // right to left: bound for the other machine
+    doubleClick(QStringLiteral("old.txt")); // right to left: bound for the other machine
     QTest::mouseClick(page.cmdSync, Qt::LeftButton);
-    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 0);   // no question for a zip list
-    EXPECT_EQ(handed, (QStringList{path(QStringLiteral("right/old.txt")),
-                                   path(QStringLiteral("right/sub/here only.txt"))}));
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 0); // no question for a zip list
+    EXPECT_EQ(handed,
+              (QStringList{path(QStringLiteral("right/old.txt")), path(QStringLiteral("right/sub/here only.txt"))}));
     EXPECT_EQ(status, QStringLiteral("Press F1 for Help"));
 }
 
@@ -381,7 +380,8 @@ TEST_F(SyncPageTest, AnFtpRunWorksFromTheSiteOfTheCompare)
     page.chkSyncRecursive->setChecked(true);
     compare();
     ASSERT_TRUE(page.cmdSync->isEnabled()) << answers.messages().join(u'\n').toStdString();
-    EXPECT_EQ(page.ListRecent.value(0), QStringLiteral("127.0.0.1|Ftp|/remote dir|tester|s3cret|0|%1").arg(server.port()));
+    EXPECT_EQ(page.ListRecent.value(0),
+              QStringLiteral("127.0.0.1|Ftp|/remote dir|tester|s3cret|0|%1").arg(server.port()));
 
     synchronize();
     EXPECT_EQ(status, QStringLiteral("2 files synchronized, 0 failed"));
@@ -408,10 +408,10 @@ TEST_F(SyncPageTest, TheRemoteBrowserGetsTheSiteOfThePage)
     page.txtRootLeft->setEditText(QStringLiteral("server"));
     page.txtPort->setText(QStringLiteral("2100"));
     FtpSite asked;
-    page.BrowseRemoteFolder = [&](const FtpSite &site) {
+    page.setRemoteFolderBrowser([&](const FtpSite &site) {
         asked = site;
         return QStringLiteral("/chosen");
-    };
+    });
     QTest::mouseClick(page.cmdBrowseLeft, Qt::LeftButton);
     EXPECT_EQ(asked.Server, QStringLiteral("server"));
     EXPECT_EQ(asked.Port, 2100);
@@ -419,7 +419,7 @@ TEST_F(SyncPageTest, TheRemoteBrowserGetsTheSiteOfThePage)
     EXPECT_EQ(page.txtRemoteDir->text(), QStringLiteral("/chosen"));
 
     // Cancel keeps the remote folder; a port that is no number is said.
-    page.BrowseRemoteFolder = [](const FtpSite &) { return QString(); };
+    page.setRemoteFolderBrowser([](const FtpSite &) { return QString(); });
     QTest::mouseClick(page.cmdBrowseLeft, Qt::LeftButton);
     EXPECT_EQ(page.txtRemoteDir->text(), QStringLiteral("/chosen"));
     page.txtPort->setText(QStringLiteral("ftp"));
