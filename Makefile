@@ -4,23 +4,29 @@
 BUILD       ?= build
 BENCH_BUILD ?= build-bench
 SAN_BUILD   ?= build-asan
+FUZZ_BUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
             libzip-dev zlib1g-dev libcurl4-openssl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
-            python3 python3-pyftpdlib zip unzip rsync lftp rename \
+            python3 python3-pyftpdlib zip unzip rsync lftp rename id3v2 \
             fonts-dejavu-core xvfb xauth
+
+# Only `make fuzz` needs these: clang and its libFuzzer runtime.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-asan bench clean
+.PHONY: all deps fuzz-deps configure build run test test-asan bench fuzz clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# $(call install-missing,PACKAGES)
+define install-missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -28,6 +34,13 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+fuzz-deps: deps
+	$(call install-missing,$(FUZZ_PACKAGES))
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja
@@ -53,5 +66,13 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bench/run-all.sh $(BENCH_BUILD)
 
+# Builds the fuzz targets with clang's libFuzzer and runs each one for
+# FUZZ_SECONDS on its seeds; fails on any crash, leak or sanitizer report.
+fuzz: fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DARDL_BUILD_FUZZ=ON -DARDL_BUILD_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ardl_fuzz
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

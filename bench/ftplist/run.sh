@@ -38,12 +38,21 @@ done
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 peer() { lftp -c "open -u bench,bench -p $port 127.0.0.1; find -l /"; }
 
+# 30 listings of one folder on one session: a stall before each data
+# connection would show here.
+peer30() {
+  local cmds="open -u bench,bench -p $port 127.0.0.1"
+  for _ in $(seq 30); do cmds="$cmds; cls -1 '/dir 00/'"; done
+  lftp -c "$cmds"
+}
+timed() { s=$(date +%s.%N); "$@" >/dev/null; e=$(date +%s.%N); awk -v s="$s" -v e="$e" 'BEGIN {printf "%.3f\n", e - s}'; }
+
 "$ours" 127.0.0.1 "$port" bench bench 1 "$work/ours.txt" >/dev/null   # warm up
-t_ours=$("$ours" 127.0.0.1 "$port" bench bench "$runs" "$work/ours.txt")
-t_peer=$(for _ in $(seq "$runs"); do
-  s=$(date +%s.%N); peer >/dev/null; e=$(date +%s.%N)
-  awk -v s="$s" -v e="$e" 'BEGIN {printf "%.3f\n", e - s}'
-done | median)
+out=$("$ours" 127.0.0.1 "$port" bench bench "$runs" "$work/ours.txt")
+t_ours=$(echo "$out" | sed -n 1p)
+t_ours30=$(echo "$out" | sed -n 2p)
+t_peer=$(for _ in $(seq "$runs"); do timed peer; done | median)
+t_peer30=$(for _ in $(seq "$runs"); do timed peer30; done | median)
 
 # lftp: "perm owner/group size date time /path"; folders end with "/".
 peer | grep -v '/$' | sed 's/^.* \(\/.*\)$/\1/' | LC_ALL=C sort > "$work/peer.txt"
@@ -55,3 +64,5 @@ if ! cmp -s "$work/ours.txt" "$work/peer.txt"; then
 fi
 printf '%-14s %6d files  ours %6.3f s  lftp %6.3f s  ratio %.2f\n' "10000 files" \
   "$(wc -l < "$work/ours.txt")" "$t_ours" "$t_peer" "$(awk -v a="$t_ours" -v b="$t_peer" 'BEGIN {print a / b}')"
+printf '%-14s %6d calls  ours %6.3f s  lftp %6.3f s  ratio %.2f\n' "30 listings" 30 \
+  "$t_ours30" "$t_peer30" "$(awk -v a="$t_ours30" -v b="$t_peer30" 'BEGIN {print a / b}')"

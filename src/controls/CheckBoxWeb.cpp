@@ -1,9 +1,9 @@
 #include "CheckBoxWeb.h"
 
-#include "MouseArgs.h"
+#include "HoverPoll.h"
+#include "PictureBox.h"
 #include "PropertyBag.h"
 
-#include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -11,34 +11,26 @@
 
 namespace ardl {
 
-namespace {
-constexpr int HoverPollMs = 100;
-}
-
 CheckBoxWeb::CheckBoxWeb(QWidget *parent)
     : QWidget(parent)
-    , picCheck(new QLabel(this))
-    , picCheckedIn(new QLabel(this))
-    , picCheckedOut(new QLabel(this))
-    , picUnCheckedIn(new QLabel(this))
-    , picUnCheckedOut(new QLabel(this))
+    , picCheck(NewPictureBox(this, QStringLiteral("picCheck"), true))
+    , picCheckedIn(NewPictureBox(this, QStringLiteral("picCheckedIn"), false))
+    , picCheckedOut(NewPictureBox(this, QStringLiteral("picCheckedOut"), false))
+    , picUnCheckedIn(NewPictureBox(this, QStringLiteral("picUnCheckedIn"), false))
+    , picUnCheckedOut(NewPictureBox(this, QStringLiteral("picUnCheckedOut"), false))
     , Timer(new QTimer(this))
+    , m_hover(new HoverPoll(this, Timer,
+                            {[this] { ShowInPicture(); }, [this] { ShowInPicture(); },
+                             [this] { ShowOutPicture(); }}))
+    , m_mouse{[this](const QMouseEvent &e) { UserControl_MouseDown(e); },
+              [this](const QMouseEvent &e) { UserControl_MouseMove(e); },
+              [this](const QMouseEvent &e) { UserControl_MouseUp(e); }}
 {
     setObjectName(QStringLiteral("CheckBoxWeb"));
-    picCheck->setObjectName(QStringLiteral("picCheck"));
-    picCheckedIn->setObjectName(QStringLiteral("picCheckedIn"));
-    picCheckedOut->setObjectName(QStringLiteral("picCheckedOut"));
-    picUnCheckedIn->setObjectName(QStringLiteral("picUnCheckedIn"));
-    picUnCheckedOut->setObjectName(QStringLiteral("picUnCheckedOut"));
     Timer->setObjectName(QStringLiteral("Timer"));
-
-    for (QLabel *holder : {picCheckedIn, picCheckedOut, picUnCheckedIn, picUnCheckedOut})
-        holder->hide();
-    picCheck->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picCheck->setMouseTracking(true);
     picCheck->installEventFilter(this);
     setMouseTracking(true);
-    connect(Timer, &QTimer::timeout, this, &CheckBoxWeb::Timer_Timer);
     InitProperties();
 }
 
@@ -59,34 +51,24 @@ void CheckBoxWeb::setEnabledState(bool enabled)
 
 int CheckBoxWeb::MousePointer() const
 {
-    return m_mousePointer;
+    return m_pointer.Code();
 }
 
 void CheckBoxWeb::setMousePointer(int code)
 {
-    m_mousePointer = IsMousePointerCode(code) ? code : PointerDefault;
-    ApplyMousePointer();
+    m_pointer.SetCode(this, code);
     emit PropertyChanged(QStringLiteral("MousePointer"));
 }
 
 QPixmap CheckBoxWeb::MouseIcon() const
 {
-    return m_mouseIcon;
+    return m_pointer.Icon();
 }
 
 void CheckBoxWeb::setMouseIcon(const QPixmap &icon)
 {
-    m_mouseIcon = icon;
-    ApplyMousePointer();
+    m_pointer.SetIcon(this, icon);
     emit PropertyChanged(QStringLiteral("MouseIcon"));
-}
-
-void CheckBoxWeb::ApplyMousePointer()
-{
-    if (const auto cursor = CursorForMousePointer(m_mousePointer, m_mouseIcon))
-        setCursor(*cursor);
-    else
-        unsetCursor();
 }
 
 QPixmap CheckBoxWeb::CheckedIn() const
@@ -135,14 +117,6 @@ void CheckBoxWeb::setUnCheckedOut(const QPixmap &picture)
     emit PropertyChanged(QStringLiteral("UnCheckedOut"));
 }
 
-void CheckBoxWeb::SetPicture(QLabel *holder, const QPixmap &picture)
-{
-    if (picture.isNull())
-        holder->clear();
-    else
-        holder->setPixmap(picture);
-}
-
 bool CheckBoxWeb::Checked() const
 {
     return m_checkedState;
@@ -151,7 +125,7 @@ bool CheckBoxWeb::Checked() const
 void CheckBoxWeb::setChecked(bool checked)
 {
     m_checkedState = checked;
-    SetTimerInterval(HoverPollMs);
+    m_hover->Poll();
     emit PropertyChanged(QStringLiteral("Checked"));
 }
 
@@ -165,22 +139,22 @@ void CheckBoxWeb::InitProperties()
 void CheckBoxWeb::ReadProperties(const PropertyBag &bag)
 {
     setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
-    const int pointer = bag.ReadProperty(QStringLiteral("MousePointer"), 0).toInt();
-    m_mousePointer = IsMousePointerCode(pointer) ? pointer : PointerDefault;
+    m_pointer.SetCode(this, bag.ReadProperty(QStringLiteral("MousePointer"), PointerDefault).toInt());
     setMouseIcon(bag.ReadProperty(QStringLiteral("MouseIcon")).value<QPixmap>());
     SetPicture(picCheckedIn, bag.ReadProperty(QStringLiteral("CheckedIn")).value<QPixmap>());
     SetPicture(picCheckedOut, bag.ReadProperty(QStringLiteral("CheckedOut")).value<QPixmap>());
     SetPicture(picUnCheckedIn, bag.ReadProperty(QStringLiteral("UnCheckedIn")).value<QPixmap>());
     SetPicture(picUnCheckedOut, bag.ReadProperty(QStringLiteral("UnCheckedOut")).value<QPixmap>());
-    picCheck->setPixmap(CheckedOut());
     m_checkedState = bag.ReadProperty(QStringLiteral("Checked"), false).toBool();
+    // The face of the state read, not the checked one whatever the state.
+    m_hover->ShowFace();
 }
 
 void CheckBoxWeb::WriteProperties(PropertyBag &bag) const
 {
     bag.WriteProperty(QStringLiteral("Enabled"), Enabled(), true);
-    bag.WriteProperty(QStringLiteral("MousePointer"), m_mousePointer, 0);
-    bag.WriteProperty(QStringLiteral("MouseIcon"), m_mouseIcon);
+    bag.WriteProperty(QStringLiteral("MousePointer"), m_pointer.Code(), PointerDefault);
+    bag.WriteProperty(QStringLiteral("MouseIcon"), m_pointer.Icon());
     bag.WriteProperty(QStringLiteral("CheckedIn"), CheckedIn());
     bag.WriteProperty(QStringLiteral("CheckedOut"), CheckedOut());
     bag.WriteProperty(QStringLiteral("UnCheckedIn"), UnCheckedIn());
@@ -230,71 +204,39 @@ void CheckBoxWeb::ShowOutPicture()
 
 bool CheckBoxWeb::InCheckBox() const
 {
-    if (!m_hoverRegion || m_pointerLeft)
-        return false;
-    return m_hoverRegion->contains(QCursor::pos());
+    return m_hover->Inside();
 }
 
-void CheckBoxWeb::SetTimerInterval(int ms)
+bool CheckBoxWeb::isHovering() const
 {
-    if (ms > 0)
-        Timer->start(ms);
-    else
-        Timer->stop();
+    return m_hover->isHovering();
 }
 
-void CheckBoxWeb::Timer_Timer()
+bool CheckBoxWeb::isPressed() const
 {
-    const bool inside = InCheckBox();
-    if (inside) {
-        if (m_pressed)
-            ShowInPicture();
-        return;
-    }
-    if (!m_pressed) {
-        m_hoverRegion.reset();
-        m_hovering = false;
-        SetTimerInterval(0);
-    }
-    ShowOutPicture();
+    return m_hover->isPressed();
 }
 
 void CheckBoxWeb::UserControl_MouseMove(const QMouseEvent &event)
 {
-    if (rect().contains(event.position().toPoint()))
-        m_pointerLeft = false;
     const MouseArgs a = MouseArgsOf(event);
-    QPointer<CheckBoxWeb> alive(this);
-    emit MouseMove(a.Button, a.Shift, a.X, a.Y);
-    if (!alive || m_hovering)
-        return;
-    ShowInPicture();
-    SetTimerInterval(HoverPollMs);
-    // The control's rectangle on the screen, fixed for this hover.
-    m_hoverRegion = QRect(mapToGlobal(QPoint(0, 0)), size());
-    m_hovering = true;
+    m_hover->MouseMoved(event.position().toPoint(), [&] { emit MouseMove(a.Button, a.Shift, a.X, a.Y); });
 }
 
 void CheckBoxWeb::UserControl_MouseDown(const QMouseEvent &event)
 {
-    ShowInPicture();
-    m_pressed = true;
+    m_hover->Pressed();
     const MouseArgs a = MouseArgsOf(event);
     emit MouseDown(a.Button, a.Shift, a.X, a.Y);
 }
 
 void CheckBoxWeb::UserControl_MouseUp(const QMouseEvent &event)
 {
-    // The release point against the control as it is now decides both the
-    // toggle and Click, so the two always agree.
-    const bool inside = rect().contains(event.position().toPoint());
-    if (inside) {
+    // The release point against the control as it is now decides the
+    // toggle, the face and Click, so the three always agree.
+    if (rect().contains(event.position().toPoint()))
         m_checkedState = !m_checkedState;
-        ShowInPicture();
-    } else {
-        ShowOutPicture();
-    }
-    m_pressed = false;
+    const bool inside = m_hover->Released(event.position().toPoint());
     const MouseArgs a = MouseArgsOf(event);
     QPointer<CheckBoxWeb> alive(this);
     emit MouseUp(a.Button, a.Shift, a.X, a.Y);
@@ -306,57 +248,14 @@ bool CheckBoxWeb::eventFilter(QObject *watched, QEvent *event)
 {
     // The face hands its mouse events to the control; it sits at the
     // control's origin, so positions need no mapping.
-    if (watched == picCheck) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            UserControl_MouseDown(*static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseMove:
-            UserControl_MouseMove(*static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseButtonRelease:
-            UserControl_MouseUp(*static_cast<QMouseEvent *>(event));
-            return true;
-        default:
-            break;
-        }
-    }
+    if (watched == picCheck && DispatchMouse(event, m_mouse))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
-void CheckBoxWeb::mousePressEvent(QMouseEvent *event)
+bool CheckBoxWeb::event(QEvent *event)
 {
-    UserControl_MouseDown(*event);
-}
-
-// A second press in quick succession is a press like any other: every
-// release inside toggles and clicks.
-void CheckBoxWeb::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    UserControl_MouseDown(*event);
-}
-
-void CheckBoxWeb::mouseMoveEvent(QMouseEvent *event)
-{
-    UserControl_MouseMove(*event);
-}
-
-void CheckBoxWeb::mouseReleaseEvent(QMouseEvent *event)
-{
-    UserControl_MouseUp(*event);
-}
-
-void CheckBoxWeb::enterEvent(QEnterEvent *event)
-{
-    m_pointerLeft = false;
-    QWidget::enterEvent(event);
-}
-
-void CheckBoxWeb::leaveEvent(QEvent *event)
-{
-    m_pointerLeft = true;
-    QWidget::leaveEvent(event);
+    return DispatchMouse(event, m_mouse) || QWidget::event(event);
 }
 
 void CheckBoxWeb::resizeEvent(QResizeEvent *event)
@@ -368,7 +267,7 @@ void CheckBoxWeb::resizeEvent(QResizeEvent *event)
 void CheckBoxWeb::UserControl_Resize()
 {
     picCheck->setGeometry(0, 0, width(), height());
-    picCheck->setPixmap(CheckedOut());
+    m_hover->ShowFace();
 }
 
 } // namespace ardl

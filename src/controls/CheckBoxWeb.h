@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QPixmap>
-#include <QRect>
-#include <QWidget>
+#include "MouseArgs.h"
 
-#include <optional>
+#include <QPixmap>
+#include <QWidget>
 
 class QLabel;
 class QMouseEvent;
@@ -12,16 +11,16 @@ class QTimer;
 
 namespace ardl {
 
+class HoverPoll;
 class PropertyBag;
 
 // A check box drawn from four pictures: checked or not, each In (the pointer
 // is over it, or a button is held on it) and Out. Releasing any mouse button
 // over it toggles it and raises Click. It has no caption and no keys.
 //
-// Hover is tracked by polling: the first mouse move records the control's
-// screen rectangle and starts a 100 ms timer, and each tick tests the pointer
-// against that rectangle. A leave event also counts as "outside", for display
-// servers that do not report the pointer position outside the program.
+// Hover is tracked by polling (HoverPoll): the first mouse move records the
+// control's screen rectangle and starts a 100 ms timer, and each tick tests
+// the pointer against that rectangle.
 class CheckBoxWeb : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledState)
@@ -66,8 +65,8 @@ public:
     void ReadProperties(const PropertyBag &bag);
     void WriteProperties(PropertyBag &bag) const;
 
-    bool isHovering() const { return m_hovering; }
-    bool isPressed() const { return m_pressed; }
+    bool isHovering() const;
+    bool isPressed() const;
 
     QLabel *picCheck;
     QLabel *picCheckedIn;
@@ -87,35 +86,23 @@ signals:
     void PropertyChanged(const QString &name);
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void UserControl_MouseDown(const QMouseEvent &event);
     void UserControl_MouseMove(const QMouseEvent &event);
     void UserControl_MouseUp(const QMouseEvent &event);
-    void Timer_Timer();
     void UserControl_Resize();
 
     void ShowInPicture();
     void ShowOutPicture();
-    void SetTimerInterval(int ms);
-    void ApplyMousePointer();
-    void SetPicture(QLabel *holder, const QPixmap &picture);
 
     bool m_checkedState = false;
-    bool m_pressed = false;
-    bool m_hovering = false;
-    bool m_pointerLeft = false;
-    std::optional<QRect> m_hoverRegion;
-    int m_mousePointer = 0;
-    QPixmap m_mouseIcon;
+    HoverPoll *m_hover;
+    MousePointerSetting m_pointer;
+    MouseHandlers m_mouse;
 };
 
 } // namespace ardl

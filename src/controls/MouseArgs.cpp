@@ -3,6 +3,7 @@
 #include "common/units/Twips.h"
 
 #include <QMouseEvent>
+#include <QWidget>
 
 
 namespace ardl {
@@ -68,6 +69,44 @@ std::optional<QCursor> CursorForMousePointer(int code, const QPixmap &icon)
             return QCursor(icon);
         return std::nullopt;
     default: return std::nullopt;
+    }
+}
+
+void MousePointerSetting::SetCode(QWidget *control, int code)
+{
+    m_code = IsMousePointerCode(code) ? code : PointerDefault;
+    Apply(control);
+}
+
+void MousePointerSetting::SetIcon(QWidget *control, const QPixmap &icon)
+{
+    m_icon = icon;
+    Apply(control);
+}
+
+void MousePointerSetting::Apply(QWidget *control) const
+{
+    if (const auto cursor = CursorForMousePointer(m_code, m_icon))
+        control->setCursor(*cursor);
+    else
+        control->unsetCursor();
+}
+
+bool DispatchMouse(QEvent *event, const MouseHandlers &handlers)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        handlers.down(*static_cast<QMouseEvent *>(event));
+        return true;
+    case QEvent::MouseMove:
+        handlers.move(*static_cast<QMouseEvent *>(event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        handlers.up(*static_cast<QMouseEvent *>(event));
+        return true;
+    default:
+        return false;
     }
 }
 

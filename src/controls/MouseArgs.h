@@ -4,9 +4,12 @@
 #include <QPixmap>
 #include <Qt>
 
+#include <functional>
 #include <optional>
 
+class QEvent;
 class QMouseEvent;
+class QWidget;
 
 namespace ardl {
 
@@ -31,5 +34,35 @@ enum MousePointerCode { PointerDefault = 0, PointerCustom = 99 };
 bool IsMousePointerCode(int code);
 // The cursor for a pointer code; nullopt means "the default", i.e. unset.
 std::optional<QCursor> CursorForMousePointer(int code, const QPixmap &icon);
+
+// A control's MousePointer code and MouseIcon, shown on the control.
+class MousePointerSetting {
+public:
+    explicit MousePointerSetting(int code = PointerDefault) : m_code(code) {}
+
+    int Code() const { return m_code; }
+    const QPixmap &Icon() const { return m_icon; }
+    // An unknown code counts as the default pointer.
+    void SetCode(QWidget *control, int code);
+    void SetIcon(QWidget *control, const QPixmap &icon);
+
+private:
+    void Apply(QWidget *control) const;
+
+    int m_code;
+    QPixmap m_icon;
+};
+
+// The mouse handlers of a control.
+struct MouseHandlers {
+    std::function<void(const QMouseEvent &)> down;
+    std::function<void(const QMouseEvent &)> move;
+    std::function<void(const QMouseEvent &)> up;
+};
+
+// Hands a mouse press, move or release to its handler and returns true; any
+// other event is left alone (false). A double click is a press like any
+// other, so every release that follows one is handled.
+bool DispatchMouse(QEvent *event, const MouseHandlers &handlers);
 
 } // namespace ardl

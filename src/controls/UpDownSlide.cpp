@@ -179,9 +179,14 @@ bool UpDownSlide::txtUpDown_KeyPress(QKeyEvent *event)
         UpDown->step(event->key() == Qt::Key_Up ? 1 : -1);
         return true;
     }
+    // Only typed characters are filtered. Keys that type none pass as in any
+    // text box: cursor and focus keys (Tab, Shift+Tab), Delete, Enter and the
+    // edit shortcuts (Ctrl+A, C, V, X, Z), whose text is a control character.
     const QString text = event->text();
-    if (text.isEmpty())
-        return false;   // no character: cursor and editing keys pass
+    if (text.isEmpty() || (!text.at(0).isPrint() && text.at(0) != QChar(8)))
+        return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return false;
     int keyAscii = text.at(0).unicode();
     FilterKeyAscii(keyAscii, KeyDigits);
     return keyAscii == 0;

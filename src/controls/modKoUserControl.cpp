@@ -109,24 +109,34 @@ void FilterKeyAscii(int &KeyAscii, int mode)
 
 namespace {
 
-// Ends a wait loop when the form stops being the active window.
-class ActiveFormWatch : public QObject {
+// Ends a wait loop when the form is hidden, closed or destroyed, or when its
+// activation reaches the state waited for: lost (`untilActive` false) or
+// gained (true).
+class ActivationWatch : public QObject {
 public:
-    ActiveFormWatch(QWidget *form, QEventLoop *loop) : m_form(form), m_loop(loop)
+    ActivationWatch(QWidget *form, QEventLoop *loop, bool untilActive)
+        : m_form(form), m_loop(loop), m_untilActive(untilActive)
     {
         form->installEventFilter(this);
         connect(form, &QObject::destroyed, loop, &QEventLoop::quit);
-        connect(qApp, &QApplication::focusChanged, this, &ActiveFormWatch::check);
+        connect(qApp, &QApplication::focusChanged, this, &ActivationWatch::check);
     }
-    ~ActiveFormWatch() override
+    ~ActivationWatch() override
     {
         if (m_form)
             m_form->removeEventFilter(this);
     }
 
+    // True when the wait is over.
+    bool done() const
+    {
+        if (!m_form || !m_form->isVisible())
+            return true;
+        return (QApplication::activeWindow() == m_form) == m_untilActive;
+    }
     void check()
     {
-        if (!m_form || !m_form->isVisible() || QApplication::activeWindow() != m_form)
+        if (done())
             m_loop->quit();
     }
 
@@ -134,7 +144,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         switch (event->type()) {
+        case QEvent::WindowActivate:
+            if (m_untilActive)
+                m_loop->quit();
+            break;
         case QEvent::WindowDeactivate:
+            if (!m_untilActive)
+                m_loop->quit();
+            break;
         case QEvent::Hide:
         case QEvent::Close:
             m_loop->quit();
@@ -148,17 +165,29 @@ protected:
 private:
     QPointer<QWidget> m_form;
     QEventLoop *m_loop;
+    bool m_untilActive;
 };
+
+void WaitForActivationState(QWidget *form, bool untilActive)
+{
+    if (!form)
+        return;
+    QEventLoop loop;
+    ActivationWatch watch(form, &loop, untilActive);
+    if (!watch.done())
+        loop.exec();
+}
 
 } // namespace
 
 void WaitWhileActiveForm(QWidget *form)
 {
-    if (!form || !form->isVisible() || QApplication::activeWindow() != form)
-        return;
-    QEventLoop loop;
-    ActiveFormWatch watch(form, &loop);
-    loop.exec();
+    WaitForActivationState(form, false);
+}
+
+void WaitForActivation(QWidget *form)
+{
+    WaitForActivationState(form, true);
 }
 
 } // namespace ardl

@@ -34,4 +34,10 @@ void FilterKeyAscii(int &KeyAscii, int mode);
 // closed or destroyed. Other handlers of the program run meanwhile.
 void WaitWhileActiveForm(QWidget *form);
 
+// Runs the event loop until `form`, just shown and asked to become active,
+// is the active window, or is hidden, closed or destroyed. The caller sees to
+// it that a form the window system never activates goes away (frmColor closes
+// itself within 300 ms when it is not active).
+void WaitForActivation(QWidget *form);
+
 } // namespace ardl

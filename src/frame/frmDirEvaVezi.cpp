@@ -9,6 +9,7 @@
 #include "common/ui/LateBound.h"
 #include "common/ui/ListView.h"
 #include "common/ui/modListView.h"
+#include "frame/frmAbout.h"
 #include "mp3/ui/Mp3Page.h"
 #include "platform/settings/modRegistry.h"
 #include "platform/shell/HelpFile.h"
@@ -95,6 +96,9 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
     connect(picRename, &RenamePage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picUndo, &UndoPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picZip, &ZipPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picMp3, &Mp3Page::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picSplit, &SplitPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picSync, &SyncPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
 
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -103,6 +107,7 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
 
     setMinimumSize(MinWidthPx, MinHeightPx);
     resize(DesignWidthPx, DesignHeightPx);
+    CentreOnScreen(this);   // the designed place, kept when no position is stored
 }
 
 frmDirEvaVezi::~frmDirEvaVezi() = default;
@@ -244,8 +249,8 @@ void frmDirEvaVezi::CBWAbout_Click()
 
 void frmDirEvaVezi::ShowAbout()
 {
-    prompter().message(AppInfo::TitleWithVersion(), QStringLiteral("About ") + AppInfo::Title(),
-                       MsgIcon::Information, MsgButtons::Ok);
+    frmAbout about(this);
+    about.exec();
 }
 
 void frmDirEvaVezi::CBWExit_Click()
@@ -303,6 +308,7 @@ void frmDirEvaVezi::Form_Load()
     SetInitialButtonStates();
 
     LoadRecentLists();
+    picSync->CheckFilterButtons();
     picSplit->SetDefaults();
     InstallHelpShortcut();
 }

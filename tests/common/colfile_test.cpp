@@ -43,3 +43,24 @@ TEST(colFile, SizesAreSixtyFourBitAndZipFiguresAreKept)
         total += f.Size;
     EXPECT_EQ(total, 7294967296LL);
 }
+
+TEST(colFile, FilesAppendedUncheckedAreFoundLaterAndNamesShownAlikeStayApart)
+{
+    std::vector<clsFile> listed;
+    listed.push_back(clsFile{QStringLiteral("/d/a"), 1, When, 0, 0, {}});
+    // Two files whose names show alike: they differ by their raw bytes.
+    listed.push_back(clsFile{QStringLiteral("/d/\uFFFD"), 1, When, 0, 0, QByteArray("/d/\xff")});
+    listed.push_back(clsFile{QStringLiteral("/d/\uFFFD"), 1, When, 0, 0, QByteArray("/d/\xfd")});
+    colFile files;
+    files.AppendDistinct(std::move(listed));
+    ASSERT_EQ(files.Count(), 3);
+    EXPECT_TRUE(files.Contains(QStringLiteral("/d/a"), 1, When));
+    EXPECT_FALSE(files.Contains(QStringLiteral("/d/\uFFFD"), 1, When));   // no file has that exact name
+    EXPECT_FALSE(files.Add(QStringLiteral("/d/a"), 1, When));
+    EXPECT_FALSE(files.Add(clsFile{QStringLiteral("/d/\uFFFD"), 1, When, 0, 0, QByteArray("/d/\xfd")}));
+    EXPECT_TRUE(files.Add(QStringLiteral("/d/\uFFFD"), 1, When));   // a real file of that name
+    EXPECT_EQ(files.Count(), 4);
+    files.Remove(1);
+    EXPECT_FALSE(files.Add(clsFile{QStringLiteral("/d/\uFFFD"), 1, When, 0, 0, QByteArray("/d/\xff")}));
+    EXPECT_TRUE(files.Add(QStringLiteral("/d/a"), 1, When));
+}

@@ -72,10 +72,45 @@ TEST(ControlFactory, UpDownSlideHasMaxMinValueAndNoEvents)
     EXPECT_EQ(OwnMethods(*uds, QMetaMethod::Signal), (QStringList{"PropertyChanged(QString) name"}));
 }
 
+TEST(ControlFactory, ButtonWebHasItsPropertiesEventsAndMethods)
+{
+    auto button = Create(QStringLiteral("Vostrane.ButtonWeb"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(OwnProperties(*button),
+              (QStringList{"Enabled", "PictureDown", "PictureOut", "PictureIn", "MouseIcon", "MousePointer"}));
+    EXPECT_EQ(OwnMethods(*button, QMetaMethod::Signal),
+              (QStringList{"Click()", "MouseDown(int,int,float,float) Button,Shift,X,Y",
+                           "MouseMove(int,int,float,float) Button,Shift,X,Y",
+                           "MouseUp(int,int,float,float) Button,Shift,X,Y", "PropertyChanged(QString) name"}));
+    EXPECT_EQ(OwnMethods(*button, QMetaMethod::Method),
+              (QStringList{"InButton()", "ButtonIN()", "ButtonOut()", "ButtonDown()"}));
+    for (const char *name : {"picButton", "picIN", "picOut", "picDown"})
+        EXPECT_NE(button->findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
+    EXPECT_NE(button->findChild<QObject *>(QStringLiteral("Timer")), nullptr);
+}
+
+TEST(ControlFactory, ColorChooserAndTransparentFormHaveTheirMembers)
+{
+    auto chooser = Create(QStringLiteral("Vostrane.ColorChooser"));
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(OwnProperties(*chooser), (QStringList{"BackColor", "Enabled", "HTMLColor"}));
+    EXPECT_EQ(OwnMethods(*chooser, QMetaMethod::Signal),
+              (QStringList{"Click()", "ColorClick()", "PropertyChanged(QString) name"}));
+    for (const char *name : {"picBouton", "picUp", "picDown", "picColor"})
+        EXPECT_NE(chooser->findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
+
+    auto form = Create(QStringLiteral("Vostrane.TransparentForm"));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(OwnProperties(*form), QStringList{"MaskFile"});
+    EXPECT_EQ(OwnMethods(*form, QMetaMethod::Signal), QStringList{"PropertyChanged(QString) name"});
+    EXPECT_EQ(OwnMethods(*form, QMetaMethod::Method), QStringList{"ApplySkin(QString) sSkinFile"});
+}
+
 TEST(ControlFactory, UnknownClassGivesNoControl)
 {
     EXPECT_EQ(Create(QStringLiteral("Vostrane.ButtonWebX")), nullptr);
     EXPECT_EQ(Create(QString()), nullptr);
     VostranePlugin plugin;
-    EXPECT_EQ(plugin.ProgIds(), (QStringList{"Vostrane.CheckBoxWeb", "Vostrane.UpDownSlide"}));
+    EXPECT_EQ(plugin.ProgIds(), (QStringList{"Vostrane.CheckBoxWeb", "Vostrane.UpDownSlide", "Vostrane.ButtonWeb",
+                                             "Vostrane.ColorChooser", "Vostrane.TransparentForm"}));
 }

@@ -2,7 +2,6 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QTest>
 #include <QTimer>
@@ -87,15 +86,15 @@ TEST(WaitWhileActiveForm, WaitsUntilTheFormClosesWhileEventsRun)
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    // Timer events run during the wait; the third one closes the form.
     int ticks = 0;
     QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (++ticks == 3)
+            form.close();
+    });
     ticker.start(10);
-    QTimer::singleShot(120, &form, &QWidget::close);
-    QElapsedTimer clock;
-    clock.start();
     WaitWhileActiveForm(&form);
-    EXPECT_GE(clock.elapsed(), 100);
     EXPECT_GE(ticks, 3);
     EXPECT_FALSE(form.isVisible());
 }
@@ -111,4 +110,26 @@ TEST(WaitWhileActiveForm, EndsWhenAnotherWindowIsActivated)
     WaitWhileActiveForm(&form);
     EXPECT_EQ(QApplication::activeWindow(), &other);
     EXPECT_TRUE(form.isVisible());
+}
+
+TEST(WaitForActivation, EndsWhenTheFormIsActiveOrGone)
+{
+    QWidget form;
+    WaitForActivation(nullptr);
+    WaitForActivation(&form);   // not shown: nothing to wait for
+    form.show();
+    form.activateWindow();
+    WaitForActivation(&form);
+    EXPECT_EQ(QApplication::activeWindow(), &form);
+
+    // Never activated: the wait ends when the form goes.
+    QWidget other;
+    other.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(50);
+    ASSERT_EQ(QApplication::activeWindow(), &form);
+    QTimer::singleShot(60, &other, &QWidget::close);
+    WaitForActivation(&other);
+    EXPECT_FALSE(other.isVisible());
 }

@@ -4,6 +4,7 @@
 #include "controls/frmSlide.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -75,6 +76,43 @@ TEST_F(UpDownSlideTest, OnlyDigitsAndBackspaceCanBeTyped)
     QTest::keyClick(uds->txtUpDown, Qt::Key_Up);
     EXPECT_EQ(uds->Value(), 1);
     EXPECT_EQ(text(), QStringLiteral("1"));
+}
+
+// Focus keys and the edit shortcuts are no characters: they work as in any
+// other text box, while typed characters stay filtered.
+TEST_F(UpDownSlideTest, TabAndEditShortcutsPassTheDigitFilter)
+{
+    auto *second = new UpDownSlide(&window);
+    auto *after = new QLineEdit(&window);
+    second->setGeometry(100, 90, 120, 34);
+    after->setGeometry(100, 140, 120, 24);
+    second->show();
+    after->show();
+    uds->txtUpDown->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return uds->txtUpDown->hasFocus(); }, 10000));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), second->txtUpDown);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), second->txtUpDown);
+
+    uds->setValue(57);
+    uds->txtUpDown->setFocus();
+    QTest::keyClick(uds->txtUpDown, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(uds->txtUpDown->selectedText(), QStringLiteral("57"));
+    QTest::keyClick(uds->txtUpDown, Qt::Key_C, Qt::ControlModifier);
+    second->txtUpDown->setFocus();
+    second->txtUpDown->selectAll();
+    QTest::keyClick(second->txtUpDown, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(second->Value(), 57);
+    QTest::keyClick(second->txtUpDown, Qt::Key_Home);
+    QTest::keyClick(second->txtUpDown, Qt::Key_Delete);
+    EXPECT_EQ(second->txtUpDown->text(), QStringLiteral("7"));
+    EXPECT_EQ(second->Value(), 7);
+    QTest::keyClick(second->txtUpDown, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(second->Value(), 57);
 }
 
 TEST_F(UpDownSlideTest, TextOutsideTheRangeIsPulledToTheBound)

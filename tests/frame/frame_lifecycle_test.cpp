@@ -70,6 +70,8 @@ TEST(MainWindow, FirstRunOpensOnRenameAndCreatesTheStore)
     EXPECT_TRUE(QueryValue(Sync, QStringLiteral("RootLeft")).isMissing());
 }
 
+// The last column of a list takes whatever width is free, so its own width
+// is stored but follows the list's when shown.
 TEST(MainWindow, SecondStartRestoresPlacementAndAllColumnWidths)
 {
     QList<int> widths;
@@ -80,7 +82,8 @@ TEST(MainWindow, SecondStartRestoresPlacementAndAllColumnWidths)
         for (ListView *list : allLists(*w)) {
             for (int c = 0; c < list->header()->count(); ++c) {
                 list->header()->resizeSection(c, width);
-                widths << width++;
+                widths << (c + 1 < list->header()->count() ? width : -1);
+                ++width;
             }
         }
         ASSERT_EQ(widths.size(), 25);
@@ -94,7 +97,7 @@ TEST(MainWindow, SecondStartRestoresPlacementAndAllColumnWidths)
     QList<int> restored;
     for (ListView *list : allLists(*w)) {
         for (int c = 0; c < list->header()->count(); ++c)
-            restored << list->header()->sectionSize(c);
+            restored << (c + 1 < list->header()->count() ? list->header()->sectionSize(c) : -1);
     }
     EXPECT_EQ(restored, widths);
 }
@@ -104,7 +107,7 @@ TEST(MainWindow, MaximisedWindowStoresItsNormalPlacement)
     auto w = startWindow();
     w->setGeometry(60, 70, 800, 600);
     w->showMaximized();
-    QTest::qWait(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->width() > 800; }, 10000));
     w->close();
     EXPECT_EQ(QueryValue(Option, QStringLiteral("MainWidth")).toString(), QString::number(800 * 15));
     EXPECT_EQ(QueryValue(Option, QStringLiteral("MainLeft")).toString(), QString::number(60 * 15));
@@ -163,10 +166,10 @@ TEST(MainWindow, MinimisedWindowIsNotLaidOutAndRestoringLaysOutAgain)
     EXPECT_GT(before.width(), 0);
     w->showMinimized();
     w->resize(1000, 700);
-    QTest::qWait(10);
+    QCoreApplication::processEvents();
     w->showNormal();
-    QTest::qWait(10);
-    EXPECT_EQ(w->picRename->geometry().right(), w->centralWidget()->width() - 1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w->picRename->geometry().right() == w->centralWidget()->width() - 1; }, 10000));
 }
 
 TEST(Splash, ShowsTheTitleAndVersionOverThePicture)

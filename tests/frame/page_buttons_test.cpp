@@ -1,4 +1,5 @@
 #include "frame/frmDirEvaVezi.h"
+#include "frame/frmAbout.h"
 #include "common/core/ScriptedPrompter.h"
 #include "common/ui/LateBound.h"
 #include "platform/settings/modRegistry.h"
@@ -6,8 +7,12 @@
 #include "split/ui/SplitPage.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -113,11 +118,26 @@ TEST_F(PageButtonsTest, HelpAndAboutLeaveThePageButtonAsItWas)
     EXPECT_EQ(w->CurrentPage, 2);
     EXPECT_EQ(visiblePages(), QList<int>{2});
 
-    answers.asked.clear();
-    click(w->CBWAbout);
-    ASSERT_EQ(answers.asked.size(), 1u);
-    EXPECT_EQ(answers.asked[0].title, QStringLiteral("About Ardelune"));
-    EXPECT_EQ(answers.asked[0].text, QStringLiteral("Ardelune v2.0.0"));
+    // The About box, modal over the window, the same each time it opens;
+    // OK closes it.
+    for (int opening = 0; opening < 2; ++opening) {
+        QStringList seen;
+        QTimer::singleShot(0, w.get(), [&] {
+            EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000));
+            auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+            if (!about)
+                return;
+            seen << about->windowTitle() << about->lblTitle->text() << about->lblC->text();
+            EXPECT_EQ(about->parentWidget(), w.get());
+            EXPECT_TRUE(GetProp(w->CBWAbout, "Checked").toBool());
+            QTest::mouseClick(about->cmdOk, Qt::LeftButton);
+        });
+        click(w->CBWAbout);
+        EXPECT_EQ(seen, (QStringList{"About Ardelune", "Ardelune v2.0.0", QStringLiteral("\u00A9")}));
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(w->findChildren<frmAbout *>().size(), 0);
+    }
+    EXPECT_EQ(answers.asked.size(), 1u);
     EXPECT_EQ(checkedButtons(), QStringList{"CBWSplit"});
     EXPECT_EQ(visiblePages(), QList<int>{2});
 }
@@ -140,7 +160,7 @@ TEST_F(PageButtonsTest, HoverTextStaysUntilAnotherReplacesIt)
     QTest::mouseMove(face(w->CBWExit), QPoint(10, 10));
     EXPECT_EQ(w->StatusText(), QStringLiteral("Quit Ardelune"));
     click(w->CBWSplit);
-    QTest::mouseMove(w->picSplit, QPoint(w->picSplit->width() - 10, w->picSplit->height() - 10));
+    QTest::mouseMove(w->picSplit, QPoint(w->picSplit->width() - 2, w->picSplit->height() - 2));   // below cmdSplit
     EXPECT_EQ(w->StatusText(), QStringLiteral("Quit Ardelune"));
 }
 

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -155,6 +156,24 @@ QString TempDirTest::makeDir(const QString &relative) const
     const QString p = path(relative);
     QDir().mkpath(p);
     return p;
+}
+
+UrlCatcher::UrlCatcher(const QStringList &schemes)
+    : m_schemes(schemes)
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::setUrlHandler(scheme, this, "open");
+}
+
+UrlCatcher::~UrlCatcher()
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void UrlCatcher::open(const QUrl &url)
+{
+    opened << url;
 }
 
 } // namespace ardl::test

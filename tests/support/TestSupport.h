@@ -2,8 +2,12 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +75,23 @@ protected:
     QString makeDir(const QString &relative) const;
     // The files of the folder, hidden ones too, in name order.
     QStringList listing() const;
+};
+
+// While it lives, takes the addresses of `schemes` ("https", "file") that
+// the program hands to the desktop, instead of a browser or viewer.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlCatcher(const QStringList &schemes);
+    ~UrlCatcher() override;
+
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl &url);
+
+private:
+    QStringList m_schemes;
 };
 
 } // namespace ardl::test

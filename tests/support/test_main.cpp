@@ -36,7 +36,8 @@ void setEnv(const char *name, const QString &value)
 
 
 // The offscreen platform with one 1920 x 1080 screen and no window frames, so
-// that window placement can be checked to the pixel.
+// that window placement can be checked to the pixel; ARDL_TEST_WINDOW_FRAMES=1
+// gives windows a frame, for the tests of what the frame covers.
 void useOffscreenScreen(const QTemporaryDir &root)
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -46,7 +47,8 @@ void useOffscreenScreen(const QTemporaryDir &root)
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(R"({"windowFrameMargins": false,
+    const QByteArray frames = qgetenv("ARDL_TEST_WINDOW_FRAMES") == "1" ? "true" : "false";
+    file.write(R"({"windowFrameMargins": )" + frames + R"(,
                   "screens": [{"name": "test", "x": 0, "y": 0, "width": 1920, "height": 1080,
                                "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     file.close();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -13,6 +14,13 @@ struct clsFile {
     QDateTime Date;              // last write, local time, whole seconds
     qint64 CompressedSize = 0;   // zip entries only
     qint32 Ratio = 0;            // zip entries only: compression in percent
+    // The local path as the file system spells it, set only when it is not
+    // valid UTF-8: Name then shows the bytes it cannot decode as U+FFFD, so
+    // it names no file on disk and may look like another file's name.
+    QByteArray RawName;
+
+    // Name gives the file's path back exactly.
+    bool NameIsExact() const { return RawName.isEmpty(); }
 };
 
 } // namespace ardl

@@ -17,7 +17,7 @@ ListView::ListView(QWidget *parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    header()->setStretchLastSection(false);
+    header()->setStretchLastSection(true);   // the last column takes the free width
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(true);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {

@@ -73,6 +73,23 @@ QRect normalRect(const QWidget *form)
     return normal.isValid() ? normal : form->geometry();
 }
 
+// The frame's share around the inside of a shown window: its title bar and
+// borders. Nothing is known before the window is shown.
+QMargins frameMargins(const QWidget *form)
+{
+    const QRect outer = form->frameGeometry();
+    const QRect inner = form->geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+// The outer corner of the normal window.
+QPoint normalPosition(const QWidget *form)
+{
+    const QMargins frame = frameMargins(form);
+    return normalRect(form).topLeft() - QPoint(frame.left(), frame.top());
+}
+
 } // namespace
 
 void SaveColumnWidth(ListView *listView, int column, const QString &valueName)
@@ -96,45 +113,60 @@ void SaveFormSize(QWidget *form, const QString &widthName, const QString &height
 
 void LoadFormSize(QWidget *form, const QString &widthName, const QString &heightName)
 {
-    QRect r = form->geometry();
+    QSize size = form->size();
     if (const auto w = loadTwips(widthName))
-        r.setWidth(qMax(1, *w));
+        size.setWidth(qMax(1, *w));
     if (const auto h = loadTwips(heightName))
-        r.setHeight(qMax(1, *h));
-    form->setGeometry(r);
+        size.setHeight(qMax(1, *h));
+    form->resize(size);
 }
 
 void SaveFormPosition(QWidget *form, const QString &leftName, const QString &topName)
 {
-    const QRect r = normalRect(form);
-    saveTwips(leftName, r.x());
-    saveTwips(topName, r.y());
+    const QPoint corner = normalPosition(form);
+    saveTwips(leftName, corner.x());
+    saveTwips(topName, corner.y());
 }
 
 void LoadFormPosition(QWidget *form, const QString &leftName, const QString &topName)
 {
-    QRect r = form->geometry();
+    // move() places the outer corner, before the window is shown too.
+    QPoint corner = form->pos();
     if (const auto x = loadTwips(leftName))
-        r.moveLeft(*x);
+        corner.setX(*x);
     if (const auto y = loadTwips(topName))
-        r.moveTop(*y);
-    form->setGeometry(r);
+        corner.setY(*y);
+    form->move(corner);
+}
+
+void CentreOnScreen(QWidget *form)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QMargins frame = frameMargins(form);
+    const QSize outer = form->size().grownBy(frame);
+    const QRect avail = screen->availableGeometry();
+    form->move(avail.left() + qMax(0, (avail.width() - outer.width()) / 2),
+               avail.top() + qMax(0, (avail.height() - outer.height()) / 2));
 }
 
 void KeepOnVisibleScreen(QWidget *form)
 {
-    QRect r = form->geometry();
-    const QScreen *screen = QGuiApplication::screenAt(r.center());
+    const QMargins frame = frameMargins(form);
+    QRect outer(form->pos(), form->size().grownBy(frame));
+    const QScreen *screen = QGuiApplication::screenAt(outer.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect avail = screen->availableGeometry();
-    r.setWidth(qMin(r.width(), avail.width()));
-    r.setHeight(qMin(r.height(), avail.height()));
-    r.moveLeft(qBound(avail.left(), r.left(), avail.right() + 1 - r.width()));
-    r.moveTop(qBound(avail.top(), r.top(), avail.bottom() + 1 - r.height()));
-    form->setGeometry(r);
+    outer.setWidth(qMin(outer.width(), avail.width()));
+    outer.setHeight(qMin(outer.height(), avail.height()));
+    outer.moveLeft(qBound(avail.left(), outer.left(), avail.right() + 1 - outer.width()));
+    outer.moveTop(qBound(avail.top(), outer.top(), avail.bottom() + 1 - outer.height()));
+    form->resize(outer.size().shrunkBy(frame));
+    form->move(outer.topLeft());
 }
 
 void SaveCheckOption(QCheckBox *checkBox, const QString &valueName)

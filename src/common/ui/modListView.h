@@ -19,12 +19,16 @@ void SaveColumnWidth(ListView *listView, int column, const QString &valueName); 
 void LoadColumnWidth(ListView *listView, int column, const QString &valueName);
 
 // Placement is that of the normal window: a maximised or minimised window
-// stores the place and size it returns to.
+// stores the place and size it returns to. The position is the window's
+// outer corner, title bar and frame included; the size is its inside.
 void SaveFormSize(QWidget *form, const QString &widthName, const QString &heightName);
 void LoadFormSize(QWidget *form, const QString &widthName, const QString &heightName);
 void SaveFormPosition(QWidget *form, const QString &leftName, const QString &topName);
 void LoadFormPosition(QWidget *form, const QString &leftName, const QString &topName);
-// Moves the window (and shrinks it if need be) so that it lies on a screen.
+// Places the window, frame included, in the middle of the primary screen.
+void CentreOnScreen(QWidget *form);
+// Moves the window (and shrinks it if need be) so that it lies on a screen
+// with its title bar in view.
 void KeepOnVisibleScreen(QWidget *form);
 
 // "True"/"False" under "Option\AddZip", or under ProgramKey + `subKey`.

@@ -1,5 +1,9 @@
 #include "RegistryFile.h"
 
+#include "common/core/Prompter.h"
+#include "common/core/StringTable.h"
+#include "common/core/modString.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,11 +12,36 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <utility>
+
 #include <sys/stat.h>
 
 namespace ardl {
 
 namespace {
+
+// Makes `folder` and any missing parents; on failure `why` is the system's
+// reason.
+bool makeFolders(const QString &folder, QString *why)
+{
+    const QByteArray path = QFile::encodeName(QDir::cleanPath(folder));
+    for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
+        const QByteArray part = slash < 0 ? path : path.left(slash);
+        struct stat st {};
+        if (::stat(part.constData(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode)) {
+                *why = qt_error_string(ENOTDIR);
+                return false;
+            }
+        } else if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST) {
+            *why = qt_error_string(errno);
+            return false;
+        }
+        if (slash < 0)
+            return true;
+    }
+}
 
 constexpr auto kHeader = "; Ardelune settings: keys in [brackets], then \"name\"=value lines;\n"
                          "; @ is a key's default value. Texts are quoted, numbers are dword:hex.\n";
@@ -194,12 +223,9 @@ RegistryFile::Batch::~Batch()
         m_file.flush();
 }
 
-RegistryFile::Stamp RegistryFile::currentStamp() const
+RegistryFile::Stamp RegistryFile::stampOf(const struct stat &st)
 {
     Stamp s;
-    struct stat st {};
-    if (::stat(QFile::encodeName(m_path).constData(), &st) != 0)
-        return s;
     s.exists = true;
     s.inode = st.st_ino;
     s.size = st.st_size;
@@ -207,36 +233,92 @@ RegistryFile::Stamp RegistryFile::currentStamp() const
     return s;
 }
 
-void RegistryFile::refreshIfChanged()
+RegistryFile::Stamp RegistryFile::currentStamp() const
 {
-    if (!m_loaded || currentStamp() != m_stamp)
-        reload();
+    struct stat st {};
+    if (::stat(QFile::encodeName(m_path).constData(), &st) == 0)
+        return stampOf(st);
+    Stamp s;
+    if (errno != ENOENT)
+        s.error = errno;
+    return s;
 }
 
-void RegistryFile::reload()
+void RegistryFile::refreshIfChanged()
 {
-    m_loaded = true;
-    m_keys.clear();
-    m_stamp = currentStamp();
-    if (!m_stamp.exists)
-        return;
+    if (!m_loaded || currentStamp() != m_stamp) {
+        reload();
+        reportFailure();
+    }
+}
 
-    QFile file(m_path);
+// Reads the file as it stands, then puts the changes not yet written back on
+// top. When the file cannot be read, what was known stays in view and the
+// next access tries again.
+bool RegistryFile::reload()
+{
+    Stamp stamp = currentStamp();
     std::map<QString, Key> keys;
-    if (file.open(QIODevice::ReadOnly) && parse(file.readAll(), keys)) {
-        m_keys = std::move(keys);
-        return;
+    if (stamp.error != 0) {
+        m_loaded = false;
+        fail(4001, qt_error_string(stamp.error));
+        return false;
     }
-    file.close();
-    // Keep the user's file: move it aside and start afresh. If it cannot even
-    // be moved, stop writing rather than replace it.
+    if (stamp.exists) {
+        QFile file(m_path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            m_loaded = false;
+            fail(4001, file.errorString());
+            return false;
+        }
+        // The stamp of the very file read: another copy may put a new one in
+        // place meanwhile, which the next look then sees as a change.
+        struct stat st {};
+        if (::fstat(file.handle(), &st) != 0) {
+            m_loaded = false;
+            fail(4001, qt_error_string(errno));
+            return false;
+        }
+        stamp = stampOf(st);
+        const QByteArray data = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            m_loaded = false;
+            fail(4001, file.errorString());
+            return false;
+        }
+        if (!parse(data, keys)) {
+            file.close();
+            keys.clear();
+            if (!setAside())
+                return false;
+            stamp = currentStamp();
+        }
+    }
+    m_keys = std::move(keys);
+    m_stamp = stamp;
+    m_loaded = true;
+    for (const Change &c : m_pending)
+        apply(c);
+    return true;
+}
+
+// Keeps a file that cannot be parsed under a new name, so that the store can
+// start afresh without losing it. When it cannot be moved, the store stops
+// writing rather than replace it.
+bool RegistryFile::setAside()
+{
     const QString aside = uniqueAsideName(m_path);
-    if (QFile::rename(m_path, aside)) {
+    QFile file(m_path);
+    if (file.rename(aside)) {
         m_setAsidePath = aside;
-        m_stamp = currentStamp();
-    } else {
-        m_writable = false;
+        fail(4003, aside);
+        return true;
     }
+    m_writable = false;
+    m_loaded = true;
+    m_stamp = currentStamp();
+    fail(4004, file.errorString());
+    return false;
 }
 
 bool RegistryFile::parse(const QByteArray &data, std::map<QString, Key> &keys) const
@@ -303,40 +385,74 @@ void RegistryFile::flush()
 {
     if (m_pending.empty())
         return;
-    std::vector<Change> pending;
-    pending.swap(m_pending);
-    if (!m_writable)
-        return;
-
-    const QFileInfo info(m_path);
-    QDir().mkpath(info.absolutePath());
-    QLockFile lock(m_path + QLatin1String(".lock"));
-    lock.setStaleLockTime(10000);
-    const bool locked = lock.tryLock(5000);
-
-    if (currentStamp() != m_stamp) {
-        reload();   // another copy wrote meanwhile: replay our changes on its file
-        for (const Change &c : pending)
-            apply(c);
-    }
-    if (m_writable)
-        writeFile();
-    if (locked)
-        lock.unlock();
+    // A write that fails is tried once more; its changes stay pending either
+    // way, so the next write that succeeds takes them along.
+    if (!writePending())
+        writePending();
+    reportFailure();
 }
 
-void RegistryFile::writeFile()
+bool RegistryFile::writePending()
+{
+    if (!m_writable)
+        return false;
+    QString why;
+    if (!makeFolders(QFileInfo(m_path).absolutePath(), &why)) {
+        fail(4002, why);
+        return false;
+    }
+    const QString lockPath = m_path + QLatin1String(".lock");
+    QLockFile lock(lockPath);
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(m_lockWaitMs)) {
+        if (lock.error() == QLockFile::LockFailedError)
+            fail(4002, FormatString(LoadResString(4005), lockPath));
+        else
+            fail(4002, FormatString(LoadResString(4006), lockPath,
+                                    qt_error_string(lock.error() == QLockFile::PermissionError ? EACCES : errno)));
+        return false;
+    }
+    // Another copy may have written meanwhile: our changes go on top of its file.
+    if ((!m_loaded || currentStamp() != m_stamp) && !reload())
+        return false;
+    return m_writable && writeFile();
+}
+
+bool RegistryFile::writeFile()
 {
     const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.setPermissions(ownerOnly);
-    file.write(serialise());
-    if (!file.commit())
-        return;
-    QFile::setPermissions(m_path, ownerOnly);
+    const QByteArray data = serialise();
+    // The file holds passwords: it is private before anything is written.
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(ownerOnly) || file.write(data) != data.size()) {
+        fail(4002, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        fail(4002, file.errorString());
+        return false;
+    }
+    m_pending.clear();
     m_stamp = currentStamp();
+    return true;
+}
+
+void RegistryFile::fail(int textId, const QString &detail)
+{
+    m_failure = Failure{textId, detail};
+}
+
+// Tells the user of the first failure, once: a store that cannot write would
+// otherwise show a box for every change.
+void RegistryFile::reportFailure()
+{
+    const Failure failure = std::exchange(m_failure, Failure{});
+    if (failure.textId == 0 || m_reported)
+        return;
+    m_reported = true;
+    prompter().message(FormatString(LoadResString(failure.textId), m_path, failure.detail), LoadResString(101),
+                       MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 } // namespace ardl

@@ -27,9 +27,11 @@ bool openWithChosenProgram(const QString &target, const QString &folder)
     if (!command || command->trimmed().isEmpty())
         return false;
     QStringList arguments = QProcess::splitCommand(*command);
+    if (arguments.isEmpty() || arguments.first().isEmpty())
+        return false;   // only quotes: no program named
     const QString program = arguments.takeFirst();
     arguments << target;
-    if (QProcess::startDetached(program, arguments, folder))
+    if (StartProgram(program, arguments, folder))
         return true;
     MsgBox(QStringLiteral("The program %1 could not be started.").arg(program), QStringLiteral("Open with"),
            MsgIcon::Exclamation);
@@ -79,6 +81,11 @@ bool RunShellExecute(const QString &operation, const QString &file, const QStrin
             return false;
         return shellOpen(file, folder);
     });
+}
+
+bool StartProgram(const QString &program, const QStringList &arguments, const QString &folder)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, arguments, folder);
 }
 
 } // namespace ardl

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ardl {
 
@@ -17,5 +18,10 @@ QString BrowseForFolder(const QString &startFolder = QString());
 // A relative file is looked up in `folder`. `operation` is the verb: "open"
 // or "" (nothing else is offered). Returns whether something was started.
 bool RunShellExecute(const QString &operation, const QString &file, const QString &folder = QString());
+
+// Starts the program at `program` with `arguments`, each handed over as it
+// stands (never through a shell), in `folder` (the current folder when
+// empty), and does not wait for it. Returns whether it started.
+bool StartProgram(const QString &program, const QStringList &arguments = {}, const QString &folder = QString());
 
 } // namespace ardl

@@ -5,7 +5,7 @@
 namespace ardl {
 
 RenameFileList::RenameFileList(ListViewModel &model, IconOf iconOf)
-    : m_model(model), m_iconOf(std::move(iconOf))
+    : m_model(model), m_iconOf(std::move(iconOf)), m_rows(model)
 {
 }
 
@@ -22,36 +22,17 @@ ListRow RenameFileList::rowFor(const QString &path) const
 
 int RenameFileList::addFiles(const QStringList &paths)
 {
-    std::vector<ListRow> rows;
-    rows.reserve(size_t(paths.size()));
-    for (const QString &path : paths) {
-        if (m_keys.contains(path))
-            continue;
-        m_keys.insert(path);
-        rows.push_back(rowFor(path));
-    }
-    const int added = int(rows.size());
-    m_model.addRows(std::move(rows));
-    return added;
+    return m_rows.addNew(paths, [this](const QString &path) { return rowFor(path); });
 }
 
 int RenameFileList::removeRows(const QList<int> &rows)
 {
-    QSet<int> unique;
-    for (int r : rows) {
-        if (r >= 0 && r < m_model.rowCount() && !unique.contains(r)) {
-            unique.insert(r);
-            m_keys.remove(m_model.row(r).key);
-        }
-    }
-    m_model.removeRowsAt(QList<int>(unique.begin(), unique.end()));
-    return int(unique.size());
+    return m_rows.removeRows(rows);
 }
 
 void RenameFileList::clear()
 {
-    m_keys.clear();
-    m_model.clear();
+    m_rows.clear();
 }
 
 // The key is the path the file was listed with; everything acted on is
@@ -76,19 +57,14 @@ QStringList RenameFileList::paths(const QList<int> &rows) const
 void RenameFileList::setPaths(const std::vector<QString> &paths)
 {
     // One row's new path may be another row's old one (a chain, a swap):
-    // every old key goes before any new one comes in.
+    // the rows change together.
     const int count = qMin(int(paths.size()), m_model.rowCount());
-    std::vector<int> changed;
+    std::vector<std::pair<int, ListRow>> changed;
     for (int row = 0; row < count; ++row) {
-        if (m_model.row(row).key != paths[size_t(row)]) {
-            m_keys.remove(m_model.row(row).key);
-            changed.push_back(row);
-        }
+        if (m_model.row(row).key != paths[size_t(row)])
+            changed.emplace_back(row, rowFor(paths[size_t(row)]));
     }
-    for (int row : changed) {
-        m_keys.insert(paths[size_t(row)]);
-        m_model.setRow(row, rowFor(paths[size_t(row)]));
-    }
+    m_rows.setRows(std::move(changed));
 }
 
 } // namespace ardl

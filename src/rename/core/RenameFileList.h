@@ -2,9 +2,9 @@
 
 #include "RenameItem.h"
 
+#include "common/core/KeyedRows.h"
 #include "common/core/ListViewModel.h"
 
-#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -25,7 +25,7 @@ public:
 
     // Adds each path not listed yet, in order; returns how many were added.
     int addFiles(const QStringList &paths);
-    bool contains(const QString &path) const { return m_keys.contains(path); }
+    bool contains(const QString &path) const { return m_rows.contains(path); }
     int count() const { return m_model.rowCount(); }
 
     // Removes the rows at these indexes; returns how many were removed.
@@ -46,7 +46,7 @@ public:
 private:
     ListViewModel &m_model;
     IconOf m_iconOf;
-    QSet<QString> m_keys;
+    KeyedRows m_rows;
 };
 
 } // namespace ardl

@@ -8,28 +8,25 @@
 #include "common/core/colFile.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
+#include "common/ui/FileDrag.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/ListView.h"
+#include "common/ui/TabStripKeys.h"
 #include "common/ui/WaitCursor.h"
 #include "common/ui/modListView.h"
 #include "platform/foldertree/FolderTree.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QDrag>
-#include <QDragEnterEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace ardl {
@@ -56,18 +53,6 @@ constexpr const char *PreviewTab = "PREVIEW";
 int px(int twips)
 {
     return TwipsToPixels(twips);
-}
-
-QStringList localPaths(const QMimeData *data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    return paths;
 }
 
 } // namespace
@@ -114,19 +99,16 @@ void RenamePage::createFileListControls()
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
 
-    TabStripFile->addTab(QString());
-    TabStripFile->setTabData(0, QLatin1String(FileTab));
-    TabStripFile->addTab(QString());
-    TabStripFile->setTabData(1, QLatin1String(PreviewTab));
+    AddKeyedTab(TabStripFile, FileTab);
+    AddKeyedTab(TabStripFile, PreviewTab);
     TabStripFile->setExpanding(false);
     TabStripFile->setDrawBase(false);
 
     LVFile->setColumns(QList<ListColumn>(3));
     LVPreview->setColumns(QList<ListColumn>(4));
     LVPreview->hide();
-    LVFile->setAcceptDrops(true);
-    LVFile->viewport()->setAcceptDrops(true);
-    LVFile->viewport()->installEventFilter(this);
+    AcceptFileDrops(LVFile, [this](const QStringList &paths) { LVFile_OLEDragDrop(paths); });
+    AllowFileDragOut(LVFile, [this] { return LVFile_OLESetData(); });
 
     for (QPushButton *button : {cmdDelete, cmdClear, cmdPreview})
         button->setEnabled(false);
@@ -244,16 +226,13 @@ void RenamePage::showStatus(const QString &text)
 
 void RenamePage::selectTab(const char *key)
 {
-    for (int i = 0; i < TabStripFile->count(); ++i) {
-        if (TabStripFile->tabData(i).toString() == QLatin1String(key))
-            TabStripFile->setCurrentIndex(i);
-    }
+    SelectTabByKey(TabStripFile, key);
     TabStripFile_Click();
 }
 
 void RenamePage::TabStripFile_Click()
 {
-    const QString key = TabStripFile->tabData(TabStripFile->currentIndex()).toString();
+    const QString key = SelectedTabKey(TabStripFile);
     if (key == QLatin1String(FileTab)) {
         LVFile->show();
         LVPreview->hide();
@@ -296,11 +275,7 @@ void RenamePage::FillListFile(ScanOptions &options)
     const bool done = Guarded(QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListFile."), false, [&] {
         colFile found;
         SearchForFilesArray(found, options);
-        QStringList paths;
-        paths.reserve(found.Count());
-        for (const clsFile &file : found)
-            paths << file.Name;
-        if (m_files.addFiles(paths) > 0)
+        if (m_files.addFiles(found.Names()) > 0)
             previewIsOutOfDate();
         return true;
     });
@@ -360,72 +335,6 @@ void RenamePage::LVFile_OLEDragDrop(const QStringList &paths)
 QStringList RenamePage::LVFile_OLESetData() const
 {
     return m_files.paths(LVFile->selectedRows());
-}
-
-bool RenamePage::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == LVFile->viewport() && (dropFilter(event) || dragOutFilter(event)))
-        return true;
-    return QWidget::eventFilter(watched, event);
-}
-
-// Files and folders from the desktop: copied into the list.
-bool RenamePage::dropFilter(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto *drag = static_cast<QDropEvent *>(event);
-        if (localPaths(drag->mimeData()).isEmpty()) {
-            drag->ignore();
-        } else {
-            drag->setDropAction(Qt::CopyAction);
-            drag->accept();
-        }
-        return true;
-    }
-    case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const QStringList paths = localPaths(drop->mimeData());
-        if (paths.isEmpty())
-            return false;
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        LVFile_OLEDragDrop(paths);
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-// Selected rows dragged out of the list go as a list of files.
-bool RenamePage::dragOutFilter(QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto *press = static_cast<QMouseEvent *>(event);
-        m_pressPos = press->position().toPoint();
-        const QModelIndex at = LVFile->indexAt(m_pressPos);
-        m_pressOnSelection = press->button() == Qt::LeftButton && at.isValid()
-                          && LVFile->selectionModel()->isRowSelected(at.row(), {});
-        return false;
-    }
-    if (event->type() != QEvent::MouseMove || !m_pressOnSelection)
-        return false;
-    auto *move = static_cast<QMouseEvent *>(event);
-    if (!(move->buttons() & Qt::LeftButton)
-        || (move->position().toPoint() - m_pressPos).manhattanLength() < QApplication::startDragDistance())
-        return false;
-    m_pressOnSelection = false;
-    auto *data = new QMimeData;
-    QList<QUrl> urls;
-    for (const QString &path : LVFile_OLESetData())
-        urls << QUrl::fromLocalFile(path);
-    data->setUrls(urls);
-    auto *drag = new QDrag(LVFile);
-    drag->setMimeData(data);
-    drag->exec(Qt::CopyAction);
-    return true;
 }
 
 } // namespace ardl

@@ -134,7 +134,6 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Building the page.
@@ -163,8 +162,6 @@ private:
     void selectTab(const char *key);
     // A rule or the list changed: Apply needs a new Preview first.
     void previewIsOutOfDate();
-    bool dropFilter(QEvent *event);
-    bool dragOutFilter(QEvent *event);
 
     // Apply helpers.
     bool confirmErrors(int errors);
@@ -175,8 +172,6 @@ private:
 
     RenameFileList m_files;
     std::optional<RenamePreview> m_preview;
-    QPoint m_pressPos;
-    bool m_pressOnSelection = false;
 };
 
 } // namespace ardl

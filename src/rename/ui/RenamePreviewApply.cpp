@@ -86,7 +86,7 @@ bool RenamePage::confirmErrors(int errors)
 {
     if (errors == 0)
         return true;
-    return ask(FormatString(LoadResString(174), errors), MsgIcon::None, MsgButtons::YesNo) == MsgAnswer::Yes;
+    return ask(FormatString(LoadResString(174), errors), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 QString RenamePage::logPath() const
@@ -99,7 +99,7 @@ void RenamePage::cmdApply_Click()
     // Apply carries out what Preview showed, and nothing else: after a
     // change to the rules or the list the preview has to be made again.
     if (!previewIsCurrent()) {
-        ask(LoadResString(171), MsgIcon::None, MsgButtons::Ok);
+        ask(LoadResString(171), MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
     if (!confirmErrors(m_preview->errorCount()))

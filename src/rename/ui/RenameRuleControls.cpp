@@ -5,6 +5,7 @@
 #include "common/units/Twips.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/LateBound.h"
+#include "common/ui/WidgetNames.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,6 +16,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <QCoreApplication>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 namespace ardl {
@@ -22,13 +27,6 @@ namespace ardl {
 namespace {
 
 constexpr int GroupSpacing = 2;
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QRadioButton *option(QWidget *parent, const char *name)
 {
@@ -46,6 +44,28 @@ void tighten(QLayout *layout)
 {
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(GroupSpacing);
+}
+
+// The width a spinner needs to show `digits` whole in its text box, beside
+// its spin and slide buttons, in the font it has.
+int spinnerWidthFor(QWidget *spinner, const QString &digits)
+{
+    auto *text = spinner->findChild<QLineEdit *>(QStringLiteral("txtUpDown"));
+    if (!text)
+        return spinner->minimumWidth();
+    // A control not yet shown has not placed its parts: let it do so now.
+    QResizeEvent placed(spinner->size(), spinner->size());
+    QCoreApplication::sendEvent(spinner, &placed);
+    const int buttons = spinner->width() - text->width();
+    QStyleOptionFrame frame;
+    frame.initFrom(text);
+    frame.lineWidth = text->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, text);
+    frame.state |= QStyle::State_Sunken;
+    const QMargins margins = text->textMargins();
+    // QLineEdit keeps 2 pixels free on either side of its text, and 1 for the cursor.
+    const QSize inside(text->fontMetrics().horizontalAdvance(digits) + 2 * 2 + 1 + margins.left() + margins.right(),
+                       text->fontMetrics().height());
+    return text->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, inside, text).width() + buttons;
 }
 
 } // namespace
@@ -83,11 +103,14 @@ QWidget *RenamePage::createNameGroup()
     txt1After = disabledBox(fraChangeFileName, "txt1After");
     opt1None->setChecked(true);
 
+    // The two short choices share a row and the long one has a row of its
+    // own, so the text boxes beside the others keep their room in a narrow
+    // window.
     auto *grid = new QGridLayout(fraChangeFileName);
     tighten(grid);
     grid->addWidget(opt1None, 0, 0);
-    grid->addWidget(opt1DirName, 0, 1);
-    grid->addWidget(opt1Remove, 1, 0);
+    grid->addWidget(opt1Remove, 0, 1);
+    grid->addWidget(opt1DirName, 1, 0, 1, 2);
     grid->addWidget(opt1Replace, 2, 0);
     grid->addWidget(txt1Replace, 2, 1);
     grid->addWidget(opt1Insert, 3, 0);
@@ -106,6 +129,7 @@ QWidget *RenamePage::createSpinner(const char *name, int min, int max, QWidget *
     SetProp(spinner, "Min", min);
     SetProp(spinner, "Max", max);
     SetProp(spinner, "Value", min);
+    spinner->setMinimumWidth(spinnerWidthFor(spinner, QStringLiteral("0000")));
     return spinner;
 }
 
@@ -128,6 +152,7 @@ QWidget *RenamePage::createNumberGroup()
 
     auto *options = new QGridLayout(fraOpt2);
     tighten(options);
+    options->setHorizontalSpacing(TwipsToPixels(120));   // keeps the three labels apart
     QLabel *labels[] = {lblStart, lblIncrement, lblZeroFill};
     QWidget *spinners[] = {UDSStart, UDSIncrement, UDSZeroFill};
     for (int i = 0; i < 3; ++i) {

@@ -192,7 +192,7 @@ bool UndoPage::reportFailure(const QString &current, const QString &restore, int
     const QString text = error == EEXIST
         ? FormatString(LoadResString(173), restore)
         : FormatString(LoadResString(172), current) + u'\n' + ErrorText(error);
-    prompter().message(text, AppInfo::Title(), MsgIcon::None, MsgButtons::Ok);
+    prompter().message(text, AppInfo::Title(), MsgIcon::Exclamation, MsgButtons::Ok);
     if (!othersLeft)
         return true;
     return prompter().message(LoadResString(180), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo)

@@ -2,9 +2,11 @@
 
 #include "RelativeNames.h"
 #include "SyncFile.h"
+#include "SyncPlan.h"
 #include "modClass.h"
 
 #include "common/core/ErrorReport.h"
+#include "common/core/FileRenamer.h"
 #include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
 
@@ -25,27 +27,15 @@ SyncMessage info(int id)
     return MakeSyncMessage(id, MsgIcon::Information);
 }
 
-QString ftpUser(const CompareRequest &r)
-{
-    return r.Anonymous && r.Login.isEmpty() ? QStringLiteral("anonymous") : r.Login;
-}
-
-std::optional<int> portNumber(const QString &text)
-{
-    bool ok = false;
-    const int port = text.trimmed().toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? std::optional<int>(port) : std::nullopt;
-}
-
 // The first failed check of the left side, in the order the page's fields are read.
 std::optional<SyncMessage> checkLeft(const CompareRequest &r)
 {
     if (r.Kind == KindFtp) {
         if (r.RootLeft.isEmpty())
             return info(SyncText::FtpServerEmpty);
-        if (ftpUser(r).isEmpty())
+        if (RemoteSiteOf(r).User.isEmpty())
             return info(SyncText::LoginEmpty);
-        if (!portNumber(r.Port))
+        if (!PortNumber(r.Port))
             return info(SyncText::PortInvalid);
     } else if (r.Kind == KindFile) {
         if (r.RootLeft.isEmpty())
@@ -78,42 +68,68 @@ void reportList(CompareResult &result, int id, const QStringList &names)
             MakeSyncMessage(id, MsgIcon::Exclamation, {QString::number(names.size()), names.front()}));
 }
 
-// The files of a local folder scanned with the request's mask and recursion.
+// A local folder scanned with the request's mask and recursion.
+struct FolderScan {
+    std::unique_ptr<colFile> files;
+    ScanReport report;
+};
+
 // Shows nothing: a failure is thrown to the caller, so the scan may run on
 // another thread.
-std::unique_ptr<colFile> scanFolder(const CompareRequest &r, const QString &root)
+FolderScan scanFolder(const CompareRequest &r, const QString &root)
 {
-    auto files = std::make_unique<colFile>();
+    FolderScan scan{std::make_unique<colFile>(), {}};
     ScanOptions options;
     options.Recursive = r.Recursive;
     options.Path = NormalizedRoot(root);
     options.Mask = r.Filter;
-    ScanFolderTree(*files, options);
-    return files;
+    scan.report = ScanFolderTree(*scan.files, options);
+    return scan;
+}
+
+// A folder of either side that could not be read stops the compare: its
+// files would pass for missing, and a later run copy over files it never
+// compared.
+std::optional<SyncMessage> unreadableFolder(const std::optional<FolderScan> &scan)
+{
+    if (!scan || scan->report.unreadable.empty())
+        return std::nullopt;
+    const UnreadableFolder &f = scan->report.unreadable.front();
+    return MakeSyncMessage(SyncText::FolderUnreadable, MsgIcon::Exclamation, {f.path, ErrorText(f.error)});
 }
 
 const QString ScanLocation = QStringLiteral("in modFindFile.SearchForFilesArray.");
 
-void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult &result)
+// A name that is not valid UTF-8 shows alike with others and names no file
+// on disk, so it never becomes a row: it is left out and counted in
+// `inexact`.
+void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult &result, QStringList &inexact)
 {
     const QString base = NormalizedRoot(r.RootLeft);
     SyncItemSet &items = SyncItems();
     QStringList duplicates;
     for (const clsFile &f : files) {
         const QString name = RelativeName(f.Name, base);
-        if (!items.addLeft(name, f.Size, f.Date))
+        if (!f.NameIsExact())
+            inexact.push_back(name);
+        else if (!items.addLeft(name, f.Size, f.Date))
             duplicates.push_back(name);
     }
     result.leftFiles = files.Count();
     reportList(result, SyncText::NamesListedTwice, duplicates);
 }
 
-void listRightFolder(const CompareRequest &r, const colFile &files, CompareResult &result)
+void listRightFolder(const CompareRequest &r, const colFile &files, CompareResult &result, QStringList &inexact)
 {
     const QString base = NormalizedRoot(r.RootRight);
     SyncItemSet &items = SyncItems();
-    for (const clsFile &f : files)
-        items.addRight(RelativeName(f.Name, base), f.Size, f.Date);
+    for (const clsFile &f : files) {
+        const QString name = RelativeName(f.Name, base);
+        if (f.NameIsExact())
+            items.addRight(name, f.Size, f.Date);
+        else
+            inexact.push_back(name);
+    }
     result.rightFiles = files.Count();
 }
 
@@ -139,14 +155,7 @@ bool listLeftSyncFile(const CompareRequest &r, CompareResult &result)
 // False when the listing failed; its message is then in `result`.
 bool listLeftRemote(const CompareRequest &r, CompareResult &result, const SyncStatusFn &status)
 {
-    FtpSite site;
-    site.Recursive = r.Recursive;
-    site.Filter = r.Filter;
-    site.Server = r.RootLeft;
-    site.Dir = r.RemoteDir;
-    site.User = ftpUser(r);
-    site.Password = r.Password;
-    site.Port = portNumber(r.Port).value_or(21);
+    FtpSite site = RemoteSiteOf(r);
     const RemoteScan scan = FtpListRemoteFolder(site, status);
     if (!scan.ok) {
         result.messages.push_back(scan.failure);
@@ -193,10 +202,10 @@ CompareResult RunCompare(const CompareRequest &request, const SyncStatusFn &stat
     // and filed afterwards, so that the set is sized once for both sides. A
     // scan that fails stops the compare: half a listing would pass for files
     // missing on one side.
-    std::future<std::unique_ptr<colFile>> rightScan =
+    std::future<FolderScan> rightScan =
         std::async(std::launch::async, scanFolder, std::cref(request), std::cref(request.RootRight));
-    std::unique_ptr<colFile> leftFiles;
-    std::unique_ptr<colFile> rightFiles;
+    std::optional<FolderScan> left;
+    std::optional<FolderScan> right;
     bool listed = true;
     try {
         if (request.Kind == KindFtp)
@@ -204,8 +213,8 @@ CompareResult RunCompare(const CompareRequest &request, const SyncStatusFn &stat
         else if (request.Kind == KindFile)
             listed = listLeftSyncFile(request, result);
         else if (request.Kind == KindDir)
-            leftFiles = scanFolder(request, request.RootLeft);
-        rightFiles = rightScan.get();
+            left = scanFolder(request, request.RootLeft);
+        right = rightScan.get();
     } catch (const std::exception &e) {
         if (rightScan.valid())
             rightScan.wait();
@@ -217,12 +226,17 @@ CompareResult RunCompare(const CompareRequest &request, const SyncStatusFn &stat
         result.completed = false;
         return result;
     }
+    for (const std::optional<FolderScan> *side : {&left, &right})
+        if (const auto failed = unreadableFolder(*side))
+            return stopped(result, *failed);
 
     SyncItemSet &items = SyncItems();
-    items.reserve(items.Count() + (leftFiles ? leftFiles->Count() : 0) + rightFiles->Count());
-    if (leftFiles)
-        listLeftFolder(request, *leftFiles, result);
-    listRightFolder(request, *rightFiles, result);
+    items.reserve(items.Count() + (left ? left->files->Count() : 0) + right->files->Count());
+    QStringList inexact;
+    if (left)
+        listLeftFolder(request, *left->files, result, inexact);
+    listRightFolder(request, *right->files, result, inexact);
+    reportList(result, SyncText::NamesNotExact, inexact);
     items.classify(request.IgnoreDate);
     result.completed = true;
     return result;

@@ -15,7 +15,7 @@
 #include "common/core/modString.h"
 #include "common/units/Twips.h"
 #include "common/ui/BusyPage.h"
-#include "common/ui/FileDrop.h"
+#include "common/ui/FileDrag.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/ListView.h"
 #include "common/ui/modListView.h"
@@ -120,8 +120,11 @@ ZipPage::ZipPage(QWidget *parent)
     connect(cmdZipExtract, &QPushButton::clicked, this, [this] { cmdZipExtract_Click(); });
     connect(cmdZipComment, &QPushButton::clicked, this, [this] { cmdZipComment_Click(); });
     connect(LVZip, &ListView::ColumnClick, this, [this](int column) { LVZip_ColumnClick(column); });
-    AcceptFileDrops(LVZip->viewport(), [this](const QStringList &paths) { LVZip_OLEDragDrop(paths); },
-                    [this] { return cmdZipAdd->isEnabled(); });
+    AcceptFileDrops(LVZip, [this](const QStringList &paths) {
+        // Files go into the archive named by New or Open; there is none before.
+        if (cmdZipAdd->isEnabled())
+            LVZip_OLEDragDrop(paths);
+    });
     for (int i = 0; i < 6; ++i)
         SetHoverHelp(buttons[i].first, 252 + i);
 }

@@ -48,7 +48,13 @@ TEST_F(LateBoundTest, ThePluginBesideTheProgramMakesItsControls)
     QPluginLoader loader(ControlLibraryPath());
     auto *factory = qobject_cast<ControlFactory *>(loader.instance());
     ASSERT_NE(factory, nullptr) << loader.errorString().toStdString();
-    EXPECT_EQ(factory->ProgIds(), (QStringList{"Vostrane.CheckBoxWeb", "Vostrane.UpDownSlide"}));
+    EXPECT_EQ(factory->ProgIds(), (QStringList{"Vostrane.CheckBoxWeb", "Vostrane.UpDownSlide", "Vostrane.ButtonWeb",
+                                               "Vostrane.ColorChooser", "Vostrane.TransparentForm"}));
+    for (const QString &progId : factory->ProgIds())
+        EXPECT_NE(std::unique_ptr<QWidget>(factory->CreateControl(progId, nullptr)), nullptr) << progId.toStdString();
+    std::unique_ptr<QWidget> chooser(factory->CreateControl(QStringLiteral("Vostrane.ColorChooser"), nullptr));
+    EXPECT_TRUE(SetProp(chooser.get(), "BackColor", 0x0080FF));
+    EXPECT_EQ(GetProp(chooser.get(), "HTMLColor").toString(), QStringLiteral("FF8000"));
     std::unique_ptr<QWidget> uds(factory->CreateControl(QStringLiteral("Vostrane.UpDownSlide"), nullptr));
     ASSERT_NE(uds, nullptr);
     EXPECT_EQ(GetProp(uds.get(), "Max").toInt(), 100);

@@ -1,16 +1,44 @@
 #include "FtpTestServer.h"
 
-#include <QElapsedTimer>
-#include <QThread>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QRandomGenerator>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace ardl::test {
 
 namespace {
+
+constexpr int StartMs = 30000;   // generous: the machine may be loaded
+
+// The server: binds a port of its own choice, prints it, then serves.
+const char *const ServerScript = R"(
+import sys
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+root, user, password, writable, banner = sys.argv[1:6]
+perm = "elradfmwMT" if writable == "1" else "elr"
+authorizer = DummyAuthorizer()
+if user:
+    authorizer.add_user(user, password, root, perm=perm)
+else:
+    authorizer.add_anonymous(root, perm=perm)
+class Handler(FTPHandler):
+    pass
+Handler.authorizer = authorizer
+Handler.banner = banner
+server = FTPServer(("127.0.0.1", 0), Handler)
+print(server.socket.getsockname()[1], flush=True)
+server.serve_forever()
+)";
 
 sockaddr_in loopback(int port)
 {
@@ -21,70 +49,95 @@ sockaddr_in loopback(int port)
     return addr;
 }
 
-bool accepts(int port)
+// The first line the server at `port` sends, "" when none came in time.
+QByteArray greeting(int port, int timeoutMs)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
-        return false;
+        return {};
+    QByteArray line;
     const sockaddr_in addr = loopback(port);
-    const bool ok = ::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0;
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0) {
+        QDeadlineTimer deadline(timeoutMs);
+        pollfd p{fd, POLLIN, 0};
+        char c = 0;
+        while (!line.endsWith('\n') && ::poll(&p, 1, int(deadline.remainingTime())) == 1
+               && ::read(fd, &c, 1) == 1)
+            line += c;
+    }
     ::close(fd);
-    return ok;
+    return line.trimmed();
 }
 
 } // namespace
 
 int FtpTestServer::FreePort()
 {
+    // Bound but not listening: a connection is refused, and no server can
+    // be given the port while the socket stays open (to the process's end).
+    static std::vector<int> held;
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
         return 0;
     sockaddr_in addr = loopback(0);
     socklen_t len = sizeof addr;
-    int port = 0;
-    if (::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0
-        && ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len) == 0)
-        port = ntohs(addr.sin_port);
-    ::close(fd);
-    return port;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0
+        || ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len) != 0) {
+        ::close(fd);
+        return 0;
+    }
+    held.push_back(fd);
+    return ntohs(addr.sin_port);
 }
 
 FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable)
+    : m_banner(QStringLiteral("ardl test server %1-%2")
+                   .arg(QCoreApplication::applicationPid())
+                   .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')))
 {
+    const bool user = access == Access::User;
+    m_process.setStandardErrorFile(QProcess::nullDevice());
     // Debian's interpreter, the one that sees Debian's pyftpdlib.
-    QStringList args{QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
-                     QStringLiteral("127.0.0.1"), QStringLiteral("-d"), root};
-    if (access == Access::User)
-        args << QStringLiteral("-u") << QString::fromLatin1(UserName) << QStringLiteral("-P")
-             << QString::fromLatin1(Password);
-    if (writable)
-        args << QStringLiteral("-w");
-    // Another process may take a free port before the server binds it: retry.
-    for (int attempt = 0; attempt < 5 && !m_started; ++attempt) {
-        m_port = FreePort();
-        m_process.setStandardOutputFile(QProcess::nullDevice());
-        m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(QStringLiteral("/usr/bin/python3"),
-                        QStringList(args) << QStringLiteral("-p") << QString::number(m_port));
-        if (!m_process.waitForStarted(5000)) {
-            m_error = m_process.errorString();
-            return;
-        }
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 10000 && m_process.state() == QProcess::Running) {
-            if (accepts(m_port)) {
-                m_started = true;
-                break;
-            }
-            QThread::msleep(20);
-        }
-        if (!m_started) {
-            m_error = QStringLiteral("the FTP server did not start");
-            m_process.kill();
-            m_process.waitForFinished(3000);
-        }
+    m_process.start(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral("-c"), QString::fromLatin1(ServerScript), root,
+                     user ? QString::fromLatin1(UserName) : QString(),
+                     user ? QString::fromLatin1(Password) : QString(),
+                     writable ? QStringLiteral("1") : QStringLiteral("0"), m_banner});
+    if (!m_process.waitForStarted(StartMs)) {
+        m_error = m_process.errorString();
+        return;
     }
+    if (!readPort())
+        return;
+    if (!greetsWithOwnBanner()) {
+        m_error = QStringLiteral("the server on port %1 is not this test's own").arg(m_port);
+        return;
+    }
+    m_started = true;
+}
+
+bool FtpTestServer::readPort()
+{
+    QDeadlineTimer deadline(StartMs);
+    while (!m_process.canReadLine()) {
+        if (m_process.state() != QProcess::Running || deadline.hasExpired()) {
+            m_error = QStringLiteral("the FTP server did not start");
+            return false;
+        }
+        m_process.waitForReadyRead(int(qMin<qint64>(deadline.remainingTime(), 1000)));
+    }
+    bool ok = false;
+    m_port = m_process.readLine().trimmed().toInt(&ok);
+    if (!ok || m_port <= 0) {
+        m_error = QStringLiteral("the FTP server gave no port");
+        return false;
+    }
+    return true;
+}
+
+bool FtpTestServer::greetsWithOwnBanner() const
+{
+    return greeting(m_port, StartMs) == "220 " + m_banner.toUtf8();
 }
 
 FtpTestServer::~FtpTestServer()

@@ -5,8 +5,11 @@
 
 namespace ardl::test {
 
-// A real FTP server (Debian's pyftpdlib) on 127.0.0.1 at a free port,
-// serving `root`, for as long as the object lives.
+// A real FTP server (Debian's pyftpdlib) on 127.0.0.1, serving `root`, for
+// as long as the object lives. The server picks its own free port and greets
+// with a banner made for this object alone; the fixture checks the banner
+// before it reports the server started, so tests running side by side never
+// talk to each other's servers.
 class FtpTestServer {
 public:
     enum class Access { User, Anonymous };
@@ -22,12 +25,19 @@ public:
     bool started() const { return m_started; }
     int port() const { return m_port; }
     QString error() const { return m_error; }
+    // The text of this server's greeting.
+    const QString &banner() const { return m_banner; }
 
-    // A port on 127.0.0.1 that nothing listens on.
+    // A port on 127.0.0.1 that nothing listens on and nothing else can take
+    // while the test process runs.
     static int FreePort();
 
 private:
+    bool readPort();
+    bool greetsWithOwnBanner() const;
+
     QProcess m_process;
+    QString m_banner;
     int m_port = 0;
     bool m_started = false;
     QString m_error;

@@ -86,13 +86,14 @@ TEST_F(FtpSessionTest, ListsNestedFoldersWithMachineListingsAndWithList)
     EXPECT_EQ(names(deep), QStringList{QStringLiteral("x.txt")});
     EXPECT_EQ(deep.entries[0].precision, DatePrecision::Minute);
 
-    // Calls in one folder follow each other without pauses (libcurl can
-    // stall a second on each when left to wait on its own).
+    // Guards against libcurl's stall of a whole second before each data
+    // connection: 30 listings would take 30 s. The bound is far above what a
+    // loaded machine needs; bench/ftplist measures the real speed.
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < 30; ++i)
         ASSERT_TRUE(s.list(QStringLiteral("/sub dir/deep/"), deep));
-    EXPECT_LT(timer.elapsed(), 900);
+    EXPECT_LT(timer.elapsed(), 20000);
 }
 
 TEST_F(FtpSessionTest, MissingFoldersAndFilesAreToldApart)
@@ -172,4 +173,19 @@ TEST_F(FtpSessionTest, PutMakeDirAndGetKeepContentAndTime)
     EXPECT_FALSE(s.putFile(path(QStringLiteral("nope.txt")), QStringLiteral("/nope.txt")));
     EXPECT_EQ(s.lastError(), FtpErrorCode::InternalError);
     EXPECT_FALSE(s.lastErrorDetail().isEmpty());
+}
+
+TEST_F(FtpSessionTest, ADownloadTakesTheServersTimeEvenBefore1970)
+{
+    const QDateTime old(QDate(1965, 3, 4), QTime(5, 6, 7), Qt::UTC);
+    writeFile(QStringLiteral("root/old.txt"), "from 1965");
+    ardl::test::SetFileTime(path(QStringLiteral("root/old.txt")), old);
+    ASSERT_TRUE(start());
+    FtpSession s;
+    ASSERT_TRUE(login(s));
+    const QString down = path(QStringLiteral("down/old.txt"));
+    makeDir(QStringLiteral("down"));
+    ASSERT_TRUE(s.getFile(QStringLiteral("/old.txt"), down)) << s.lastErrorDetail().toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("down/old.txt")), QByteArray("from 1965"));
+    EXPECT_EQ(QFileInfo(down).lastModified().toUTC(), old);
 }

@@ -3,7 +3,6 @@
 #include "platform/shell/modShell32.h"
 #include "support/TestSupport.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QTest>
 #include <QUrl>
@@ -43,23 +42,13 @@ TEST(BrowseForFolder, GivesTheFolderWithOneTrailingSeparatorOrNothing)
 
 namespace {
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public Q_SLOTS:
-    void open(const QUrl &url) { opened << url; }
-};
-
 class ShellOpen : public test::TempDirTest {};
 
 } // namespace
 
 TEST_F(ShellOpen, HandsDocumentsAndAddressesToTheDesktop)
 {
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    test::UrlCatcher catcher({QStringLiteral("file"), QStringLiteral("https")});
     ScriptedPrompter answers;
     ScopedPrompter scoped(answers);
     const QString doc = writeFile(QStringLiteral("notes:2024.txt"), "x");
@@ -67,8 +56,6 @@ TEST_F(ShellOpen, HandsDocumentsAndAddressesToTheDesktop)
     EXPECT_TRUE(RunShellExecute(QString(), QStringLiteral("https://example.org/ardl")));
     EXPECT_FALSE(RunShellExecute(QStringLiteral("open"), path(QStringLiteral("missing.txt"))));
     EXPECT_FALSE(RunShellExecute(QStringLiteral("print"), doc));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl::fromLocalFile(doc), QUrl(QStringLiteral("https://example.org/ardl"))}));
     EXPECT_TRUE(answers.asked.empty());
 }
@@ -80,7 +67,7 @@ TEST_F(ShellOpen, WithoutAnAssociatedProgramAsksForOneAndStartsItWithoutAShell)
     const QString opener = writeFile(QStringLiteral("opener"), "#!/bin/sh\nprintf \"$1\" > \"$2.out\"\n");
     QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
     ScriptedPrompter answers;
-    answers.inputAnswers = {opener + QStringLiteral(" opened"), std::nullopt};
+    answers.inputAnswers = {opener + QStringLiteral(" opened"), std::nullopt, QStringLiteral("\"\"")};
     ScopedPrompter scoped(answers);
     EXPECT_TRUE(RunShellExecute(QStringLiteral("open"), doc));
     EXPECT_TRUE(QTest::qWaitFor([&] { return readFile(QStringLiteral("report $(touch pwned).odt.out")) == "opened"; }, 5000));
@@ -89,6 +76,6 @@ TEST_F(ShellOpen, WithoutAnAssociatedProgramAsksForOneAndStartsItWithoutAShell)
 
     EXPECT_FALSE(RunShellExecute(QStringLiteral("open"), doc));   // chooser cancelled
     EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Input), 2);
+    EXPECT_FALSE(RunShellExecute(QStringLiteral("open"), doc));   // quotes that name no program
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Input), 3);
 }
-
-#include "shell_test.moc"

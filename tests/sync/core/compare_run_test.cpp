@@ -1,8 +1,14 @@
 #include "SyncTestSupport.h"
 
 #include "platform/ftp/FtpTestServer.h"
+#include "support/ScanSupport.h"
 #include "sync/core/CompareRun.h"
 #include "sync/core/modClass.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <unistd.h>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -28,16 +34,9 @@ protected:
 
     CompareRequest request(const QString &kind) const
     {
-        CompareRequest r;
+        CompareRequest r = kind == QStringLiteral("Ftp") ? FtpRequest(server ? server->port() : 21, rightRoot())
+                                                         : DirRequest(leftRoot(), rightRoot());
         r.Kind = kind;
-        r.RootLeft = kind == QStringLiteral("Ftp") ? QStringLiteral("127.0.0.1") : leftRoot();
-        r.RootRight = rightRoot();
-        r.Filter = QStringLiteral("*.*");
-        r.Recursive = true;
-        r.Login = QString::fromLatin1(FtpTestServer::UserName);
-        r.Password = QString::fromLatin1(FtpTestServer::Password);
-        r.RemoteDir = QStringLiteral("/");
-        r.Port = server ? QString::number(server->port()) : QStringLiteral("21");
         return r;
     }
 
@@ -173,4 +172,56 @@ TEST_F(CompareRunTest, AnonymousAccessNeedsNoLogin)
     r.Password = QStringLiteral("guest@");
     ASSERT_TRUE(RunCompare(r).completed);
     EXPECT_EQ(ClassesOfSyncItems()[QStringLiteral("sub dir/deeper/c.dat")], CompareType::Same);
+}
+
+TEST_F(CompareRunTest, NamesThatAreNotUtf8NeverBecomeRows)
+{
+    // Both show as "\uFFFD.txt": as one row they would name no file on disk.
+    const time_t when = T0.toSecsSinceEpoch();
+    WriteRawFile(path(QStringLiteral("left")), "\xff.txt", "same", when);
+    WriteRawFile(path(QStringLiteral("left")), "\xfd.txt", "same", when);
+    WriteRawFile(path(QStringLiteral("right")), "\xff.txt", "other", when);
+
+    const CompareResult result = RunCompare(request(QStringLiteral("Dir")));
+    ASSERT_TRUE(result.completed);
+    EXPECT_EQ(SyncItems().Count(), 5);
+    for (const auto &[name, cls] : ClassesOfSyncItems())
+        EXPECT_FALSE(name.contains(QChar(0xFFFD))) << name.toStdString();
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text,
+              QStringLiteral("3 files were left out because their names are not valid UTF-8 and cannot be shown "
+                             "exactly, for example ")
+                  + QChar(0xFFFD) + QStringLiteral(".txt"));
+}
+
+TEST_F(CompareRunTest, AFolderOfEitherSideThatCannotBeReadStopsTheRun)
+{
+    for (const QString &side : {QStringLiteral("left"), QStringLiteral("right")}) {
+        // Replaced by a file between the listing of its parent and its own
+        // reading: even root cannot read it then.
+        const QString folder = path(side + QStringLiteral("/sub dir"));
+        {
+            OnFolderOpen replace([&](const QByteArray &native) {
+                if (native != QFile::encodeName(folder) + '/')
+                    return;
+                ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral(".moved")));
+                writeFile(side + QStringLiteral("/sub dir"), "now a file");
+            });
+            const SyncMessage m = stoppedWith(request(QStringLiteral("Dir")));
+            EXPECT_EQ(m.id, 4050);
+            EXPECT_EQ(m.text, QStringLiteral("The folder %1/ cannot be read: Not a directory").arg(folder));
+            EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+        }
+        ASSERT_TRUE(QFile::remove(folder));
+        ASSERT_TRUE(QDir().rename(folder + QStringLiteral(".moved"), folder));
+    }
+    ASSERT_TRUE(RunCompare(request(QStringLiteral("Dir"))).completed);
+
+    if (::geteuid() == 0)
+        return;   // permissions do not hold back root
+    const QByteArray other = QFile::encodeName(path(QStringLiteral("right/other")));
+    ASSERT_EQ(::chmod(other.constData(), 0), 0);
+    const SyncMessage m = stoppedWith(request(QStringLiteral("Dir")));
+    ::chmod(other.constData(), 0700);
+    EXPECT_EQ(m.text, QStringLiteral("The folder %1/ cannot be read: Permission denied").arg(path(QStringLiteral("right/other"))));
 }

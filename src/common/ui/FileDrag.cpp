@@ -1,0 +1,136 @@
+#include "FileDrag.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QItemSelectionModel>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+namespace ardl {
+
+namespace {
+
+class DropTarget : public QObject {
+public:
+    DropTarget(QAbstractItemView *view, std::function<void(const QStringList &)> dropped)
+        : QObject(view->viewport()), m_dropped(std::move(dropped))
+    {
+        view->setAcceptDrops(true);
+        view->viewport()->setAcceptDrops(true);
+        view->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto *drag = static_cast<QDropEvent *>(event);
+            if (DroppedPaths(drag->mimeData()).isEmpty()) {
+                drag->ignore();
+            } else {
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+            }
+            return true;
+        }
+        case QEvent::Drop: {
+            auto *drop = static_cast<QDropEvent *>(event);
+            const QStringList paths = DroppedPaths(drop->mimeData());
+            if (paths.isEmpty())
+                return false;
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            m_dropped(paths);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    std::function<void(const QStringList &)> m_dropped;
+};
+
+class DragSource : public QObject {
+public:
+    DragSource(QAbstractItemView *view, std::function<QStringList()> selection)
+        : QObject(view->viewport()), m_view(view), m_selection(std::move(selection))
+    {
+        view->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto *press = static_cast<QMouseEvent *>(event);
+            m_pressPos = press->position().toPoint();
+            const QModelIndex at = m_view->indexAt(m_pressPos);
+            m_pressOnSelection = press->button() == Qt::LeftButton && at.isValid()
+                              && m_view->selectionModel()->isRowSelected(at.row(), at.parent());
+            return false;
+        }
+        if (event->type() != QEvent::MouseMove || !m_pressOnSelection)
+            return false;
+        auto *move = static_cast<QMouseEvent *>(event);
+        if (!(move->buttons() & Qt::LeftButton)
+            || (move->position().toPoint() - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        m_pressOnSelection = false;
+        const QStringList paths = m_selection();
+        if (paths.isEmpty())
+            return false;
+        auto *drag = new QDrag(m_view);
+        drag->setMimeData(FileListData(paths));
+        drag->exec(Qt::CopyAction);
+        return true;
+    }
+
+private:
+    QAbstractItemView *m_view;
+    std::function<QStringList()> m_selection;
+    QPoint m_pressPos;
+    bool m_pressOnSelection = false;
+};
+
+} // namespace
+
+QStringList DroppedPaths(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+QMimeData *FileListData(const QStringList &paths)
+{
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data->setUrls(urls);
+    return data;
+}
+
+void AcceptFileDrops(QAbstractItemView *view, std::function<void(const QStringList &)> dropped)
+{
+    new DropTarget(view, std::move(dropped));
+}
+
+void AllowFileDragOut(QAbstractItemView *view, std::function<QStringList()> selection)
+{
+    new DragSource(view, std::move(selection));
+}
+
+} // namespace ardl

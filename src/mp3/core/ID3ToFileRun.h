@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ID3FileName.h"
+#include "Mp3Run.h"
+
+#include <vector>
+
+namespace ardl {
+
+// Renames each file, in order, to the name its tag gives and ".mp3". A file
+// is only ever moved to a free name in its own folder, in one step that
+// replaces nothing: a file without a tag, a name that cannot be used or is
+// taken, and a refused rename leave the file as it was, with an error.
+std::vector<Mp3FileResult> RunID3ToFile(const std::vector<Mp3File> &files, const ID3ToFileOptions &options);
+
+// One file of the run. `listed` holds the full paths of the list's rows:
+// a name another row holds is not taken (the list names each file once),
+// and a rename updates it.
+Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options, FilesMet &met,
+                            QSet<QString> &listed);
+
+} // namespace ardl

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace ardl {
+
+// A POSIX shell script that rebuilds `fileName` (`total` bytes) from the
+// files `parts` in its own folder: they are joined under a temporary name,
+// the size is checked, and the result takes the name only when no file has
+// it ("-f" replaces one).
+QByteArray MergeScriptText(const QString &fileName, const QStringList &parts, qint64 total);
+
+} // namespace ardl

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace ardl {
+
+// A regular file opened for reading, closed with the object.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const QString &path);
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile &) = delete;
+    ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
+
+    int fd() const { return m_fd; }
+    // 0, or the errno value of the open (EINVAL: no regular file).
+    int error() const { return m_error; }
+    // Its length when it was opened; -1 when it could not be.
+    qint64 length() const { return m_length; }
+
+private:
+    int m_fd;
+    int m_error = 0;
+    qint64 m_length = -1;
+};
+
+} // namespace ardl

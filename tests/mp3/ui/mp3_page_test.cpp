@@ -1,0 +1,263 @@
+#include "mp3/ui/Mp3Page.h"
+
+#include "../core/Mp3TestFiles.h"
+#include "common/core/ScriptedPrompter.h"
+#include "common/ui/ListView.h"
+#include "platform/foldertree/FolderTree.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QColor>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+
+using namespace ardl;
+using test::AudioBody;
+using test::MakeTag;
+using test::TagBytes;
+
+namespace {
+
+class Mp3PageTest : public test::TempDirTest {
+protected:
+    void SetUp() override
+    {
+        page.LoadCaptions();
+        page.resize(1100, 700);
+        page.show();
+        QObject::connect(&page, &Mp3Page::StatusTextChanged, [this](const QString &text) { status = text; });
+    }
+
+    QString dir() const { return path() + u'/'; }
+
+    QString tagged(const QString &name, const ID3Tag &tag, quint32 seed = 1)
+    {
+        return writeFile(name, AudioBody(2000, seed) + TagBytes(tag));
+    }
+
+    void addFolder(const QString &folder, bool recursive = false)
+    {
+        page.chkMp3Recursive->setChecked(recursive);
+        ScanOptions options;
+        options.Recursive = recursive;
+        options.Path = folder;
+        options.Mask = QStringLiteral("*.mp3");
+        page.FillListMp3File(options);
+    }
+
+    QStringList column(int cell) const
+    {
+        QStringList out;
+        for (const ListRow &row : page.LVMp3File->rows().rows())
+            out << row.cells.value(cell);
+        return out;
+    }
+
+    QColor colour(int row) const { return page.LVMp3File->rows().row(row).foreground.value<QColor>(); }
+
+    void clickRow(int row)
+    {
+        const QModelIndex index = page.LVMp3File->model()->index(row, 0);
+        QTest::mouseClick(page.LVMp3File->viewport(), Qt::LeftButton, {},
+                          page.LVMp3File->visualRect(index).center());
+    }
+
+    void showTab(const char *key)
+    {
+        page.selectTab(key);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    }
+
+    ScriptedPrompter answers;
+    ScopedPrompter scoped{answers};
+    Mp3Page page;
+    QString status;
+};
+
+const QColor Green(0, 130, 0);
+const QColor Red(255, 0, 0);
+
+} // namespace
+
+TEST_F(Mp3PageTest, StartsWithCaptionsGenresAndOnlyAddEnabled)
+{
+    EXPECT_EQ(page.chkMp3Recursive->text(), QStringLiteral("Rec&ursive Dir"));
+    EXPECT_EQ(page.TabStrip->tabText(2), QStringLiteral("ID&3 Tag Editor"));
+    EXPECT_EQ(page.TabStrip->tabData(1).toString(), QStringLiteral("MASS"));
+    EXPECT_EQ(page.LVMp3File->rows().column(2).alignment, Qt::AlignHCenter);
+    for (QComboBox *list : {page.cboMassID3Genre, page.cboEditTagGenre}) {
+        ASSERT_EQ(list->count(), 148);
+        EXPECT_EQ(list->itemText(17), QStringLiteral("Rock"));
+        EXPECT_EQ(list->itemData(147).toString(), QStringLiteral("Synthpop") + QString(50, u' ') + "|147");
+    }
+    EXPECT_EQ(page.cboMassID3Genre->currentIndex(), -1);
+    EXPECT_TRUE(page.cmdAddMp3File->isEnabled());
+    for (QPushButton *b : {page.cmdDelMp3File, page.cmdClearMp3File, page.cmdID3ToFile, page.cmdSaveTags,
+                           page.cmdEditTagSave})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(page.picID3ToFile->isVisible());
+    EXPECT_FALSE(page.txtMassID3Title->isEnabled());
+}
+
+TEST_F(Mp3PageTest, AddListsMp3FilesOnceAndReportsTheRowCount)
+{
+    tagged("b.mp3", MakeTag("b", "b"));
+    tagged("A.MP3", MakeTag("a", "a"));
+    writeFile("notes.txt", "x");
+    tagged("sub/c.mp3", MakeTag("c", "c"));
+    page.FTMp3->setSelectedFolder(path());
+    page.cmdAddMp3File_Click();
+    EXPECT_EQ(column(0), QStringList({"A.MP3", "b.mp3"}));
+    EXPECT_EQ(column(1), QStringList({dir(), dir()}));
+    EXPECT_EQ(page.LVMp3File->rows().row(0).key, dir() + "A.MP3");
+    EXPECT_EQ(status, QStringLiteral("2 Files Added"));
+
+    addFolder(path(), true);
+    EXPECT_EQ(column(0), QStringList({"A.MP3", "b.mp3", "c.mp3"}));
+    EXPECT_EQ(status, QStringLiteral("3 Files Added"));
+    addFolder(path(), true);
+    EXPECT_EQ(page.LVMp3File->rows().rowCount(), 3);
+    EXPECT_EQ(status, QStringLiteral("3 Files Added"));
+    EXPECT_TRUE(page.LVMp3File->selectedRows().isEmpty());
+    EXPECT_TRUE(page.cmdDelMp3File->isEnabled());
+    EXPECT_TRUE(page.cmdID3ToFile->isEnabled());
+    EXPECT_FALSE(page.cmdSaveTags->isEnabled());   // no field checked
+
+    page.cmdDelMp3File_Click();
+    EXPECT_EQ(status, QStringLiteral("0 Files Deleted"));
+    page.LVMp3File->selectionModel()->select(page.LVMp3File->model()->index(1, 0),
+                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    page.cmdDelMp3File_Click();
+    EXPECT_EQ(status, QStringLiteral("1 Files Deleted"));
+    EXPECT_EQ(column(0), QStringList({"A.MP3", "c.mp3"}));
+
+    page.cmdClearMp3File_Click();
+    EXPECT_EQ(status, QStringLiteral("List Cleared"));
+    EXPECT_EQ(page.LVMp3File->rows().rowCount(), 0);
+    for (QPushButton *b : {page.cmdDelMp3File, page.cmdClearMp3File, page.cmdID3ToFile, page.cmdSaveTags,
+                           page.cmdEditTagSave})
+        EXPECT_FALSE(b->isEnabled());
+}
+
+TEST_F(Mp3PageTest, RenameRunShowsOkInGreenAndErrorInRedAndSortsByStatus)
+{
+    tagged("1.mp3", MakeTag("Morning Song", "Blue Lake"), 1);
+    writeFile("2.mp3", AudioBody(3000, 2));
+    tagged("3.mp3", MakeTag("Morning Song", "Blue Lake"), 3);
+    addFolder(path());
+    page.chkIDToFileSpace->click();
+    EXPECT_TRUE(page.txtIDToFileSpaceReplace->isEnabled());
+    page.txtIDToFileSpaceReplace->setText("_");
+    page.optIDToFileCaseUpper->click();
+    QTest::mouseClick(page.cmdID3ToFile, Qt::LeftButton);
+
+    EXPECT_EQ(column(0), QStringList({"BLUE_LAKE_-_MORNING_SONG.mp3", "2.mp3", "3.mp3"}));
+    EXPECT_EQ(column(2), QStringList({"Ok", "Error", "Error"}));
+    EXPECT_EQ(colour(0), Green);
+    EXPECT_EQ(colour(1), Red);
+    EXPECT_EQ(page.LVMp3File->rows().row(0).key, dir() + "BLUE_LAKE_-_MORNING_SONG.mp3");
+    EXPECT_TRUE(status.startsWith(QStringLiteral("2 files were not changed, for example 2.mp3: ")));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files, QDir::Name),
+              QStringList({"2.mp3", "3.mp3", "BLUE_LAKE_-_MORNING_SONG.mp3"}));
+
+    page.LVMp3File_ColumnClick(3);
+    page.LVMp3File_ColumnClick(3);
+    EXPECT_EQ(column(2), QStringList({"Error", "Error", "Ok"}));
+    EXPECT_EQ(page.LastSortMp3, 3);
+}
+
+TEST_F(Mp3PageTest, MassTaggingNeedsAChosenGenreBeforeItCanSave)
+{
+    tagged("a.mp3", MakeTag("a", "a"));
+    writeFile("b.mp3", AudioBody(3000, 2));
+    addFolder(path());
+    showTab("MASS");
+    page.chkMassID3Genre->click();
+    EXPECT_TRUE(page.cboMassID3Genre->isEnabled());
+    EXPECT_FALSE(page.cmdSaveTags->isEnabled());
+    page.cmdSaveTags_Click();   // refused without a genre
+    EXPECT_EQ(column(2), QStringList({"", ""}));
+
+    page.cboMassID3Genre->setCurrentIndex(17);
+    EXPECT_TRUE(page.cmdSaveTags->isEnabled());
+    page.chkMassID3Year->click();
+    page.txtMassID3Year->setText("20011");
+    QTest::mouseClick(page.cmdSaveTags, Qt::LeftButton);
+    EXPECT_EQ(column(2), QStringList({"Ok", "Error"}));
+    EXPECT_EQ(colour(1), Red);
+    ID3Tag tag;
+    ASSERT_TRUE(ReadID3Tag(path("a.mp3"), tag));
+    EXPECT_EQ(tag.Genre, 17);
+    EXPECT_EQ(FieldText(tag.Year), QStringLiteral("2001"));
+    EXPECT_EQ(QFileInfo(path("b.mp3")).size(), 3000);
+
+    page.chkMassID3Genre->click();
+    page.chkMassID3Year->click();
+    EXPECT_FALSE(page.cmdSaveTags->isEnabled());
+    EXPECT_FALSE(page.cboMassID3Genre->isEnabled());
+}
+
+TEST_F(Mp3PageTest, TheEditorLoadsAClickedRowOnlyWhileShownAndSavesToThatFile)
+{
+    ID3Tag tag = MakeTag("Hello", "Artist", "Album", "1999", "c", 255);
+    tagged("a.mp3", tag, 1);
+    tagged("b.mp3", MakeTag("Other", "Other"), 2);
+    writeFile("c.mp3", AudioBody(3000, 3));
+    addFolder(path());
+
+    showTab("MASS");
+    clickRow(0);
+    EXPECT_TRUE(page.txtEditTagTitle->text().isEmpty());
+    EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
+
+    showTab("EDIT");
+    EXPECT_TRUE(page.picEditTag->isVisible());
+    EXPECT_FALSE(page.picMassID3->isVisible());
+    EXPECT_TRUE(page.txtEditTagTitle->text().isEmpty());   // switching loads nothing
+    clickRow(0);
+    EXPECT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Hello"));
+    EXPECT_EQ(page.cboEditTagGenre->currentIndex(), 0);   // genre 255 shows "Blues"
+    EXPECT_TRUE(page.cmdEditTagSave->isEnabled());
+
+    // Moving to another row with the keys loads it; saving writes that one.
+    QTest::keyClick(page.LVMp3File, Qt::Key_Down);
+    EXPECT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Other"));
+    page.txtEditTagTitle->setText("Changed");
+    QTest::mouseClick(page.cmdEditTagSave, Qt::LeftButton);
+    ASSERT_TRUE(ReadID3Tag(path("b.mp3"), tag));
+    EXPECT_EQ(FieldText(tag.Title).trimmed(), QStringLiteral("Changed"));
+    ASSERT_TRUE(ReadID3Tag(path("a.mp3"), tag));
+    EXPECT_EQ(FieldText(tag.Title).trimmed(), QStringLiteral("Hello"));
+    EXPECT_TRUE(page.txtEditTagTitle->text().isEmpty());
+    EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
+    EXPECT_TRUE(page.LVMp3File->selectedRows().isEmpty());
+    EXPECT_TRUE(answers.asked.empty());
+
+    // A file without a tag leaves the editor empty.
+    clickRow(2);
+    EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
+    EXPECT_FALSE(page.editor().loaded());
+}
+
+TEST_F(Mp3PageTest, AFailedSaveSaysSoAndMarksTheRow)
+{
+    tagged("a.mp3", MakeTag("a", "a"));
+    addFolder(path());
+    showTab("EDIT");
+    clickRow(0);
+    ASSERT_TRUE(page.cmdEditTagSave->isEnabled());
+    const QByteArray untagged = AudioBody(3000, 5);
+    writeFile("a.mp3", untagged);
+    page.cmdEditTagSave_Click();
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_TRUE(answers.messages()[0].startsWith(QStringLiteral("The tag of ") + path("a.mp3") + " was not saved"));
+    EXPECT_EQ(column(2), QStringList{"Error"});
+    EXPECT_EQ(colour(0), Red);
+    EXPECT_EQ(readFile("a.mp3"), untagged);
+    EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
+}
