@@ -27,7 +27,7 @@ struct ZipEntry {
     quint32 unixMode = 0;        // permission bits and type; 0 when none is kept
 
     // Packed size in percent of the size saved: 0 for empty or stored data,
-    // negative when the data grew.
+    // negative when the data grew (down to -9999).
     qint32 ratio() const;
 };
 

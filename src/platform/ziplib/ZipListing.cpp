@@ -8,6 +8,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace ardl {
 
 namespace {
@@ -45,7 +47,9 @@ qint32 ZipEntry::ratio() const
 {
     if (size <= 0)
         return 0;
-    const double saved = double(size - compressedSize) * 100.0 / double(size);
+    // An archive may claim any sizes: a packed size far above the size
+    // gives a large negative figure, kept within reason.
+    const double saved = std::clamp(double(size - compressedSize) * 100.0 / double(size), -9999.0, 100.0);
     return qint32(saved < 0 ? saved - 0.5 : saved + 0.5);
 }
 

@@ -324,3 +324,20 @@ TEST_F(ZipLibTest, ANewArchiveTakesTheUsualModeARewrittenOneKeepsItsOwn)
     ::umask(mask);
     EXPECT_EQ(mode(), 0644u);
 }
+
+TEST(ZipEntryRatio, FiguresOfAnyClaimedSizesStayInRange)
+{
+    ZipEntry e;
+    EXPECT_EQ(e.ratio(), 0);
+    e.size = 1000;
+    e.compressedSize = 250;
+    EXPECT_EQ(e.ratio(), 75);
+    e.compressedSize = 1010;
+    EXPECT_EQ(e.ratio(), -1);
+    e.size = 1;
+    e.compressedSize = qint64(1) << 40;
+    EXPECT_EQ(e.ratio(), -9999);
+    e.size = qint64(1) << 40;
+    e.compressedSize = -5;
+    EXPECT_EQ(e.ratio(), 100);
+}
