@@ -95,6 +95,7 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
 
     connect(picRename, &RenamePage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picUndo, &UndoPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picZip, &ZipPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picMp3, &Mp3Page::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picSplit, &SplitPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picSync, &SyncPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
