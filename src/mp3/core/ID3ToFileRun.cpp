@@ -54,8 +54,10 @@ std::vector<Mp3FileResult> RunID3ToFile(const std::vector<Mp3File> &files, const
     FilesMet met;
     QSet<QString> listed;
     listed.reserve(qsizetype(files.size()));
-    for (const Mp3File &file : files)
-        listed.insert(file.path());
+    for (const Mp3File &file : files) {
+        if (file.exact())
+            listed.insert(file.path());
+    }
     for (const Mp3File &file : files)
         results.push_back(RenameFromTag(file, options, met, listed));
     return results;
