@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                              qsizetype(size - ID3Tag::Size - 1));
     const QString base = BuildID3FileName(oldName, options, tag);
     const QString newName = base + QStringLiteral(".mp3");
-    if (ID3FileNameFault(base, newName, oldName).isEmpty()
+    static FileNameCheck names;
+    if (ID3FileNameFault(names, fuzz::WorkFolder() + u'/', base, newName, oldName).isEmpty()
         && (holdsSlashOrNul(newName) || base == u"." || base == u".."))
         fuzz::Fail("a name that cannot be a file name was accepted for a rename");
 
