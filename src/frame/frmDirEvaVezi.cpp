@@ -95,8 +95,10 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
 
     connect(picRename, &RenamePage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picUndo, &UndoPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picZip, &ZipPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picMp3, &Mp3Page::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picSplit, &SplitPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    connect(picSync, &SyncPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
 
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -306,6 +308,7 @@ void frmDirEvaVezi::Form_Load()
     SetInitialButtonStates();
 
     LoadRecentLists();
+    picSync->CheckFilterButtons();
     picSplit->SetDefaults();
     InstallHelpShortcut();
 }

@@ -134,7 +134,9 @@ int MoveFile(const QString &from, const QString &to, QString *where)
 
 QString ErrorText(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    // strerror_r: copies run on several threads.
+    char buffer[256];
+    return QString::fromLocal8Bit(::strerror_r(error, buffer, sizeof buffer));
 }
 
 } // namespace ardl

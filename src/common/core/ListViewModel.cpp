@@ -75,6 +75,15 @@ void ListViewModel::setCell(int rowIndex, int columnIndex, const QString &text)
     Q_EMIT dataChanged(i, i);
 }
 
+void ListViewModel::editRows(const std::function<void(ListRow &)> &edit)
+{
+    if (m_rows.empty())
+        return;
+    for (ListRow &r : m_rows)
+        edit(r);
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 void ListViewModel::removeRow(int index)
 {
     beginRemoveRows({}, index, index);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
 namespace ardl {
@@ -55,6 +56,8 @@ public:
     void addRows(std::vector<ListRow> rows);
     void setRow(int index, ListRow row);
     void setCell(int rowIndex, int columnIndex, const QString &text);
+    // Changes every row in place, telling the view once.
+    void editRows(const std::function<void(ListRow &)> &edit);
     void removeRow(int index);
     // Removes the rows at the given indexes (any order, duplicates allowed).
     void removeRowsAt(QList<int> indexes);

@@ -26,12 +26,6 @@ const QString &optionKey()
     return key;
 }
 
-const QString &checkOptionKey()
-{
-    static const QString key = ProgramKey + QStringLiteral("Option\\AddZip");
-    return key;
-}
-
 void saveTwips(const QString &name, int pixels)
 {
     CreateNewKey(optionKey());
@@ -177,16 +171,27 @@ void KeepOnVisibleScreen(QWidget *form)
 
 void SaveCheckOption(QCheckBox *checkBox, const QString &valueName)
 {
-    CreateNewKey(checkOptionKey());
-    SetKeyValue(checkOptionKey(), valueName,
-                checkBox->isChecked() ? QStringLiteral("True") : QStringLiteral("False"), REG_SZ);
+    SaveCheckOption(checkBox, valueName, QStringLiteral("Option\\AddZip"));
 }
 
 int LoadCheckOption(QCheckBox *checkBox, const QString &valueName)
 {
-    const RegValue v = QueryValue(checkOptionKey(), valueName);
+    return LoadCheckOption(checkBox, valueName, QStringLiteral("Option\\AddZip"));
+}
+
+void SaveCheckOption(QCheckBox *checkBox, const QString &valueName, const QString &subKey)
+{
+    const QString key = ProgramKey + subKey;
+    CreateNewKey(key);
+    SetKeyValue(key, valueName, checkBox->isChecked() ? QStringLiteral("True") : QStringLiteral("False"), REG_SZ);
+}
+
+int LoadCheckOption(QCheckBox *checkBox, const QString &valueName, const QString &subKey)
+{
+    const QString key = ProgramKey + subKey;
+    const RegValue v = QueryValue(key, valueName);
     if (v.isEmpty()) {
-        CreateNewKey(checkOptionKey());
+        CreateNewKey(key);
         return 0;
     }
     const bool on = v.toString() == QLatin1String("True");

@@ -31,9 +31,12 @@ void CentreOnScreen(QWidget *form);
 // with its title bar in view.
 void KeepOnVisibleScreen(QWidget *form);
 
-// "True"/"False" under "Option\AddZip".
+// "True"/"False" under "Option\AddZip", or under ProgramKey + `subKey`.
+// Loading a missing value creates the key and leaves the box as it is.
 void SaveCheckOption(QCheckBox *checkBox, const QString &valueName);
 int LoadCheckOption(QCheckBox *checkBox, const QString &valueName);
+void SaveCheckOption(QCheckBox *checkBox, const QString &valueName, const QString &subKey);
+int LoadCheckOption(QCheckBox *checkBox, const QString &valueName, const QString &subKey);
 
 // Sorts a report list by the clicked `column` (1-based) when its header is
 // clicked: as numbers for the column type "NUMBER", as dates for "DATE",

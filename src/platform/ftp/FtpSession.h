@@ -2,10 +2,13 @@
 
 #include "FtpEntry.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+
+class QIODevice;
 
 namespace ardl {
 
@@ -42,9 +45,17 @@ public:
     bool folderExists(const QString &folder);
     bool fileExists(const QString &path);
     bool makeDir(const QString &path);
+    // Renames a file (RNFR, RNTO); most servers replace an existing target.
+    bool rename(const QString &from, const QString &to);
+    bool removeFile(const QString &path);
     // Downloads to a temporary file beside `local`, renamed into place when
     // complete; the file takes the server's time when the server gives one.
     bool getFile(const QString &remote, const QString &local);
+    // Downloads into `sink`; `modified`, when given, receives the server's
+    // time of the file (UTC), or stays invalid when the server gives none.
+    // With an `expectedSize` (known from a listing) the server is not asked
+    // for the size and a download of another length fails.
+    bool getFile(const QString &remote, QIODevice &sink, QDateTime *modified = nullptr, qint64 expectedSize = -1);
     // Uploads; the server file takes the local file's time when the server
     // can set times.
     bool putFile(const QString &local, const QString &remote);

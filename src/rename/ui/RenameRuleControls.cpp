@@ -5,6 +5,7 @@
 #include "common/units/Twips.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/LateBound.h"
+#include "common/ui/WidgetNames.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,13 +27,6 @@ namespace ardl {
 namespace {
 
 constexpr int GroupSpacing = 2;
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QRadioButton *option(QWidget *parent, const char *name)
 {

@@ -2,6 +2,7 @@
 
 #include "RelativeNames.h"
 #include "SyncFile.h"
+#include "SyncPlan.h"
 #include "modClass.h"
 
 #include "common/core/ErrorReport.h"
@@ -26,27 +27,15 @@ SyncMessage info(int id)
     return MakeSyncMessage(id, MsgIcon::Information);
 }
 
-QString ftpUser(const CompareRequest &r)
-{
-    return r.Anonymous && r.Login.isEmpty() ? QStringLiteral("anonymous") : r.Login;
-}
-
-std::optional<int> portNumber(const QString &text)
-{
-    bool ok = false;
-    const int port = text.trimmed().toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? std::optional<int>(port) : std::nullopt;
-}
-
 // The first failed check of the left side, in the order the page's fields are read.
 std::optional<SyncMessage> checkLeft(const CompareRequest &r)
 {
     if (r.Kind == KindFtp) {
         if (r.RootLeft.isEmpty())
             return info(SyncText::FtpServerEmpty);
-        if (ftpUser(r).isEmpty())
+        if (RemoteSiteOf(r).User.isEmpty())
             return info(SyncText::LoginEmpty);
-        if (!portNumber(r.Port))
+        if (!PortNumber(r.Port))
             return info(SyncText::PortInvalid);
     } else if (r.Kind == KindFile) {
         if (r.RootLeft.isEmpty())
@@ -166,14 +155,7 @@ bool listLeftSyncFile(const CompareRequest &r, CompareResult &result)
 // False when the listing failed; its message is then in `result`.
 bool listLeftRemote(const CompareRequest &r, CompareResult &result, const SyncStatusFn &status)
 {
-    FtpSite site;
-    site.Recursive = r.Recursive;
-    site.Filter = r.Filter;
-    site.Server = r.RootLeft;
-    site.Dir = r.RemoteDir;
-    site.User = ftpUser(r);
-    site.Password = r.Password;
-    site.Port = portNumber(r.Port).value_or(21);
+    FtpSite site = RemoteSiteOf(r);
     const RemoteScan scan = FtpListRemoteFolder(site, status);
     if (!scan.ok) {
         result.messages.push_back(scan.failure);

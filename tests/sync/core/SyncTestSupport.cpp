@@ -1,5 +1,6 @@
 #include "SyncTestSupport.h"
 
+#include "platform/ftp/FtpTestServer.h"
 #include "sync/core/modClass.h"
 
 #include <QDir>
@@ -24,6 +25,35 @@ namespace ardl::test {
 QDateTime Local(int y, int mo, int d, int h, int mi, int s)
 {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime);
+}
+
+CompareRequest DirRequest(const QString &leftRoot, const QString &rightRoot)
+{
+    CompareRequest r;
+    r.Kind = QStringLiteral("Dir");
+    r.RootLeft = leftRoot;
+    r.RootRight = rightRoot;
+    r.Filter = QStringLiteral("*.*");
+    r.Recursive = true;
+    return r;
+}
+
+CompareRequest FileRequest(const QString &syncFile, const QString &rightRoot)
+{
+    CompareRequest r = DirRequest(syncFile, rightRoot);
+    r.Kind = QStringLiteral("File");
+    return r;
+}
+
+CompareRequest FtpRequest(int port, const QString &rightRoot)
+{
+    CompareRequest r = DirRequest(QStringLiteral("127.0.0.1"), rightRoot);
+    r.Kind = QStringLiteral("Ftp");
+    r.Login = QString::fromLatin1(FtpTestServer::UserName);
+    r.Password = QString::fromLatin1(FtpTestServer::Password);
+    r.RemoteDir = QStringLiteral("/");
+    r.Port = QString::number(port);
+    return r;
 }
 
 std::map<QString, int> ClassesOfSyncItems()

@@ -2,6 +2,8 @@
 
 #include "support/TestSupport.h"
 
+#include "sync/core/CompareRun.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -13,6 +15,12 @@ namespace ardl::test {
 // (set for the whole test program), so local and UTC times never coincide.
 QDateTime Local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);
 
+// Compare requests as the Sync page makes them: every file, sub-folders
+// included.
+CompareRequest DirRequest(const QString &leftRoot, const QString &rightRoot);
+CompareRequest FileRequest(const QString &syncFile, const QString &rightRoot);
+// The left side is "/" of the test FTP server on `port`, logged in as its user.
+CompareRequest FtpRequest(int port, const QString &rightRoot);
 
 // Relative name -> class of every record of the compare set.
 std::map<QString, int> ClassesOfSyncItems();

@@ -34,16 +34,9 @@ protected:
 
     CompareRequest request(const QString &kind) const
     {
-        CompareRequest r;
+        CompareRequest r = kind == QStringLiteral("Ftp") ? FtpRequest(server ? server->port() : 21, rightRoot())
+                                                         : DirRequest(leftRoot(), rightRoot());
         r.Kind = kind;
-        r.RootLeft = kind == QStringLiteral("Ftp") ? QStringLiteral("127.0.0.1") : leftRoot();
-        r.RootRight = rightRoot();
-        r.Filter = QStringLiteral("*.*");
-        r.Recursive = true;
-        r.Login = QString::fromLatin1(FtpTestServer::UserName);
-        r.Password = QString::fromLatin1(FtpTestServer::Password);
-        r.RemoteDir = QStringLiteral("/");
-        r.Port = server ? QString::number(server->port()) : QStringLiteral("21");
         return r;
     }
 

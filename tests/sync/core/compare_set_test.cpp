@@ -11,17 +11,6 @@ namespace {
 
 const QDateTime T0 = Local(2024, 5, 6, 7, 8, 9);
 
-CompareRequest dirRequest(const QString &leftRoot, const QString &rightRoot)
-{
-    CompareRequest r;
-    r.Kind = QStringLiteral("Dir");
-    r.RootLeft = leftRoot;
-    r.RootRight = rightRoot;
-    r.Filter = QStringLiteral("*.*");
-    r.Recursive = true;
-    return r;
-}
-
 class CompareSetTest : public SyncTreeTest {
 protected:
     void SetUp() override
@@ -42,7 +31,7 @@ protected:
 
 TEST_F(CompareSetTest, ClassifiesEachKindOfPairAndIgnoreDateMakesDateOnlyDifferencesSame)
 {
-    CompareResult result = RunCompare(dirRequest(leftRoot(), rightRoot()));
+    CompareResult result = RunCompare(DirRequest(leftRoot(), rightRoot()));
     ASSERT_TRUE(result.completed);
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(result.leftFiles, 4);
@@ -66,7 +55,7 @@ TEST_F(CompareSetTest, ClassifiesEachKindOfPairAndIgnoreDateMakesDateOnlyDiffere
     EXPECT_FALSE(rightOnly.bLeft);
     EXPECT_EQ(rightOnly.L_Size, 0);
 
-    CompareRequest ignoring = dirRequest(leftRoot(), rightRoot());
+    CompareRequest ignoring = DirRequest(leftRoot(), rightRoot());
     ignoring.IgnoreDate = true;
     ASSERT_TRUE(RunCompare(ignoring).completed);
     EXPECT_EQ(ClassesOfSyncItems()[QStringLiteral("date.txt")], CompareType::Same);
@@ -78,7 +67,7 @@ TEST_F(CompareSetTest, RootsPairTheSameWithOrWithoutTheirTrailingSeparator)
 {
     const QString leftNoSlash = path(QStringLiteral("left"));
     const QString rightSlash = path(QStringLiteral("right//"));
-    ASSERT_TRUE(RunCompare(dirRequest(leftNoSlash, rightSlash)).completed);
+    ASSERT_TRUE(RunCompare(DirRequest(leftNoSlash, rightSlash)).completed);
     EXPECT_EQ(ClassesOfSyncItems()[QStringLiteral("sub/same.txt")], CompareType::Same);
     EXPECT_EQ(SyncItems().Count(), 5);
 }
@@ -88,7 +77,7 @@ TEST_F(CompareSetTest, NamesCompareWithCase)
     left(QStringLiteral("Docs/Read.txt"), "x", T0);
     right(QStringLiteral("docs/read.txt"), "x", T0);
     right(QStringLiteral("docs/READ.txt"), "x", T0);
-    ASSERT_TRUE(RunCompare(dirRequest(leftRoot(), rightRoot())).completed);
+    ASSERT_TRUE(RunCompare(DirRequest(leftRoot(), rightRoot())).completed);
     auto classes = ClassesOfSyncItems();
     EXPECT_EQ(classes[QStringLiteral("Docs/Read.txt")], CompareType::LeftOnly);
     EXPECT_EQ(classes[QStringLiteral("docs/read.txt")], CompareType::RightOnly);

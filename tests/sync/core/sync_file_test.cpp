@@ -23,17 +23,6 @@ protected:
         SetFileTime(p, when);
         return p;
     }
-
-    CompareRequest fileRequest(const QString &syncFile, const QString &rightRoot) const
-    {
-        CompareRequest r;
-        r.Kind = QStringLiteral("File");
-        r.RootLeft = syncFile;
-        r.RootRight = rightRoot;
-        r.Filter = QStringLiteral("*.*");
-        r.Recursive = true;
-        return r;
-    }
 };
 
 } // namespace
@@ -74,7 +63,7 @@ TEST_F(SyncFileTest, WrittenThenLoadedThenComparedWithItsTreeIsAllSame)
     const QString syn = path(QStringLiteral("tree.syn"));
     ASSERT_TRUE(CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true).ok);
 
-    const CompareResult result = RunCompare(fileRequest(syn, path(QStringLiteral("tree"))));
+    const CompareResult result = RunCompare(FileRequest(syn, path(QStringLiteral("tree"))));
     ASSERT_TRUE(result.completed);
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(result.leftFiles, 4);
@@ -117,7 +106,7 @@ TEST_F(SyncFileTest, AnOlderFileWithNegativeSizesBackslashesAndBadLinesStillPair
     EXPECT_EQ(contents.entries[0].size, 3000000000LL);
     EXPECT_TRUE(contents.entries[0].sizeLow32);
 
-    const CompareResult result = RunCompare(fileRequest(syn, path(QStringLiteral("right"))));
+    const CompareResult result = RunCompare(FileRequest(syn, path(QStringLiteral("right"))));
     ASSERT_TRUE(result.completed);
     const std::map<QString, int> expected{
         {QStringLiteral("big.bin"), CompareType::Same},
@@ -174,7 +163,7 @@ TEST_F(SyncFileTest, ADateInTheHourThatRepeatsInAutumnMatchesBothItsInstants)
     EXPECT_TRUE(readFile(QStringLiteral("tree.syn")).endsWith("summer.txt|1|27/10/2024 02:30:00\r\n"
                                                              "winter.txt|1|27/10/2024 02:30:00\r\n"));
 
-    const CompareResult result = RunCompare(fileRequest(syn, path(QStringLiteral("tree"))));
+    const CompareResult result = RunCompare(FileRequest(syn, path(QStringLiteral("tree"))));
     ASSERT_TRUE(result.completed);
     const std::map<QString, int> expected{{QStringLiteral("summer.txt"), CompareType::Same},
                                           {QStringLiteral("winter.txt"), CompareType::Same}};

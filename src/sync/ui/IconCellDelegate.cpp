@@ -1,0 +1,28 @@
+#include "IconCellDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace ardl {
+
+IconCellDelegate::IconCellDelegate(std::function<QIcon(int row)> iconOfRow, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , m_iconOfRow(std::move(iconOfRow))
+{
+}
+
+void IconCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem cell(option);
+    initStyleOption(&cell, index);
+    const QIcon icon = m_iconOfRow ? m_iconOfRow(index.row()) : QIcon();
+    cell.icon = QIcon();
+    cell.features &= ~QStyleOptionViewItem::HasDecoration;
+    const QStyle *style = cell.widget ? cell.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+    if (!icon.isNull())
+        icon.paint(painter, cell.rect, Qt::AlignCenter,
+                   cell.state & QStyle::State_Enabled ? QIcon::Normal : QIcon::Disabled);
+}
+
+} // namespace ardl

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "modVBUnzBas.h"
+
+namespace ardl {
+
+// The work of one unzip run, apart from the module's records: lists into
+// `listing` (when not null) or extracts, asking through the prompter for
+// passwords and before replacing files. `message` gathers the comment (when
+// asked for) and one line per failure. Returns 0 on success.
+int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, const QStringList &exclude,
+             colFile *listing, UnzipRunResult &result, QString &message, bool *passwordRefused = nullptr);
+
+} // namespace ardl

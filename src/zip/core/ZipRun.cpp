@@ -1,0 +1,283 @@
+#include "ZipRun.h"
+
+#include "EntryNames.h"
+
+#include "common/core/FileRenamer.h"
+#include "common/core/StringTable.h"
+#include "common/core/modFile.h"
+#include "common/core/modFindFile.h"
+#include "common/core/modString.h"
+#include "platform/ziplib/ZipWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace ardl {
+
+namespace {
+
+// Texts of the zip run.
+constexpr int MsgNotAdded = 4300;
+constexpr int MsgArchiveItself = 4301;
+constexpr int MsgHidden = 4302;
+constexpr int MsgSameEntryName = 4303;
+constexpr int MsgCannotOpen = 4304;
+constexpr int MsgCannotWrite = 4305;
+constexpr int MsgNothingToDo = 4306;
+constexpr int MsgNoSuchEntry = 4307;
+constexpr int MsgNotRemoved = 4308;
+constexpr int MsgCommentRefused = 4309;
+constexpr int MsgFolder = 4310;
+
+template <typename... Args>
+void Say(QString &message, int id, const Args &...args)
+{
+    message += FormatString(LoadResString(id), args...) + u'\n';
+}
+
+int LevelOf(int16_t fLevel)
+{
+    return fLevel >= '0' && fLevel <= '9' ? fLevel - '0' : 6;
+}
+
+struct FileState {
+    bool exists = false;
+    bool isFolder = false;
+    qint64 modifiedSecs = 0;
+};
+
+FileState StatFile(const QString &path)
+{
+    FileState state;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+        state.exists = true;
+        state.isFolder = S_ISDIR(st.st_mode);
+        state.modifiedSecs = qint64(st.st_mtim.tv_sec);
+    }
+    return state;
+}
+
+// DOS times keep even seconds only: a file is newer than its entry when it
+// is at least two seconds younger.
+bool IsNewer(qint64 fileSecs, qint64 entrySecs)
+{
+    return fileSecs - entrySecs >= 2;
+}
+
+// The names of an add run, with each folder replaced by the files below it
+// when folders are to be walked.
+QStringList ExpandFolders(const QStringList &names, bool recurse)
+{
+    if (!recurse)
+        return names;
+    QStringList files;
+    for (const QString &name : names) {
+        if (!StatFile(name).isFolder) {
+            files << name;
+            continue;
+        }
+        colFile found;
+        ScanOptions scan;
+        scan.Recursive = true;
+        scan.Path = name;
+        SearchForFilesArray(found, scan);
+        for (const clsFile &f : found)
+            files << f.Name;
+    }
+    return files;
+}
+
+struct Queued {
+    int number;
+    QString path;
+    bool replaces;
+};
+
+class ZipRunner {
+public:
+    ZipRunner(const ZipOptionsRecord &options, ZipNameList &names, ZipRunResult &result, QString &message,
+              int threads)
+        : o(options), zcl(names), result(result), message(message), writer(threads)
+    {
+        writer.setKeepAlive(KeepAlive(ZipKeepAlive));
+    }
+
+    int run(const QString &password, const QString &comment);
+
+private:
+    bool deleteEntries();
+    // False when the run must stop without writing (code set).
+    bool queueFiles(const QByteArray &password, int &code);
+    int finish();
+
+    const ZipOptionsRecord &o;
+    ZipNameList &zcl;
+    ZipRunResult &result;
+    QString &message;
+    ZipWriter writer;
+    std::vector<Queued> queued;
+};
+
+int ZipRunner::run(const QString &password, const QString &comment)
+{
+    if (!writer.open(zcl.Archive, zcl.StartEmpty)) {
+        Say(message, MsgCannotOpen, zcl.Archive, writer.errorText());
+        return StatFile(zcl.Archive).exists ? ZipNotAnArchive : ZipCannotOpen;
+    }
+    bool changes = false;
+    if (o.fDeleteEntries) {
+        changes = deleteEntries();
+    } else if (!zcl.Names.isEmpty()) {
+        int code = 0;
+        if (!queueFiles(o.fEncrypt ? password.toUtf8() : QByteArray(), code))
+            return code;
+        changes = !queued.empty();
+    }
+    if (o.fComment) {
+        bool changed = false;
+        const QByteArray bytes = CommentBytes(comment, writer.rawComment(), &changed);
+        if (changed && !writer.setComment(bytes)) {
+            Say(message, MsgCommentRefused, writer.errorText());
+            return ZipWriteFailed;
+        }
+        result.commentChanged = changed;
+        changes = changes || changed;
+        // An unchanged comment is nothing to write, and no failure.
+        if (!changes && zcl.Names.isEmpty() && !o.fDeleteEntries)
+            return 0;
+    }
+    if (!changes) {
+        writer.discard();
+        if (result.failed > 0)
+            return ZipSomeFilesFailed;
+        Say(message, MsgNothingToDo, zcl.Archive);
+        return ZipNothingToDo;
+    }
+    return finish();
+}
+
+bool ZipRunner::deleteEntries()
+{
+    QStringList unmatched;
+    for (const ZipEntry *entry : SelectEntries(writer.entries(), zcl.Names, &unmatched)) {
+        if (writer.remove(entry->index))
+            ++result.deleted;
+    }
+    for (const QString &name : unmatched) {
+        Say(message, MsgNoSuchEntry, name);
+        ++result.failed;
+    }
+    return result.deleted > 0;
+}
+
+bool ZipRunner::queueFiles(const QByteArray &password, int &code)
+{
+    QHash<QString, const ZipEntry *> existing;
+    for (const ZipEntry &entry : writer.entries())
+        existing.insert(entry.name, &entry);
+    QHash<QString, QString> taken;   // entry name -> the file this run stores under it
+    const QString archiveItself = QFileInfo(zcl.Archive).canonicalFilePath();
+    const int level = LevelOf(o.fLevel);
+
+    for (const QString &path : ExpandFolders(zcl.Names, o.fRecurse)) {
+        const FileState state = StatFile(path);
+        if (state.isFolder) {
+            Say(message, MsgFolder, path);
+            ++result.failed;
+            continue;
+        }
+        if (!archiveItself.isEmpty() && QFileInfo(path).canonicalFilePath() == archiveItself) {
+            Say(message, MsgArchiveItself, path);
+            continue;
+        }
+        if (!o.fSystem && GetFileName(path).startsWith(u'.')) {
+            Say(message, MsgHidden, path);
+            continue;
+        }
+        const QString entryName = EntryNameForFile(path, o.fJunkDir, o.fForce);
+        const auto other = taken.constFind(entryName);
+        if (other != taken.cend()) {
+            Say(message, MsgSameEntryName, *other, path, entryName);
+            writer.discard();
+            code = ZipRepeatedName;
+            return false;
+        }
+        taken.insert(entryName, path);
+        const ZipEntry *entry = existing.value(entryName);
+        if (o.fFreshen && !entry)
+            continue;
+        if ((o.fFreshen || o.fUpdate) && entry && state.exists && !IsNewer(state.modifiedSecs, entry->modifiedSecs))
+            continue;
+        const int number =
+            writer.add({path, entryName, level, password, entry ? entry->index : -1, o.fExtra != 0});
+        if (number < 0) {
+            Say(message, MsgNotAdded, path, writer.errorText());
+            ++result.failed;
+            continue;
+        }
+        queued.push_back({number, path, entry != nullptr});
+    }
+    return true;
+}
+
+int ZipRunner::finish()
+{
+    if (!writer.commit()) {
+        Say(message, MsgCannotWrite, zcl.Archive, writer.errorText());
+        result = {};
+        return ZipWriteFailed;
+    }
+    for (const ZipWriter::Failure &failure : writer.failures()) {
+        Say(message, MsgNotAdded, failure.localPath, failure.reason);
+        ++result.failed;
+    }
+    for (const Queued &q : queued) {
+        if (!writer.added(q.number))
+            continue;
+        ++(q.replaces ? result.replaced : result.added);
+        if (!o.fMove)
+            continue;
+        if (::unlink(QFile::encodeName(q.path).constData()) == 0) {
+            ++result.moved;
+        } else {
+            Say(message, MsgNotRemoved, q.path, ErrorText(errno));
+            ++result.failed;
+        }
+    }
+    if (result.filesWritten() > 0 || result.deleted > 0 || result.commentChanged)
+        zcl.StartEmpty = false;
+    return result.failed > 0 ? ZipSomeFilesFailed : 0;
+}
+
+} // namespace
+
+QByteArray CommentBytes(const QString &text, const QByteArray &stored, bool *changed)
+{
+    auto plain = [](QString s) { return s.replace(QLatin1String("\r\n"), QLatin1String("\n")); };
+    if (plain(DecodeArchiveText(stored)) == plain(text)) {
+        *changed = false;
+        return stored;
+    }
+    *changed = true;
+    // Text from an edit box has "\n" alone; it takes the comment's own line ends.
+    if (text.contains(u'\r') || !stored.contains("\r\n"))
+        return text.toUtf8();
+    return QString(text).replace(u'\n', QLatin1String("\r\n")).toUtf8();
+}
+
+int RunZip(const ZipOptionsRecord &options, ZipNameList &names, const QString &password, const QString &comment,
+           ZipRunResult &result, QString &message, int threads)
+{
+    result = {};
+    ZipRunner runner(options, names, result, message, threads);
+    return runner.run(password, comment);
+}
+
+} // namespace ardl

@@ -1,0 +1,32 @@
+#include "modVbZip.h"
+
+#include "ZipRun.h"
+
+namespace ardl {
+
+ZipOptionsRecord ZipOptions;
+ZipNameList ZCL;
+QString ZipMessage;
+QString ZipPassword;
+QString ZipComment;
+ZipRunResult ZipLastRun;
+std::function<void()> ZipKeepAlive;
+
+void InitZip()
+{
+    ZCL.Names.clear();
+    ZipOptions.Date.clear();
+    for (int16_t *flag : {&ZipOptions.fEncrypt, &ZipOptions.fSystem, &ZipOptions.fExtra, &ZipOptions.fNoDirEntries,
+                          &ZipOptions.fRecurse, &ZipOptions.fGrow, &ZipOptions.fForce, &ZipOptions.fMove,
+                          &ZipOptions.fDeleteEntries, &ZipOptions.fUpdate, &ZipOptions.fFreshen, &ZipOptions.fComment})
+        *flag = 0;
+    ZipOptions.fJunkDir = 1;
+    ZipOptions.fLevel = '9';
+}
+
+int ZipArchive()
+{
+    return RunZip(ZipOptions, ZCL, ZipPassword, ZipComment, ZipLastRun, ZipMessage);
+}
+
+} // namespace ardl

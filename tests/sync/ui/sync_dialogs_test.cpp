@@ -1,0 +1,164 @@
+#include "sync/core/SyncTestSupport.h"
+
+#include "common/core/ScriptedPrompter.h"
+#include "common/ui/ListView.h"
+#include "platform/ftp/FtpTestServer.h"
+#include "platform/settings/modRegistry.h"
+#include "sync/core/SyncFile.h"
+#include "sync/core/modFtp.h"
+#include "sync/ui/frmBrowseFtpDir.h"
+#include "sync/ui/frmCreateSyncFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace ardl;
+using namespace ardl::test;
+
+namespace {
+
+class BrowseFtpDirTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        for (const char *folder : {"pub/doc/deep", "pub/caf\xc3\xa9 bar", "other"})
+            makeDir(QStringLiteral("root/") + QString::fromUtf8(folder));
+        writeFile(QStringLiteral("root/pub/a file.txt"), "not a folder");
+        server = std::make_unique<FtpTestServer>(path(QStringLiteral("root")), FtpTestServer::Access::User, false);
+        ASSERT_TRUE(server->started()) << server->error().toStdString();
+        FtpSite &site = FtpBrowseSite();
+        site = FtpSite{};
+        site.Server = QStringLiteral("127.0.0.1");
+        site.Port = server->port();
+        site.User = QString::fromLatin1(FtpTestServer::UserName);
+        site.Password = QString::fromLatin1(FtpTestServer::Password);
+    }
+
+    QStringList shown() const
+    {
+        QStringList out;
+        for (const ListRow &row : dialog.LVFtpBrowse->rows().rows())
+            out << row.cells.value(0);
+        out.sort();
+        return out;
+    }
+
+    void open(const QString &name)
+    {
+        const int row = dialog.LVFtpBrowse->rows().findKey(name);
+        ASSERT_GE(row, 0) << name.toStdString();
+        dialog.LVFtpBrowse->setCurrentIndex(dialog.LVFtpBrowse->rows().index(row, 0));
+        dialog.LVFtpBrowse_DblClick();
+    }
+
+    ScriptedPrompter answers;
+    ScopedPrompter scoped{answers};
+    std::unique_ptr<FtpTestServer> server;
+    frmBrowseFtpDir dialog;
+};
+
+class CreateSyncFileTest : public TempDirTest {
+protected:
+    ScriptedPrompter answers;
+    ScopedPrompter scoped{answers};
+    frmCreateSyncFile dialog;
+};
+
+} // namespace
+
+TEST_F(BrowseFtpDirTest, WalksTheFoldersOfTheServer)
+{
+    dialog.Form_Load();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Remote Directory"));
+    EXPECT_EQ(dialog.txtDir->text(), QStringLiteral("/"));
+    EXPECT_EQ(shown(), (QStringList{"other", "pub"}));
+
+    open(QStringLiteral("pub"));
+    EXPECT_EQ(dialog.CurrentDir, QStringLiteral("/pub"));
+    EXPECT_EQ(shown(), (QStringList{"caf\xc3\xa9 bar", "doc"})); // files never appear
+    open(QStringLiteral("doc"));
+    EXPECT_EQ(dialog.txtDir->text(), QStringLiteral("/pub/doc"));
+    EXPECT_EQ(shown(), QStringList{"deep"});
+
+    dialog.cmdBrowseFtp_Click();
+    EXPECT_EQ(dialog.CurrentDir, QStringLiteral("/pub"));
+    dialog.cmdBrowseFtp_Click();
+    EXPECT_EQ(dialog.CurrentDir, QStringLiteral("/"));
+    dialog.cmdBrowseFtp_Click();
+    EXPECT_EQ(dialog.CurrentDir, QStringLiteral("/"));
+    EXPECT_EQ(shown(), (QStringList{"other", "pub"}));
+
+    // A typed folder: shown when the server has it, else said and reset.
+    dialog.txtDir->setText(QString::fromUtf8("/pub/caf\xc3\xa9 bar"));
+    QTest::keyClick(dialog.txtDir, Qt::Key_Return);
+    EXPECT_EQ(dialog.CurrentDir, QString::fromUtf8("/pub/caf\xc3\xa9 bar"));
+    EXPECT_TRUE(shown().isEmpty());
+    dialog.txtDir->setText(QStringLiteral("/nowhere"));
+    QTest::keyClick(dialog.txtDir, Qt::Key_Return);
+    EXPECT_EQ(answers.messages(), QStringList{"Remote Directory : /nowhere don't exist"});
+    EXPECT_EQ(dialog.txtDir->text(), QStringLiteral("/"));
+    EXPECT_EQ(dialog.CurrentDir, QString::fromUtf8("/pub/caf\xc3\xa9 bar"));
+
+    dialog.txtDir->setText(QStringLiteral("/pub/doc"));
+    dialog.cmdOk_Click();
+    EXPECT_EQ(FtpBrowseSite().Dir, QStringLiteral("/pub/doc"));
+    dialog.cmdAnnuler_Click();
+    EXPECT_EQ(FtpBrowseSite().Dir, QString());
+}
+
+TEST_F(BrowseFtpDirTest, AFailedLoginIsSaidWhenTheFirstFolderIsListed)
+{
+    FtpBrowseSite().Password = QStringLiteral("wrong");
+    dialog.Form_Load();
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_TRUE(answers.messages().front().startsWith(QStringLiteral("530 ")))
+        << answers.messages().front().toStdString();
+    EXPECT_TRUE(shown().isEmpty());
+}
+
+TEST_F(CreateSyncFileTest, WritesTheFolderChosenAndAsksBeforeReplacing)
+{
+    const QString folder = makeDir(QStringLiteral("tree")) + u'/';
+    writeFile(QStringLiteral("tree/a.txt"), "abc");
+    writeFile(QStringLiteral("tree/sub/b.dat"), "12345");
+    const QString key = ProgramKey + QStringLiteral("Sync");
+    CreateNewKey(key);
+    SetKeyValue(key, QStringLiteral("DirFileSync"), folder, REG_SZ);
+
+    dialog.Form_Load();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Create Synchronize File"));
+    EXPECT_EQ(dialog.txtDst->text(), folder);
+    dialog.chkRecursive->setChecked(true);
+    const QString target = path(QStringLiteral("tree.syn"));
+    answers.saveAnswers.push_back(target);
+    dialog.cmdCreate_Click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const SyncFileContents contents = ReadSyncFile(target);
+    ASSERT_TRUE(contents.ok);
+    ASSERT_EQ(contents.entries.size(), 2u);
+    EXPECT_EQ(contents.entries[1].name, QStringLiteral("sub/b.dat"));
+
+    // An existing file is replaced only after Yes.
+    writeFile(QStringLiteral("tree.syn"), "keep");
+    dialog.setResult(0);
+    answers.saveAnswers.push_back(target);
+    answers.messageAnswers.push_back(MsgAnswer::No);
+    dialog.cmdCreate_Click();
+    EXPECT_EQ(readFile(QStringLiteral("tree.syn")), "keep");
+    EXPECT_EQ(answers.messages(), QStringList{QStringLiteral("File %1 allready exist, overwrite it ?").arg(target)});
+    EXPECT_EQ(dialog.result(), 0);
+
+    // A folder that is not there is said; nothing is written.
+    dialog.txtDst->setText(path(QStringLiteral("missing")));
+    answers.saveAnswers.push_back(path(QStringLiteral("missing.syn")));
+    dialog.cmdCreate_Click();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing.syn"))));
+    EXPECT_EQ(answers.messages().back(),
+              QStringLiteral("Directory %1 is invalid").arg(path(QStringLiteral("missing"))));
+
+    // Cancel in the save dialog writes nothing.
+    dialog.cmdCreate_Click();
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::SaveFile), 4);
+}

@@ -1,0 +1,290 @@
+#include "ZipCoreTest.h"
+
+#include "platform/ziplib/ZipWriter.h"
+#include "zip/core/modVBUnzBas.h"
+#include "zip/core/modVbZip.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace ardl;
+using namespace ardl::test;
+
+namespace {
+
+class UnzipDriverTest : public ZipCoreTest {
+protected:
+    void list(const QString &zipPath, bool withComment = false)
+    {
+        UnzipOptions = {};
+        UnzipOptions.Zip = zipPath;
+        UnzipOptions.nvflag = 1;
+        UnzipOptions.nzflag = withComment ? 1 : 0;
+        IncludeNames.clear();
+        UnzipMessage.clear();
+        ZipFileList = std::make_unique<colFile>();
+        UnzipArchive();
+    }
+
+    int extract(const QString &zipPath, const QString &folder, bool folders = true, bool ask = true)
+    {
+        UnzipOptions = {};
+        UnzipOptions.Zip = zipPath;
+        UnzipOptions.ExtractDir = folder;
+        UnzipOptions.ndflag = folders ? 1 : 0;
+        UnzipOptions.PromptToOverwrite = ask ? 1 : 0;
+        UnzipMessage.clear();
+        return UnzipArchive();
+    }
+
+    // An archive of the given entries (name -> content), made by libzip.
+    void makeArchive(const QString &zipPath, const QList<std::pair<QString, QByteArray>> &files)
+    {
+        ZipWriter writer;
+        ASSERT_TRUE(writer.open(zipPath, true));
+        int n = 0;
+        for (const auto &[name, content] : files) {
+            const QString source = writeFile(QStringLiteral("src-%1").arg(n++), content);
+            SetFileTime(source, QDateTime(QDate(2020, 1, 1), QTime(12, 0, 0)));
+            writer.add({source, name, 6});
+        }
+        ASSERT_TRUE(writer.commit());
+    }
+};
+
+} // namespace
+
+TEST_F(UnzipDriverTest, ListingLeavesOutFoldersAndTakesDatesFromTheEntries)
+{
+    writeFile("src/one.txt", TextBytes(20000));
+    writeFile("src/sub/two.txt", "two");
+    SetFileTime(path("src/one.txt"), QDateTime(QDate(2001, 3, 7), QTime(14, 5, 31)));
+    ASSERT_EQ(RunTool("zip", {"-q", "-r", "z.zip", "src"}, path()).exitCode, 0);
+
+    list(path("z.zip"));
+    ASSERT_EQ(ZipFileList->Count(), 2);
+    const clsFile &one = ZipFileList->Item(1);
+    EXPECT_EQ(one.Name, QStringLiteral("src/one.txt"));
+    EXPECT_EQ(one.Size, 20000);
+    EXPECT_EQ(one.Date, QDateTime(QDate(2001, 3, 7), QTime(14, 5, 31)));
+    EXPECT_GT(one.Ratio, 50);
+    EXPECT_EQ(one.Ratio, qRound(100.0 * double(one.Size - one.CompressedSize) / double(one.Size)));
+    EXPECT_EQ(ZipFileList->Item(2).Name, QStringLiteral("src/sub/two.txt"));
+    EXPECT_EQ(UnzipLastRun.listed, 2);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 0);
+}
+
+TEST_F(UnzipDriverTest, TheCommentComesBackExactly)
+{
+    const QString comment = QStringLiteral("Line one\r\nLine two\r\n\r\nend");
+    writeFile("a.txt", "a");
+    ASSERT_EQ(zipFiles({"a.txt"}), 0);
+    InitZip();
+    ZipOptions.fComment = 1;
+    ZipComment = comment;
+    ASSERT_EQ(ZipArchive(), 0);
+    list(archive(), true);
+    EXPECT_EQ(UnzipMessage, comment);
+}
+
+TEST_F(UnzipDriverTest, AFileThatIsNoArchiveSaysSoAndListsNothing)
+{
+    writeFile("fake.zip", "PK but not really");
+    list(path("fake.zip"));
+    EXPECT_EQ(ZipFileList->Count(), 0);
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_TRUE(answers.messages().first().startsWith("Could not open " + path("fake.zip")))
+        << answers.messages().first().toStdString();
+    EXPECT_EQ(readFile("fake.zip"), QByteArray("PK but not really"));
+}
+
+TEST_F(UnzipDriverTest, ExtractsWhatZipMadeByteForByteWithItsTimes)
+{
+    const QByteArray big = TextBytes(2 * 1024 * 1024 + 5);
+    writeFile("src/one.txt", "first\n");
+    writeFile("src/deep/er/big.txt", big);
+    writeFile("src/noise.bin", RandomBytes(70000));
+    SetFileTime(path("src/one.txt"), QDateTime(QDate(2010, 6, 1), QTime(9, 8, 7)));
+    makeDir("src/empty");
+    ASSERT_EQ(RunTool("zip", {"-q", "-r", "-9", "z.zip", "src"}, path()).exitCode, 0);
+    makeDir("out");
+    ASSERT_EQ(extract(path("z.zip"), path("out")), 0) << UnzipMessage.toStdString();
+    EXPECT_EQ(UnzipLastRun.extracted, 3);
+    const ToolRun diff = RunTool("diff", {"-r", path("src"), path("out/src")});
+    EXPECT_EQ(diff.exitCode, 0) << diff.output.toStdString();
+    EXPECT_EQ(QFileInfo(path("out/src/one.txt")).lastModified(), QDateTime(QDate(2010, 6, 1), QTime(9, 8, 7)));
+
+    // Without folder names every file lands in the target itself.
+    makeDir("flat");
+    ASSERT_EQ(extract(path("z.zip"), path("flat"), false), 0);
+    EXPECT_EQ(tree(path("flat")), QStringList({"big.txt", "noise.bin", "one.txt"}));
+}
+
+TEST_F(UnzipDriverTest, AHostileArchiveWritesNothingOutsideTheTarget)
+{
+    const char *script = R"(
+import sys, zipfile
+z = zipfile.ZipFile(sys.argv[1], 'w')
+for name in ['../e1', '/e2', 'a/../../e3', '..\\e4', 'C:/e5']:
+    z.writestr(zipfile.ZipInfo(name), b'evil')
+link = zipfile.ZipInfo('link')
+link.create_system = 3
+link.external_attr = 0o120777 << 16
+z.writestr(link, '../../outside')
+z.writestr('link/e6', b'under a folder of that name')
+z.writestr('ok.txt', b'fine')
+z.close()
+)";
+    const ToolRun made = RunTool("/usr/bin/python3", {"-c", QString::fromLatin1(script), path("evil.zip")});
+    ASSERT_EQ(made.exitCode, 0) << made.output.toStdString();
+    makeDir("t/inner");
+
+    EXPECT_EQ(extract(path("evil.zip"), path("t/inner")), UnzipSomeFailed);
+    EXPECT_EQ(UnzipLastRun.extracted, 2);
+    EXPECT_EQ(UnzipLastRun.failed, 6);
+    for (const char *name : {"../e1", "/e2", "a/../../e3", "../e4", "C:/e5"})
+        EXPECT_TRUE(UnzipMessage.contains(QString::fromLatin1(name) + ": skipped, its name leads outside"))
+            << name << UnzipMessage.toStdString();
+    EXPECT_TRUE(UnzipMessage.contains("link: skipped, symbolic links are not extracted"));
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 1);
+
+    makeDir("t/flat");
+    extract(path("evil.zip"), path("t/flat"), false);
+    EXPECT_EQ(tree(path()), QStringList({"evil.zip", "t/", "t/flat/", "t/flat/e6", "t/flat/ok.txt", "t/inner/",
+                                         "t/inner/link/", "t/inner/link/e6", "t/inner/ok.txt"}));
+}
+
+TEST_F(UnzipDriverTest, ALinkAlreadyInTheTargetIsNotFollowed)
+{
+    makeArchive(archive(), {{"evil/x.txt", "x"}, {"good.txt", "g"}});
+    makeDir("outside");
+    makeDir("target");
+    ASSERT_TRUE(QFile::link(path("outside"), path("target/evil")));
+    EXPECT_EQ(extract(archive(), path("target")), UnzipSomeFailed);
+    EXPECT_TRUE(UnzipMessage.contains("evil is a link or a file, not a folder")) << UnzipMessage.toStdString();
+    EXPECT_TRUE(tree(path("outside")).isEmpty());
+    EXPECT_EQ(readFile("target/good.txt"), QByteArray("g"));
+}
+
+TEST_F(UnzipDriverTest, OverwriteNoKeepsOneFileCancelKeepsTheRest)
+{
+    makeArchive(archive(), {{"a", "new"}, {"b", "new"}, {"c", "new"}, {"d", "new"}});
+    for (const char *name : {"t/a", "t/b", "t/c", "t/d"})
+        writeFile(name, "old");
+    answers.overwriteAnswers = {OverwriteNo, OverwriteYes, OverwriteCancel};
+    ASSERT_EQ(extract(archive(), path("t")), 0);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Overwrite), 3);
+    EXPECT_TRUE(answers.asked.front().text.contains(path("t/a")));
+    EXPECT_EQ(readFile("t/a") + readFile("t/b") + readFile("t/c") + readFile("t/d"), QByteArray("oldnewoldold"));
+    EXPECT_EQ(UnzipLastRun.extracted, 1);
+    EXPECT_EQ(UnzipLastRun.skipped, 3);
+}
+
+TEST_F(UnzipDriverTest, OverwriteClosedIsNoAndAllAsksNoMore)
+{
+    makeArchive(archive(), {{"a", "new"}, {"b", "new"}, {"c", "new"}});
+    for (const char *name : {"t/a", "t/b", "t/c"})
+        writeFile(name, "old");
+    answers.overwriteAnswers = {OverwriteNone, OverwriteAll};
+    ASSERT_EQ(extract(archive(), path("t")), 0);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Overwrite), 2);
+    EXPECT_EQ(readFile("t/a") + readFile("t/b") + readFile("t/c"), QByteArray("oldnewnew"));
+}
+
+TEST_F(UnzipDriverTest, SkipOlderKeepsNewerFilesWithoutAsking)
+{
+    makeArchive(archive(), {{"a", "archived"}, {"b", "archived"}});
+    SetFileTime(writeFile("t/a", "mine, newer"), QDateTime(QDate(2022, 1, 1), QTime(0, 0)));
+    SetFileTime(writeFile("t/b", "mine, older"), QDateTime(QDate(2019, 1, 1), QTime(0, 0)));
+    UnzipOptions = {};
+    UnzipOptions.Zip = archive();
+    UnzipOptions.ExtractDir = path("t");
+    UnzipOptions.ExtractOnlyNewer = 1;
+    ASSERT_EQ(UnzipArchive(), 0);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Overwrite), 0);
+    EXPECT_EQ(readFile("t/a"), QByteArray("mine, newer"));
+    EXPECT_EQ(readFile("t/b"), QByteArray("archived"));
+}
+
+TEST_F(UnzipDriverTest, AWrongPasswordIsAskedAgainARefusedOneHoldsForThisRunOnly)
+{
+    writeFile("src/a.txt", "secret a");
+    writeFile("src/b.txt", "secret b");
+    ASSERT_EQ(RunTool("zip", {"-q", "-P", "pw", "-r", "p.zip", "src"}, path()).exitCode, 0);
+
+    answers.passwordAnswers = {QStringLiteral("wrong"), QStringLiteral("pw")};
+    ASSERT_EQ(extract(path("p.zip"), path("out1")), UnzipCannotWrite);   // no such folder yet
+    makeDir("out1");
+    ASSERT_EQ(extract(path("p.zip"), path("out1")), 0) << UnzipMessage.toStdString();
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Password), 2);
+    EXPECT_EQ(readFile("out1/src/b.txt"), QByteArray("secret b"));
+
+    makeDir("out2");
+    answers.passwordAnswers = {QString()};
+    EXPECT_EQ(extract(path("p.zip"), path("out2")), UnzipSomeFailed);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Password), 3);
+    EXPECT_TRUE(UnzipMessage.contains("src/a.txt: skipped, no password"));
+    EXPECT_TRUE(UnzipMessage.contains("src/b.txt: skipped, no password"));
+    EXPECT_EQ(PasswordRefused, 1);
+    EXPECT_EQ(tree(path("out2")), QStringList({"src/"}));
+
+    answers.passwordAnswers = {QStringLiteral("pw")};
+    EXPECT_EQ(extract(path("p.zip"), path("out2")), 0);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Password), 4);
+    EXPECT_EQ(PasswordRefused, 0);
+}
+
+TEST_F(UnzipDriverTest, IncludeNamesPickByNameOrWildcard)
+{
+    makeArchive(archive(), {{"docs/a.txt", "a"}, {"docs/b.md", "b"}, {"c.txt", "c"}});
+    makeDir("t");
+    IncludeNames = {"*.txt"};
+    ASSERT_EQ(extract(archive(), path("t")), 0);
+    EXPECT_EQ(tree(path("t")), QStringList({"c.txt", "docs/", "docs/a.txt"}));
+
+    IncludeNames = {"docs/b.md", "missing.txt"};
+    EXPECT_EQ(extract(archive(), path("t")), UnzipNoSuchEntry);
+    EXPECT_TRUE(UnzipMessage.contains("missing.txt: no such file in the archive"));
+    EXPECT_EQ(readFile("t/docs/b.md"), QByteArray("b"));
+}
+
+TEST_F(UnzipDriverTest, AFailedExtractionLeavesTheExistingFileWhole)
+{
+    makeArchive(archive(), {{"big.bin", RandomBytes(400000)}});
+    writeFile("t/big.bin", "my own data");
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const int code = extract(archive(), path("t"), true, false);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(code, UnzipSomeFailed);
+    EXPECT_TRUE(UnzipMessage.contains("big.bin: could not be extracted (File too large)")) << UnzipMessage.toStdString();
+    EXPECT_EQ(UnzipLastRun.extracted, 0);
+    EXPECT_EQ(readFile("t/big.bin"), QByteArray("my own data"));
+    EXPECT_EQ(tree(path("t")), QStringList({"big.bin"}));
+}
+
+TEST_F(UnzipDriverTest, TwoEntriesForOneFileAskAsIfTheFirstWereThere)
+{
+    makeArchive(archive(), {{"x/same.txt", "first"}, {"y/same.txt", RandomBytes(2 << 20)}});
+    makeDir("no");
+    answers.overwriteAnswers = {OverwriteNo};
+    ASSERT_EQ(extract(archive(), path("no"), false), 0);
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Overwrite), 1);
+    EXPECT_EQ(readFile("no/same.txt"), QByteArray("first"));
+
+    makeDir("yes");
+    answers.overwriteAnswers = {OverwriteYes};
+    ASSERT_EQ(extract(archive(), path("yes"), false), 0);
+    EXPECT_EQ(readFile("yes/same.txt"), RandomBytes(2 << 20));
+    EXPECT_EQ(tree(path("yes")), QStringList({"same.txt"}));
+}

@@ -1,0 +1,314 @@
+#include "ZipCoreTest.h"
+
+#include "platform/ziplib/ZipReader.h"
+#include "zip/core/ZipRun.h"
+#include "zip/core/modVbZip.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace ardl;
+using namespace ardl::test;
+
+namespace {
+
+class ZipDriverTest : public ZipCoreTest {
+protected:
+    QDateTime when(int day) const { return QDateTime(QDate(2021, 3, day), QTime(10, 0, 0)); }
+
+    // Runs the driver as if the disk were full after `bytes`.
+    int runWithDiskFullAfter(qint64 bytes)
+    {
+        struct rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = old;
+        small.rlim_cur = rlim_t(bytes);
+        setrlimit(RLIMIT_FSIZE, &small);
+        const int code = ZipArchive();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        return code;
+    }
+};
+
+} // namespace
+
+TEST_F(ZipDriverTest, InitZipSetsAPlainAddOfBestCompressionAndKeepsTheArchive)
+{
+    ZCL.Archive = archive();
+    ZCL.Names = QStringList({"x", "y"});
+    ZipOptions.fMove = 1;
+    ZipOptions.fDeleteEntries = 1;
+    ZipOptions.fRecurse = 1;
+    ZipOptions.fLevel = '0';
+    InitZip();
+    EXPECT_EQ(ZCL.Archive, archive());
+    EXPECT_TRUE(ZCL.Names.isEmpty());
+    EXPECT_EQ(ZipOptions.fJunkDir, 1);
+    EXPECT_EQ(ZipOptions.fLevel, 57);
+    EXPECT_EQ(ZipOptions.fMove + ZipOptions.fDeleteEntries + ZipOptions.fRecurse + ZipOptions.fGrow, 0);
+}
+
+TEST_F(ZipDriverTest, FilesGoInWithTheirFoldersOrWithoutAndAreReplacedByName)
+{
+    writeFile("d/one.txt", "one");
+    writeFile("d/sub/two.txt", "two");
+    ASSERT_EQ(zipFiles({"d/one.txt", "d/sub/two.txt"}, false), 0);
+    const QString root = QDir::cleanPath(path()).mid(1);
+    EXPECT_EQ(entryNames(archive()), QStringList({root + "/d/one.txt", root + "/d/sub/two.txt"}));
+    EXPECT_EQ(ZipLastRun.added, 2);
+
+    writeFile("d/one.txt", "one, second version");
+    ASSERT_EQ(zipFiles({"d/one.txt"}, true), 0);
+    ASSERT_EQ(zipFiles({"d/one.txt"}, true), 0);
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+    EXPECT_EQ(ZipLastRun.added, 0);
+    EXPECT_EQ(entryNames(archive()).last(), QStringLiteral("one.txt"));
+    EXPECT_EQ(entryNames(archive()).size(), 3);
+    EXPECT_EQ(entryData(archive(), "one.txt"), QByteArray("one, second version"));
+    EXPECT_EQ(RunTool("unzip", {"-t", archive()}).exitCode, 0);
+}
+
+TEST_F(ZipDriverTest, UpdateAddsAndRenewsFreshenOnlyRenews)
+{
+    for (const char *name : {"a.txt", "b.txt"})
+        SetFileTime(writeFile(name, name), when(1));
+    ASSERT_EQ(zipFiles({"a.txt", "b.txt"}), 0);
+    SetFileTime(writeFile("a.txt", "newer a"), when(2));
+    SetFileTime(writeFile("c.txt", "new c"), when(2));
+
+    InitZip();
+    ZCL.Names = {path("a.txt"), path("b.txt"), path("c.txt")};
+    ZipOptions.fFreshen = 1;
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+    EXPECT_EQ(ZipLastRun.added, 0);
+    EXPECT_EQ(entryNames(archive()), QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(entryData(archive(), "a.txt"), QByteArray("newer a"));
+
+    // Nothing newer any more: a run that writes nothing says so.
+    const QByteArray before = readFile("a.zip");
+    ZipMessage.clear();
+    EXPECT_EQ(ZipArchive(), ZipNothingToDo);
+    EXPECT_TRUE(ZipMessage.contains("Nothing to do")) << ZipMessage.toStdString();
+    EXPECT_EQ(readFile("a.zip"), before);
+
+    InitZip();
+    ZCL.Names = {path("a.txt"), path("b.txt"), path("c.txt")};
+    ZipOptions.fUpdate = 1;
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_EQ(ZipLastRun.added, 1);
+    EXPECT_EQ(ZipLastRun.replaced, 0);
+    EXPECT_EQ(entryNames(archive()), QStringList({"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST_F(ZipDriverTest, MoveRemovesSourcesOnlyOnceTheArchiveIsWritten)
+{
+    writeFile("keep.txt", "k");
+    ASSERT_EQ(zipFiles({"keep.txt"}), 0);
+    const QByteArray before = readFile("a.zip");
+    writeFile("m1.bin", RandomBytes(300000, 1));
+    writeFile("m2.txt", "move me");
+
+    InitZip();
+    ZCL.Names = {path("m1.bin"), path("m2.txt")};
+    ZipOptions.fMove = 1;
+    EXPECT_EQ(runWithDiskFullAfter(100000), ZipWriteFailed);
+    EXPECT_TRUE(ZipMessage.contains("Could not write " + archive())) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.filesWritten() + ZipLastRun.moved, 0);
+    EXPECT_EQ(readFile("a.zip"), before);
+    EXPECT_TRUE(QFile::exists(path("m1.bin")));
+    EXPECT_TRUE(QFile::exists(path("m2.txt")));
+
+    ZipMessage.clear();
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.moved, 2);
+    EXPECT_FALSE(QFile::exists(path("m1.bin")));
+    EXPECT_FALSE(QFile::exists(path("m2.txt")));
+    EXPECT_EQ(entryData(archive(), "m2.txt"), QByteArray("move me"));
+}
+
+TEST_F(ZipDriverTest, AMissingSourceFailsTheRunNamesTheFileAndCountsOnlyWhatWentIn)
+{
+    writeFile("here.txt", "here");
+    makeDir("folder");
+    EXPECT_EQ(zipFiles({"here.txt", "gone.txt", "folder"}), ZipSomeFilesFailed);
+    EXPECT_TRUE(ZipMessage.contains(path("gone.txt") + ": could not be added (No such file or directory)"))
+        << ZipMessage.toStdString();
+    EXPECT_TRUE(ZipMessage.contains(path("folder") + ": left out, it is a folder"));
+    EXPECT_EQ(ZipLastRun.added, 1);
+    EXPECT_EQ(ZipLastRun.failed, 2);
+    EXPECT_EQ(entryNames(archive()), QStringList({"here.txt"}));
+
+    // Only missing files: nothing written, nothing created.
+    QFile::remove(archive());
+    EXPECT_EQ(zipFiles({"gone.txt"}), ZipSomeFilesFailed);
+    EXPECT_FALSE(QFile::exists(archive()));
+}
+
+TEST_F(ZipDriverTest, TwoFilesUnderOneNameStopTheRunBeforeAnythingIsWritten)
+{
+    writeFile("x/same.txt", "1");
+    writeFile("y/same.txt", "2");
+    EXPECT_EQ(zipFiles({"x/same.txt", "y/same.txt"}), ZipRepeatedName);
+    EXPECT_TRUE(ZipMessage.contains("would both be stored as same.txt"));
+    EXPECT_FALSE(QFile::exists(archive()));
+}
+
+TEST_F(ZipDriverTest, HiddenFilesAndTheArchiveItselfStayOutUnlessAsked)
+{
+    writeFile(".hidden", "h");
+    writeFile("shown", "s");
+    ASSERT_EQ(zipFiles({".hidden", "shown"}), 0);
+    EXPECT_EQ(entryNames(archive()), QStringList({"shown"}));
+    EXPECT_TRUE(ZipMessage.contains(path(".hidden") + ": left out, it is a hidden file"));
+
+    InitZip();
+    ZCL.Names = {path(".hidden"), archive()};
+    ZipOptions.fSystem = 1;
+    ZipMessage.clear();
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_EQ(entryNames(archive()), QStringList({"shown", ".hidden"}));
+    EXPECT_TRUE(ZipMessage.contains(archive() + ": left out, it is the archive itself"));
+}
+
+TEST_F(ZipDriverTest, FolderNamesWithRecursionAndShortNames)
+{
+    writeFile("tree/Long File Name.text", "1");
+    writeFile("tree/sub dir/b.txt", "2");
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("tree")};
+    ZipOptions.fRecurse = 1;
+    ZipOptions.fForce = 1;
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(entryNames(archive()), QStringList({"LONG_FIL.TEX", "B.TXT"}));
+}
+
+TEST_F(ZipDriverTest, MoreThan1024FilesGoInOneRun)
+{
+    QStringList names;
+    for (int i = 0; i < 1500; ++i)
+        names << QStringLiteral("many/f%1.txt").arg(i);
+    for (const QString &name : names)
+        writeFile(name, name.toUtf8());
+    ASSERT_EQ(zipFiles(names), 0);
+    EXPECT_EQ(ZipLastRun.added, 1500);
+    EXPECT_EQ(entryNames(archive()).size(), 1500);
+}
+
+TEST_F(ZipDriverTest, DeleteTakesNamesAndWildcardsAndReportsNamesNotFound)
+{
+    for (const char *name : {"a.txt", "b.txt", "c.log", "d.log"})
+        writeFile(name, name);
+    ASSERT_EQ(zipFiles({"a.txt", "b.txt", "c.log", "d.log"}), 0);
+
+    InitZip();
+    ZipOptions.fDeleteEntries = 1;
+    ZipOptions.fNoDirEntries = 1;
+    ZCL.Names = {"a.txt", "*.log"};
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_EQ(ZipLastRun.deleted, 3);
+    EXPECT_EQ(entryNames(archive()), QStringList({"b.txt"}));
+
+    const QByteArray before = readFile("a.zip");
+    ZCL.Names = {"nothing.txt"};
+    ZipMessage.clear();
+    EXPECT_EQ(ZipArchive(), ZipSomeFilesFailed);
+    EXPECT_TRUE(ZipMessage.contains("nothing.txt: no such file in the archive"));
+    EXPECT_EQ(readFile("a.zip"), before);
+}
+
+TEST_F(ZipDriverTest, StartingEmptyReplacesTheOldArchiveOnlyAtTheFirstWrite)
+{
+    writeFile("old.txt", "old");
+    ASSERT_EQ(zipFiles({"old.txt"}), 0);
+    const QByteArray before = readFile("a.zip");
+
+    ZCL.StartEmpty = true;
+    EXPECT_EQ(zipFiles({"missing.txt"}), ZipSomeFilesFailed);
+    EXPECT_EQ(readFile("a.zip"), before);
+    EXPECT_TRUE(ZCL.StartEmpty);
+
+    writeFile("new.txt", "new");
+    ASSERT_EQ(zipFiles({"new.txt"}), 0);
+    EXPECT_FALSE(ZCL.StartEmpty);
+    EXPECT_EQ(entryNames(archive()), QStringList({"new.txt"}));
+    ASSERT_EQ(zipFiles({"old.txt"}), 0);
+    EXPECT_EQ(entryNames(archive()), QStringList({"new.txt", "old.txt"}));
+}
+
+TEST_F(ZipDriverTest, TheCommentRoundTripsAndAnUnchangedOneWritesNothing)
+{
+    writeFile("a.txt", "a");
+    ASSERT_EQ(zipFiles({"a.txt"}), 0);
+    InitZip();
+    ZipOptions.fComment = 1;
+    ZipComment = QStringLiteral("first line\nsecond line\n\nlast");
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_TRUE(ZipLastRun.commentChanged);
+    const ToolRun shown = RunTool("unzip", {"-z", archive()});
+    EXPECT_TRUE(shown.output.contains("first line\nsecond line\n\nlast")) << shown.output.toStdString();
+
+    const QByteArray before = readFile("a.zip");
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_FALSE(ZipLastRun.commentChanged);
+    EXPECT_EQ(readFile("a.zip"), before);
+
+    // A comment with CR LF line ends (as zip writes them) keeps them.
+    bool changed = true;
+    EXPECT_EQ(CommentBytes("one\ntwo", "one\r\ntwo", &changed), QByteArray("one\r\ntwo"));
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(CommentBytes("one\ntwo\nthree", "one\r\ntwo", &changed), QByteArray("one\r\ntwo\r\nthree"));
+    EXPECT_TRUE(changed);
+}
+
+TEST_F(ZipDriverTest, EachLevelPasswordAndCommentAsUnzipSeesThem)
+{
+    writeFile("text.txt", TextBytes(300000, 4));
+    writeFile("noise.bin", RandomBytes(50000, 4));
+    const std::pair<int16_t, const char *> levels[] = {{'0', "stor"}, {'2', "def"}, {'4', "def"},
+                                                       {'6', "def"}, {'9', "def"}};
+    for (const auto &[level, method] : levels) {
+        QFile::remove(archive());
+        InitZip();
+        ZCL.Archive = archive();
+        ZCL.Names = {path("text.txt"), path("noise.bin")};
+        ZipOptions.fGrow = 1;
+        ZipOptions.fLevel = level;
+        ZipOptions.fEncrypt = 1;
+        ZipPassword = QStringLiteral("p4ss");
+        ASSERT_EQ(ZipArchive(), 0);
+        InitZip();
+        ZipOptions.fComment = 1;
+        ZipComment = QStringLiteral("level %1").arg(QChar(level));
+        ASSERT_EQ(ZipArchive(), 0);
+
+        const ToolRun test = RunTool("unzip", {"-P", "p4ss", "-t", archive()});
+        EXPECT_EQ(test.exitCode, 0) << test.output.toStdString();
+        EXPECT_TRUE(test.output.contains(ZipComment)) << test.output.toStdString();
+        const ToolRun info = RunTool("unzip", {"-Z", archive()});
+        const QStringList lines = info.output.split(u'\n');
+        const QString textLine = lines.filter("text.txt").value(0);
+        EXPECT_TRUE(textLine.contains(QLatin1String(method))) << textLine.toStdString();
+        EXPECT_TRUE(lines.filter("noise.bin").value(0).contains("stor"));
+        EXPECT_TRUE(textLine.startsWith("-rw")) << textLine.toStdString();
+    }
+}
+
+TEST_F(ZipDriverTest, WithoutAPasswordNothingIsEncrypted)
+{
+    writeFile("t.txt", "plain");
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("t.txt")};
+    ZipOptions.fEncrypt = 1;   // set, but the password is empty
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_EQ(RunTool("unzip", {"-t", archive()}).exitCode, 0);
+    EXPECT_EQ(entryData(archive(), "t.txt"), QByteArray("plain"));
+}
