@@ -18,6 +18,7 @@
 #include "split/ui/SplitPage.h"
 #include "sync/ui/SyncPage.h"
 #include "zip/ui/ZipPage.h"
+#include "zip/ui/frmListZip.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -99,6 +100,14 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
     connect(picMp3, &Mp3Page::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picSplit, &SplitPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
     connect(picSync, &SyncPage::StatusTextChanged, this, &frmDirEvaVezi::SetStatusText);
+    // A synchronisation against a sync file packs the files bound for the
+    // other machine into an archive through the zip list.
+    picSync->setZipListHandler([this](const QStringList &fullPaths) {
+        frmListZip dialog(this);
+        for (const QString &path : fullPaths)
+            dialog.AddItem(path);
+        dialog.exec();
+    });
 
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
