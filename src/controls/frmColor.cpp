@@ -1,12 +1,12 @@
 #include "frmColor.h"
 
 #include "PictureBox.h"
+#include "SinglePopup.h"
 #include "modKoUserControl.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -14,7 +14,11 @@ namespace ardl {
 
 namespace {
 
-QPointer<frmColor> g_instance;
+SinglePopup<frmColor> &popup()
+{
+    static SinglePopup<frmColor> one;
+    return one;
+}
 
 // Layout in pixels.
 constexpr int PicLeft = 2;            // 30 twips
@@ -101,30 +105,23 @@ frmColor::frmColor(QWidget *owner)
 
 frmColor *frmColor::Open(QWidget *owner, const QPoint &topLeft)
 {
-    Unload();
-    g_instance = new frmColor(owner);
-    g_instance->Form_Load();
-    g_instance->move(topLeft);
-    g_instance->show();
-    g_instance->raise();
-    g_instance->activateWindow();
-    return g_instance;
+    frmColor *form = popup().open([owner] { return new frmColor(owner); });
+    form->Form_Load();
+    form->move(topLeft);
+    form->show();
+    form->raise();
+    form->activateWindow();
+    return form;
 }
 
 frmColor *frmColor::Instance()
 {
-    return g_instance;
+    return popup().current();
 }
 
 void frmColor::Unload()
 {
-    if (!g_instance)
-        return;
-    frmColor *form = g_instance;
-    g_instance = nullptr;
-    form->Timer->stop();
-    form->hide();
-    form->deleteLater();
+    popup().close();
 }
 
 void frmColor::Form_Load()
@@ -163,7 +160,8 @@ void frmColor::picColor_Click(int Index)
 
 void frmColor::Timer_Timer()
 {
-    if (QApplication::activeWindow() != this)
+    // A closed pop-up waiting to be deleted leaves the next one alone.
+    if (Instance() == this && QApplication::activeWindow() != this)
         Unload();
 }
 

@@ -1,8 +1,8 @@
 #include "frmSlide.h"
 
+#include "SinglePopup.h"
 #include "modKoUserControl.h"
 
-#include <QPointer>
 #include <QSlider>
 
 #include <cmath>
@@ -10,7 +10,13 @@
 namespace ardl {
 
 namespace {
-QPointer<frmSlide> g_instance;
+
+SinglePopup<frmSlide> &popup()
+{
+    static SinglePopup<frmSlide> one;
+    return one;
+}
+
 } // namespace
 
 SlideRange &SlideValues()
@@ -38,26 +44,20 @@ frmSlide::frmSlide(QWidget *owner)
 
 frmSlide *frmSlide::Open(QWidget *owner, const QPoint &topLeft)
 {
-    Unload();
-    g_instance = new frmSlide(owner);
-    g_instance->move(topLeft);
-    g_instance->Form_Load();
-    return g_instance;
+    frmSlide *form = popup().open([owner] { return new frmSlide(owner); });
+    form->move(topLeft);
+    form->Form_Load();
+    return form;
 }
 
 frmSlide *frmSlide::Instance()
 {
-    return g_instance;
+    return popup().current();
 }
 
 void frmSlide::Unload()
 {
-    if (!g_instance)
-        return;
-    frmSlide *form = g_instance;
-    g_instance = nullptr;
-    form->hide();
-    form->deleteLater();
+    popup().close();
 }
 
 void frmSlide::Form_Load()

@@ -104,15 +104,35 @@ QString TempDirTest::writeOldFile(const QString &relative, const QByteArray &con
     return p;
 }
 
-QString TempDirTest::writeRawNamedFile(const QByteArray &relative) const
+QString TempDirTest::writeRawNamedFile(const QByteArray &relative, const QByteArray &content) const
 {
     const QByteArray raw = QFile::encodeName(dir()) + relative;
     const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
+    if (fd < 0) {
         ADD_FAILURE() << "cannot make " << raw.constData();
-    else
-        ::close(fd);
+        return QFile::decodeName(raw);
+    }
+    if (::write(fd, content.constData(), size_t(content.size())) != content.size())
+        ADD_FAILURE() << "cannot write " << raw.constData();
+    ::close(fd);
     return QFile::decodeName(raw);
+}
+
+QByteArray TempDirTest::readRawNamedFile(const QByteArray &relative) const
+{
+    const QByteArray raw = QFile::encodeName(dir()) + relative;
+    QByteArray content;
+    const int fd = ::open(raw.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        ADD_FAILURE() << "cannot open " << raw.constData();
+        return content;
+    }
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        content.append(buffer, got);
+    ::close(fd);
+    return content;
 }
 
 QStringList TempDirTest::listing() const

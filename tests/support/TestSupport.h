@@ -68,9 +68,11 @@ protected:
     QString writeFile(const QString &relative, const QByteArray &content) const;
     // writeFile, then the last-write time OldFileTime.
     QString writeOldFile(const QString &relative, const QByteArray &content) const;
-    // Makes an empty file whose name, relative to the folder, is these raw
-    // bytes (not necessarily UTF-8); returns its path as the program sees it.
-    QString writeRawNamedFile(const QByteArray &relative) const;
+    // Makes a file whose name, relative to the folder, is these raw bytes
+    // (not necessarily UTF-8); returns its path as the program sees it.
+    QString writeRawNamedFile(const QByteArray &relative, const QByteArray &content = {}) const;
+    // The content of the file whose relative name is these raw bytes.
+    QByteArray readRawNamedFile(const QByteArray &relative) const;
     QByteArray readFile(const QString &relative) const;
     QString makeDir(const QString &relative) const;
     // The files of the folder, hidden ones too, in name order.

@@ -4,21 +4,61 @@
 
 namespace ardl {
 
+std::vector<RowKey> RowKeys(const QStringList &paths)
+{
+    std::vector<RowKey> keys;
+    keys.reserve(size_t(paths.size()));
+    for (const QString &path : paths)
+        keys.push_back({path, {}});
+    return keys;
+}
+
+std::vector<RowKey> RowKeys(const colFile &files)
+{
+    std::vector<RowKey> keys;
+    keys.reserve(size_t(files.Count()));
+    for (const clsFile &f : files)
+        keys.push_back({f.Name, f.RawName});
+    return keys;
+}
+
 KeyedRows::KeyedRows(ListViewModel &model)
     : m_model(model)
 {
 }
 
-int KeyedRows::addNew(const QStringList &keys, const MakeRow &makeRow)
+bool KeyedRows::contains(const RowKey &key) const
+{
+    return key.raw.isEmpty() ? m_keys.contains(key.text) : m_rawKeys.contains(key.raw);
+}
+
+void KeyedRows::insertKey(const ListRow &row)
+{
+    if (row.rawKey.isEmpty())
+        m_keys.insert(row.key);
+    else
+        m_rawKeys.insert(row.rawKey);
+}
+
+void KeyedRows::removeKey(const ListRow &row)
+{
+    if (row.rawKey.isEmpty())
+        m_keys.remove(row.key);
+    else
+        m_rawKeys.remove(row.rawKey);
+}
+
+int KeyedRows::addNew(const std::vector<RowKey> &keys, const MakeRow &makeRow)
 {
     std::vector<ListRow> rows;
-    rows.reserve(size_t(keys.size()));
-    for (const QString &key : keys) {
-        if (m_keys.contains(key))
+    rows.reserve(keys.size());
+    for (const RowKey &key : keys) {
+        if (contains(key))
             continue;
-        m_keys.insert(key);
-        rows.push_back(makeRow(key));
-        rows.back().key = key;
+        rows.push_back(makeRow(key.text));
+        rows.back().key = key.text;
+        rows.back().rawKey = key.raw;
+        insertKey(rows.back());
     }
     const int added = int(rows.size());
     m_model.addRows(std::move(rows));
@@ -31,7 +71,7 @@ int KeyedRows::removeRows(const QList<int> &rows)
     for (int r : rows) {
         if (r >= 0 && r < m_model.rowCount() && !unique.contains(r)) {
             unique.insert(r);
-            m_keys.remove(m_model.row(r).key);
+            removeKey(m_model.row(r));
         }
     }
     m_model.removeRowsAt(QList<int>(unique.begin(), unique.end()));
@@ -41,6 +81,7 @@ int KeyedRows::removeRows(const QList<int> &rows)
 void KeyedRows::clear()
 {
     m_keys.clear();
+    m_rawKeys.clear();
     m_model.clear();
 }
 
@@ -55,9 +96,9 @@ void KeyedRows::setRows(std::vector<std::pair<int, ListRow>> changed)
 {
     // Every old key goes before any new one comes in.
     for (const auto &[index, row] : changed)
-        m_keys.remove(m_model.row(index).key);
+        removeKey(m_model.row(index));
     for (auto &[index, row] : changed) {
-        m_keys.insert(row.key);
+        insertKey(row);
         m_model.setRow(index, std::move(row));
     }
 }

@@ -119,7 +119,7 @@ void ListViewModel::clear()
 int ListViewModel::findKey(const QString &key) const
 {
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].key == key)
+        if (m_rows[i].key == key && m_rows[i].rawKey.isEmpty())
             return int(i);
     }
     return -1;

@@ -22,6 +22,8 @@ struct ListColumn {
 // One row: the cell texts (cell 0 is the item text), an optional small icon
 // and text colour (opaque values the view understands), a key that the
 // filler chooses, a free tag and the tooltip of its cells ("" for none).
+// A row of a file list whose key is a path that text cannot give back
+// exactly (a name that is not valid UTF-8) holds the path's bytes in rawKey.
 struct ListRow {
     QStringList cells;
     QVariant icon;
@@ -29,6 +31,7 @@ struct ListRow {
     QString key;
     QString tag;
     QString toolTip = {};
+    QByteArray rawKey = {};
 };
 
 // The rows and columns of a report list, UI-free so that fillers and sorting
@@ -59,7 +62,8 @@ public:
     // Removes the rows at the given indexes (any order, duplicates allowed).
     void removeRowsAt(QList<int> indexes);
     void clear();
-    // Index of the row with this key, or -1.
+    // Index of the row with this key that names its file exactly (no
+    // rawKey), or -1.
     int findKey(const QString &key) const;
     // Puts the rows in the order given by `order` (a permutation of indexes).
     void reorder(const std::vector<int> &order);

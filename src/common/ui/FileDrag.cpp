@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
+#include <QUtf8StringView>
 
 namespace ardl {
 
@@ -99,6 +100,14 @@ private:
     bool m_pressOnSelection = false;
 };
 
+// A local file whose path is not valid UTF-8 comes out of the URL as a
+// look-alike text naming another file or none: such a file is left out.
+bool namesExactly(const QUrl &url)
+{
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return QUtf8StringView(bytes).isValidUtf8();
+}
+
 } // namespace
 
 QStringList DroppedPaths(const QMimeData *data)
@@ -107,7 +116,7 @@ QStringList DroppedPaths(const QMimeData *data)
     if (!data || !data->hasUrls())
         return paths;
     for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
+        if (url.isLocalFile() && namesExactly(url))
             paths << url.toLocalFile();
     }
     return paths;

@@ -12,6 +12,7 @@ class QMimeData;
 namespace ardl {
 
 // The local paths a drag offers, in order; none when it offers no files.
+// A file whose path is not valid UTF-8 is left out: no text names it.
 QStringList DroppedPaths(const QMimeData *data);
 // Drag data holding `paths` as a file list.
 QMimeData *FileListData(const QStringList &paths);

@@ -7,10 +7,6 @@
 #include "common/core/modGlobal.h"
 #include "common/core/modString.h"
 
-#include <QFile>
-
-#include <climits>
-
 namespace ardl {
 
 namespace {
@@ -76,16 +72,13 @@ QString BuildID3FileName(const QString &oldName, const ID3ToFileOptions &options
     return changeCase(name, options.Case);
 }
 
-QString ID3FileNameFault(const QString &baseName, const QString &newName, const QString &oldName)
+QString ID3FileNameFault(FileNameCheck &names, const QString &folder, const QString &baseName, const QString &newName,
+                         const QString &oldName)
 {
-    if (baseName.isEmpty() || baseName == u"." || baseName == u".." || newName.contains(u'/')
-        || newName.contains(QChar(u'\0')))
-        return LoadResString(4110);
-    const QByteArray encoded = QFile::encodeName(newName);
-    if (encoded.size() > NAME_MAX)
-        return LoadResString(4111);
-    if (QFile::decodeName(encoded) != newName)
-        return LoadResString(4407);
+    if (baseName.isEmpty() || baseName == u"." || baseName == u"..")
+        return NameFaultText(NameFault::Bad);
+    if (const NameFault fault = names.fault(folder, newName); fault != NameFault::None)
+        return NameFaultText(fault);
     if (newName == oldName)
         return LoadResString(4408);
     return QString();

@@ -2,6 +2,8 @@
 
 #include "ID3Tag.h"
 
+#include "common/core/FileNameCheck.h"
+
 #include <QString>
 
 // Building a file name from a tag.
@@ -33,9 +35,10 @@ QString FormatID3FileName(const QString &oldName, const QString &format, const I
 // then the case change, over the whole built name.
 QString BuildID3FileName(const QString &oldName, const ID3ToFileOptions &options, const ID3Tag &tag);
 
-// Why a built name cannot become the file's new name ("" when it can):
-// empty, "." or "..", holding "/" or NUL, longer than the file system
-// takes, not writable as a file name, or the file's own name.
-QString ID3FileNameFault(const QString &baseName, const QString &newName, const QString &oldName);
+// Why a built name cannot become the new name of the file `oldName` in
+// `folder` ("" when it can): a base name empty, "." or "..", a name that
+// cannot be a file name there (see FileNameCheck), or the file's own name.
+QString ID3FileNameFault(FileNameCheck &names, const QString &folder, const QString &baseName, const QString &newName,
+                         const QString &oldName);
 
 } // namespace ardl

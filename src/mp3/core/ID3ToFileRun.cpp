@@ -15,8 +15,8 @@ const QString Extension = QStringLiteral(".mp3");
 
 } // namespace
 
-Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options, FilesMet &met,
-                            QSet<QString> &listed)
+Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options, FilesMet &met, QSet<QString> &listed,
+                            FileNameCheck &names)
 {
     ID3Tag tag;
     if (std::optional<Mp3FileResult> failed = ReadRunTag(file, met, tag))
@@ -24,7 +24,7 @@ Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options
 
     const QString base = BuildID3FileName(file.name, options, tag);
     const QString newName = base + Extension;
-    if (const QString fault = ID3FileNameFault(base, newName, file.name); !fault.isEmpty())
+    if (const QString fault = ID3FileNameFault(names, file.folder, base, newName, file.name); !fault.isEmpty())
         return Mp3FileResult::error(fault);
 
     const QString newPath = file.folder + newName;
@@ -54,10 +54,13 @@ std::vector<Mp3FileResult> RunID3ToFile(const std::vector<Mp3File> &files, const
     FilesMet met;
     QSet<QString> listed;
     listed.reserve(qsizetype(files.size()));
+    for (const Mp3File &file : files) {
+        if (file.exact())
+            listed.insert(file.path());
+    }
+    FileNameCheck names;
     for (const Mp3File &file : files)
-        listed.insert(file.path());
-    for (const Mp3File &file : files)
-        results.push_back(RenameFromTag(file, options, met, listed));
+        results.push_back(RenameFromTag(file, options, met, listed, names));
     return results;
 }
 

@@ -16,7 +16,7 @@ std::vector<Mp3FileResult> RunID3ToFile(const std::vector<Mp3File> &files, const
 // One file of the run. `listed` holds the full paths of the list's rows:
 // a name another row holds is not taken (the list names each file once),
 // and a rename updates it.
-Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options, FilesMet &met,
-                            QSet<QString> &listed);
+Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options, FilesMet &met, QSet<QString> &listed,
+                            FileNameCheck &names);
 
 } // namespace ardl

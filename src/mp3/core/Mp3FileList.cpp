@@ -31,7 +31,12 @@ ListRow Mp3FileList::rowFor(const QString &path) const
 
 int Mp3FileList::addFiles(const QStringList &paths)
 {
-    return m_rows.addNew(paths, [this](const QString &path) { return rowFor(path); });
+    return m_rows.addNew(RowKeys(paths), [this](const QString &path) { return rowFor(path); });
+}
+
+int Mp3FileList::addFiles(const colFile &files)
+{
+    return m_rows.addNew(RowKeys(files), [this](const QString &path) { return rowFor(path); });
 }
 
 int Mp3FileList::removeRows(const QList<int> &rows)
@@ -44,10 +49,12 @@ void Mp3FileList::clear()
     m_rows.clear();
 }
 
+// Made from the key, the path the file was listed with, never from the
+// cells shown.
 Mp3File Mp3FileList::file(int row) const
 {
-    const QStringList &cells = m_rows.row(row).cells;
-    return {AddBackslash(cells.value(FolderCell)), cells.value(NameCell)};
+    const ListRow &listed = m_rows.row(row);
+    return {PathWithOutFile(listed.key), GetFileName(listed.key), listed.rawKey};
 }
 
 std::vector<Mp3File> Mp3FileList::files() const
@@ -66,6 +73,7 @@ void Mp3FileList::showResult(int row, const Mp3FileResult &result)
     ListRow changed = m_rows.row(row);
     if (!result.newName.isEmpty()) {
         changed.key = file(row).folder + result.newName;
+        changed.rawKey.clear();
         changed.cells[NameCell] = result.newName;
     }
     const bool ok = result.outcome == Mp3Outcome::Ok;

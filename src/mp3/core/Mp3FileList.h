@@ -13,8 +13,8 @@
 namespace ardl {
 
 // The rows of the Mp3 page's list: one per file, keyed by its full path
-// (unique in the list), with the cells name, folder (ending with "/") and
-// status.
+// (unique in the list; a name that is not valid UTF-8 by its bytes), with
+// the cells name, folder (ending with "/") and status.
 class Mp3FileList {
 public:
     // The icon of a row, from the file's full path.
@@ -25,8 +25,10 @@ public:
 
     // Adds each path not listed yet, in order; returns how many were added.
     int addFiles(const QStringList &paths);
+    // The same for the files of a listing, each keeping its exact name.
+    int addFiles(const colFile &files);
     int count() const { return m_rows.count(); }
-    bool contains(const QString &path) const { return m_rows.contains(path); }
+    bool contains(const QString &path) const { return m_rows.contains({path, {}}); }
 
     // Removes the rows at these indexes; returns how many were removed.
     int removeRows(const QList<int> &rows);

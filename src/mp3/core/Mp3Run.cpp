@@ -15,6 +15,8 @@ bool FilesMet::first(const TagFileId &file)
 
 std::optional<Mp3FileResult> ReadRunTag(const Mp3File &file, FilesMet &met, ID3Tag &tag, TagFileId *id)
 {
+    if (!file.exact())
+        return Mp3FileResult::error(LoadResString(4700));
     const TagIoResult read = ReadID3Tag(file.path(), tag);
     if (!read)
         return Mp3FileResult::error(TagFaultText(read));

@@ -14,7 +14,11 @@ namespace ardl {
 struct Mp3File {
     QString folder;
     QString name;
+    // The path's bytes when folder and name do not give it back exactly (a
+    // name that is not valid UTF-8): such a file is never opened by path().
+    QByteArray raw = {};
     QString path() const { return folder + name; }
+    bool exact() const { return raw.isEmpty(); }
 };
 
 enum class Mp3Outcome {
@@ -45,8 +49,8 @@ private:
 };
 
 // Reads the tag of one file of a run into `tag`; an error result when the
-// file has none, cannot be read or was met before in the run. `file` gets
-// the file read, when asked for.
+// file's name is not exact, or the file has no tag, cannot be read or was
+// met before in the run. `id` gets the file read, when asked for.
 std::optional<Mp3FileResult> ReadRunTag(const Mp3File &file, FilesMet &met, ID3Tag &tag,
                                         TagFileId *id = nullptr);
 

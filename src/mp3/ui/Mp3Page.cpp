@@ -209,7 +209,7 @@ void Mp3Page::FillListMp3File(ScanOptions &options)
     const bool done = Guarded(QStringLiteral("in FillListMp3File."), false, [&] {
         colFile found;
         SearchForFilesArray(found, options);
-        m_files.addFiles(found.Names());
+        m_files.addFiles(found);
         return true;
     });
     LVMp3File->clearSelection();

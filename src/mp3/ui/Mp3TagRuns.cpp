@@ -201,7 +201,8 @@ void Mp3Page::LVMp3File_ItemClick(int row)
 {
     if (!picEditTag->isVisible() || row < 0 || row >= m_files.count())
         return;
-    if (!m_editor.load(m_files.file(row).path())) {
+    const Mp3File file = m_files.file(row);
+    if (!file.exact() || !m_editor.load(file.path())) {
         ClearTextTag(false);
         cmdEditTagSave->setEnabled(false);
         return;

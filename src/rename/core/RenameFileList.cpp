@@ -22,7 +22,12 @@ ListRow RenameFileList::rowFor(const QString &path) const
 
 int RenameFileList::addFiles(const QStringList &paths)
 {
-    return m_rows.addNew(paths, [this](const QString &path) { return rowFor(path); });
+    return m_rows.addNew(RowKeys(paths), [this](const QString &path) { return rowFor(path); });
+}
+
+int RenameFileList::addFiles(const colFile &files)
+{
+    return m_rows.addNew(RowKeys(files), [this](const QString &path) { return rowFor(path); });
 }
 
 int RenameFileList::removeRows(const QList<int> &rows)
@@ -36,7 +41,8 @@ void RenameFileList::clear()
 }
 
 // The key is the path the file was listed with; everything acted on is
-// made from it, never rebuilt from the cells shown.
+// made from it, never rebuilt from the cells shown. A file listed by its
+// bytes gives an item whose text holds U+FFFD, which a rename leaves alone.
 std::vector<RenameItem> RenameFileList::items() const
 {
     std::vector<RenameItem> out;
@@ -49,8 +55,10 @@ std::vector<RenameItem> RenameFileList::items() const
 QStringList RenameFileList::paths(const QList<int> &rows) const
 {
     QStringList out;
-    for (int r : rows)
-        out << m_model.row(r).key;
+    for (int r : rows) {
+        if (m_model.row(r).rawKey.isEmpty())
+            out << m_model.row(r).key;
+    }
     return out;
 }
 

@@ -13,9 +13,10 @@
 namespace ardl {
 
 // The rows of the Rename page's file list: one per file, keyed by its full
-// path (unique in the list), with the cells base name, extension (without
-// the dot, "" when none) and folder (ending with "/"). Every change of the
-// rows goes through here so the key index stays right.
+// path (unique in the list; a name that is not valid UTF-8 by its bytes),
+// with the cells base name, extension (without the dot, "" when none) and
+// folder (ending with "/"). Every change of the rows goes through here so
+// the key index stays right.
 class RenameFileList {
 public:
     // The icon of a row, from the file's full path.
@@ -25,7 +26,9 @@ public:
 
     // Adds each path not listed yet, in order; returns how many were added.
     int addFiles(const QStringList &paths);
-    bool contains(const QString &path) const { return m_rows.contains(path); }
+    // The same for the files of a listing, each keeping its exact name.
+    int addFiles(const colFile &files);
+    bool contains(const QString &path) const { return m_rows.contains({path, {}}); }
     int count() const { return m_model.rowCount(); }
 
     // Removes the rows at these indexes; returns how many were removed.
@@ -34,7 +37,9 @@ public:
 
     // The files in the list's current order, as the rules see them.
     std::vector<RenameItem> items() const;
-    // Full paths of the given rows, exactly as they were listed.
+    // Full paths of the given rows, exactly as they were listed; a row whose
+    // name text cannot give back is left out rather than named by a
+    // look-alike.
     QStringList paths(const QList<int> &rows) const;
     // Makes each row show the file at its path in `paths` (after a run of
     // renames; row order).

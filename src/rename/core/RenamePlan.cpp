@@ -1,15 +1,13 @@
 #include "RenamePlan.h"
 
+#include "common/core/FileNameCheck.h"
 #include "common/core/FileRenamer.h"
 #include "NameProbe.h"
 
-#include <QFile>
 #include <QHash>
 #include <QSet>
 
 #include <cerrno>
-#include <climits>
-#include <unistd.h>
 
 namespace ardl {
 
@@ -18,25 +16,6 @@ namespace {
 // What bytes that are not UTF-8 turn into when a name is decoded: such a
 // name cannot be given back to the system as it was.
 constexpr char16_t Replacement = 0xFFFD;
-constexpr long FallbackNameMax = 255;
-
-// Bytes of the UTF-8 form of a text.
-qsizetype utf8Length(QStringView text)
-{
-    qsizetype bytes = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80)
-            bytes += 1;
-        else if (c < 0x800)
-            bytes += 2;
-        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            bytes += 4, ++i;
-        else
-            bytes += 3;
-    }
-    return bytes;
-}
 
 enum PathFlag { HasReplacement = 1, HasLineBreak = 2, HasArrow = 4 };
 
@@ -56,43 +35,24 @@ int pathFlags(QStringView path)
     return flags;
 }
 
-// Longest file name the folder's file system takes, in bytes.
-class NameLimits {
-public:
-    long nameMax(const QString &folder)
-    {
-        if (folder == m_lastFolder)
-            return m_lastMax;
-        auto it = m_cache.constFind(folder);
-        if (it == m_cache.constEnd()) {
-            long max = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
-            it = m_cache.insert(folder, max > 0 ? max : FallbackNameMax);
-        }
-        m_lastFolder = folder;
-        m_lastMax = *it;
-        return m_lastMax;
-    }
-
-private:
-    QHash<QString, long> m_cache;
-    QString m_lastFolder;
-    long m_lastMax = FallbackNameMax;
-};
-
-RowProblem nameProblem(const PlanRow &row, NameLimits &limits)
+RowProblem nameProblem(const PlanRow &row, FileNameCheck &names)
 {
-    const QStringView name = row.newName();
-    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(QChar(u'\0')))
+    switch (names.fault(row.newFolder, row.newName())) {
+    case NameFault::None:
+        return RowProblem::None;
+    case NameFault::Bad:
         return RowProblem::BadName;
-    const qsizetype nameBytes = utf8Length(name);
-    if (nameBytes > limits.nameMax(row.newFolder) || utf8Length(row.newFolder) + nameBytes >= PATH_MAX)
+    case NameFault::TooLong:
         return RowProblem::NameTooLong;
-    return RowProblem::None;
+    case NameFault::NotWritable:
+        return RowProblem::NotWritable;
+    }
+    return RowProblem::BadName;
 }
 
 // Problems a row has on its own, before it is compared with the others and
 // the disk.
-RowProblem ownProblem(const PlanRow &row, NameLimits &limits)
+RowProblem ownProblem(const PlanRow &row, FileNameCheck &names)
 {
     const int flags = pathFlags(row.oldPath) | pathFlags(row.newPath);
     if (flags & HasReplacement)
@@ -101,7 +61,7 @@ RowProblem ownProblem(const PlanRow &row, NameLimits &limits)
         return RowProblem::NotLoggable;
     if (row.oldPath == row.newPath)
         return RowProblem::None;
-    return nameProblem(row, limits);
+    return nameProblem(row, names);
 }
 
 // Hands out the folder of consecutive rows without building it anew each time.
@@ -140,7 +100,7 @@ private:
 
     void markOwnProblems()
     {
-        NameLimits limits;
+        FileNameCheck names;
         FolderOf folderOf;
         m_byOld.reserve(qsizetype(rows().size()));
         for (int i = 0; i < int(rows().size()); ++i) {
@@ -150,7 +110,7 @@ private:
                 continue;
             }
             m_byOld.insert(r.oldPath, i);
-            r.problem = ownProblem(r, limits);
+            r.problem = ownProblem(r, names);
             if (r.moves()) {
                 m_probe.expect(folderOf(r));   // the file itself
                 m_probe.expect(r.newFolder);   // its new name
@@ -281,7 +241,9 @@ int ProblemError(RowProblem problem)
 {
     switch (problem) {
     case RowProblem::None: return 0;
-    case RowProblem::NotUtf8: return EILSEQ;
+    case RowProblem::NotUtf8:
+    case RowProblem::NotWritable:
+        return EILSEQ;
     case RowProblem::NotLoggable:
     case RowProblem::BadName:
     case RowProblem::DuplicateSource: return EINVAL;

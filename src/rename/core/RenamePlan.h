@@ -9,14 +9,15 @@ namespace ardl {
 // Why a row of a plan is left alone ("Err" in the preview).
 enum class RowProblem {
     None,
-    NotUtf8,           // the old name is not valid UTF-8: it cannot be named safely
-    NotLoggable,       // a path holds "->" or a line break: its log line could not be read back
-    BadName,           // new name empty, ".", "..", or holding "/" or NUL
-    NameTooLong,       // longer than the file system allows
-    SourceMissing,     // the file to rename is not there
-    DuplicateSource,   // the same file is listed twice
-    DuplicateTarget,   // an earlier row already gets this new name
-    TargetExists,      // the new name is taken by a file that does not move away
+    NotUtf8,         // the old name is not valid UTF-8: it cannot be named safely
+    NotLoggable,     // a path holds "->" or a line break: its log line could not be read back
+    BadName,         // new name empty, ".", "..", or holding "/" or NUL
+    NameTooLong,     // longer than the file system allows
+    NotWritable,     // the new name holds what UTF-8 cannot: the file would get another name
+    SourceMissing,   // the file to rename is not there
+    DuplicateSource, // the same file is listed twice
+    DuplicateTarget, // an earlier row already gets this new name
+    TargetExists,    // the new name is taken by a file that does not move away
 };
 
 // One file to rename: where it is and where it goes. The new name is kept

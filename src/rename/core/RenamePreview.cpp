@@ -2,6 +2,7 @@
 
 #include "RenameRules.h"
 
+#include "common/core/FileNameCheck.h"
 #include "common/core/StringTable.h"
 #include "common/core/modFile.h"
 
@@ -45,8 +46,12 @@ QString ProblemText(RowProblem problem)
     case RowProblem::None: return QString();
     case RowProblem::NotUtf8: return LoadResString(4108);
     case RowProblem::NotLoggable: return LoadResString(4109);
-    case RowProblem::BadName: return LoadResString(4110);
-    case RowProblem::NameTooLong: return LoadResString(4111);
+    case RowProblem::BadName:
+        return NameFaultText(NameFault::Bad);
+    case RowProblem::NameTooLong:
+        return NameFaultText(NameFault::TooLong);
+    case RowProblem::NotWritable:
+        return NameFaultText(NameFault::NotWritable);
     case RowProblem::SourceMissing: return LoadResString(4112);
     case RowProblem::DuplicateSource: return LoadResString(4113);
     case RowProblem::DuplicateTarget: return LoadResString(4114);

@@ -275,7 +275,7 @@ void RenamePage::FillListFile(ScanOptions &options)
     const bool done = Guarded(QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListFile."), false, [&] {
         colFile found;
         SearchForFilesArray(found, options);
-        if (m_files.addFiles(found.Names()) > 0)
+        if (m_files.addFiles(found) > 0)
             previewIsOutOfDate();
         return true;
     });

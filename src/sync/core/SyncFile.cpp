@@ -168,9 +168,10 @@ SyncFileWriteResult WriteSyncFile(const QString &path, const QString &root, cons
     text.reserve(text.size() + files.Count() * 64);
     for (const clsFile &f : files) {
         const QString name = RelativeName(f.Name, base);
-        // A line cannot hold a line break, and "\" reads back as a folder
-        // separator: such names would come back as other files.
-        if (name.contains(u'\n') || name.contains(u'\r') || name.contains(u'\\')) {
+        // A line cannot hold a line break, "\" reads back as a folder
+        // separator, and a name that is not valid UTF-8 would be written as
+        // its look-alike: such names would come back as other files.
+        if (!f.NameIsExact() || name.contains(u'\n') || name.contains(u'\r') || name.contains(u'\\')) {
             result.skippedNames.push_back(name);
             continue;
         }

@@ -29,7 +29,7 @@ QString SyncFileLine(const QString &relativeName, qint64 size, const QDateTime &
 struct SyncFileWriteResult {
     bool ok = false;
     QString error;              // why it could not be written
-    QStringList skippedNames;   // names a line cannot hold (line breaks, "\")
+    QStringList skippedNames;   // names a line cannot hold (line breaks, "\", not UTF-8)
 };
 
 // Writes the files of `files` (full paths below `root`, as a folder scan

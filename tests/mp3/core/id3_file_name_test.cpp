@@ -3,6 +3,8 @@
 #include "mp3/core/ID3FileName.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+
 using namespace ardl;
 using test::MakeTag;
 
@@ -80,8 +82,10 @@ TEST(BuildID3FileNameTest, SpacesAndCaseApplyToTheWholeBuiltName)
 
 TEST(ID3FileNameFaultTest, NamesThatCannotBeUsedAreRefused)
 {
-    const auto fault = [](const QString &base, const QString &old = "old.mp3") {
-        return !ID3FileNameFault(base, base + ".mp3", old).isEmpty();
+    FileNameCheck names;
+    const QString folder = QDir::tempPath() + u'/';
+    const auto fault = [&](const QString &base, const QString &old = "old.mp3") {
+        return !ID3FileNameFault(names, folder, base, base + ".mp3", old).isEmpty();
     };
     EXPECT_FALSE(fault("Blue Lake - Morning Song"));
     EXPECT_TRUE(fault(""));

@@ -244,6 +244,48 @@ TEST_F(Mp3PageTest, TheEditorLoadsAClickedRowOnlyWhileShownAndSavesToThatFile)
     EXPECT_FALSE(page.editor().loaded());
 }
 
+TEST_F(Mp3PageTest, NamesThatShowAlikeAreRowsOfTheirOwnAndOnlyTheRealFileIsTagged)
+{
+    // Two names that are not UTF-8 and differ only in the bytes that cannot
+    // be shown, and a name that really holds the character they show as.
+    const QByteArray ff = AudioBody(2000, 1) + TagBytes(MakeTag("ff", "ff"));
+    const QByteArray fe = AudioBody(2000, 2) + TagBytes(MakeTag("fe", "fe"));
+    writeRawNamedFile("a\xff.mp3", ff);
+    writeRawNamedFile("a\xfe.mp3", fe);
+    const QString lookAlike = QStringLiteral("a") + QChar(0xFFFD) + QStringLiteral(".mp3");
+    tagged(lookAlike, MakeTag("Real", "Real"), 3);
+    addFolder(path());
+    EXPECT_EQ(status, QStringLiteral("3 Files Added"));
+    ASSERT_EQ(page.LVMp3File->rows().rowCount(), 3);
+    int exactRow = -1;
+    for (int row = 0; row < 3; ++row) {
+        if (page.LVMp3File->rows().row(row).rawKey.isEmpty())
+            exactRow = row;
+    }
+    ASSERT_GE(exactRow, 0);
+
+    // The editor loads the real file's tag only.
+    showTab("EDIT");
+    for (int row = 0; row < 3; ++row) {
+        clickRow(row);
+        EXPECT_EQ(page.editor().loaded(), row == exactRow) << row;
+    }
+
+    showTab("MASS");
+    page.chkMassID3Year->click();
+    page.txtMassID3Year->setText("1999");
+    QTest::mouseClick(page.cmdSaveTags, Qt::LeftButton);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(column(2)[row], row == exactRow ? "Ok" : "Error") << row;
+    EXPECT_TRUE(status.startsWith(QStringLiteral("2 files were not changed")));
+    EXPECT_TRUE(status.endsWith(QStringLiteral("The name is not valid UTF-8: it cannot be named exactly")));
+    ID3Tag tag;
+    ASSERT_TRUE(ReadID3Tag(path(lookAlike), tag));
+    EXPECT_EQ(FieldText(tag.Year), QStringLiteral("1999"));
+    EXPECT_EQ(readRawNamedFile("a\xff.mp3"), ff);
+    EXPECT_EQ(readRawNamedFile("a\xfe.mp3"), fe);
+}
+
 TEST_F(Mp3PageTest, AFailedSaveSaysSoAndMarksTheRow)
 {
     tagged("a.mp3", MakeTag("a", "a"));

@@ -50,6 +50,19 @@ TEST_F(RenamePlanTest, UnsafeOrUnloggableNewNamesAreErrors)
     }
 }
 
+TEST_F(RenamePlanTest, ANewNameThatUtf8CannotHoldIsAnErrWithItsReason)
+{
+    // Half of a surrogate pair would reach the disk as U+FFFD: the file
+    // would get another name than the preview shows.
+    writeFile("a", "a");
+    const QString lone = QStringLiteral("x") + QChar(0xD83D) + QStringLiteral("y");
+    const RenamePlan plan = PlanRenames({row("a", lone)});
+    EXPECT_EQ(problems(plan), (std::vector<P>{P::NotWritable}));
+    EXPECT_EQ(ProblemText(P::NotWritable), QStringLiteral("The new name cannot be written as a file name"));
+    const QString pair = QStringLiteral("x") + QChar(0xD83D) + QChar(0xDE00);
+    EXPECT_EQ(problems(PlanRenames({row("a", pair)})), (std::vector<P>{P::None}));
+}
+
 TEST_F(RenamePlanTest, MissingFilesAndNamesThatAreNotUtf8AreLeftAlone)
 {
     // A name made of bytes that are not UTF-8 decodes to U+FFFD and could

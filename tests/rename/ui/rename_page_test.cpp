@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <algorithm>
 #include <unistd.h>
 
 using namespace ardl;
@@ -196,6 +197,49 @@ TEST_F(RenamePageTest, ANameThatIsNotUtf8IsAnErrAndNeverNamedInTheLog)
     const QByteArray d = QFile::encodeName(dir());
     EXPECT_EQ(readFile("run.log"), d + "good.txt -> " + d + "GOOD.TXT\r\n");
     EXPECT_EQ(::access((d + "bad\xff.txt").constData(), F_OK), 0);
+}
+
+TEST_F(RenamePageTest, NamesThatShowAlikeAreEachARowThatKeepsItsFilesBytes)
+{
+    // Two names that are not UTF-8 and differ only in the bytes that cannot
+    // be shown, and a name that really holds the character they show as.
+    writeRawNamedFile("a\xff.txt", "ff");
+    writeRawNamedFile("a\xfe.txt", "fe");
+    const QString lookAlike = QStringLiteral("a") + QChar(0xFFFD) + QStringLiteral(".txt");
+    writeFile(lookAlike, "real");
+    for (const char *name : {"b.txt", "c.txt", "d.txt"})
+        writeFile(name, name);
+    addFolder(dir());
+    EXPECT_EQ(status, QStringLiteral("6 Files Added"));
+    ASSERT_EQ(page.LVFile->rows().rowCount(), 6);
+    addFolder(dir());
+    EXPECT_EQ(status, QStringLiteral("6 Files Added"));
+
+    const QByteArray d = QFile::encodeName(dir());
+    QList<QByteArray> raws;
+    for (const ListRow &row : page.LVFile->rows().rows()) {
+        if (!row.rawKey.isEmpty())
+            raws << row.rawKey;
+    }
+    std::sort(raws.begin(), raws.end());
+    EXPECT_EQ(raws, QList<QByteArray>({d + "a\xfe.txt", d + "a\xff.txt"}));
+
+    // Dragged out, the list names no file by a look-alike.
+    page.LVFile->selectAll();
+    QStringList dragged = page.LVFile_OLESetData();
+    dragged.sort();
+    EXPECT_EQ(dragged, QStringList({dir() + lookAlike, dir() + "b.txt", dir() + "c.txt", dir() + "d.txt"}));
+
+    page.opt4Upper->click();
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 2).count(QStringLiteral("Err")), 3);
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdApply_Click();
+    EXPECT_EQ(readRawNamedFile("a\xff.txt"), "ff");
+    EXPECT_EQ(readRawNamedFile("a\xfe.txt"), "fe");
+    EXPECT_EQ(readFile(lookAlike), "real");
+    EXPECT_EQ(readFile("B.TXT"), "b.txt");
+    EXPECT_EQ(page.LVFile->rows().rowCount(), 6);
 }
 
 TEST_F(RenamePageTest, ASwapInAFolderThatCannotBeWrittenReportsTheRealReasonForEachFile)
@@ -421,4 +465,17 @@ TEST_F(RenamePageTest, FilesDroppedFromTheDesktopAreListedAndOtherDataIsRefused)
     EXPECT_EQ(column(page.LVFile, 0), QStringList{"dropped"});
     EXPECT_TRUE(page.cmdPreview->isEnabled());
     EXPECT_TRUE(status.isEmpty());   // dropped files, unlike folders, leave the status alone
+
+    // A file whose name is not UTF-8 is never taken for the file its name
+    // shows as.
+    writeRawNamedFile("a\xff.txt");
+    writeFile(QStringLiteral("a") + QChar(0xFFFD) + QStringLiteral(".txt"), "look-alike");
+    QMimeData raw;
+    raw.setData(QStringLiteral("text/uri-list"),
+                "file://" + QFile::encodeName(dir()).toPercentEncoding("/") + "a%FF.txt\r\n");
+    QDragEnterEvent rawEnter(QPoint(5, 5), Qt::CopyAction, &raw, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.LVFile->viewport(), &rawEnter);
+    QDropEvent rawDrop(QPointF(5, 5), Qt::CopyAction, &raw, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.LVFile->viewport(), &rawDrop);
+    EXPECT_EQ(column(page.LVFile, 0), QStringList{"dropped"});
 }

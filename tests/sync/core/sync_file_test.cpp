@@ -137,6 +137,21 @@ TEST_F(SyncFileTest, NamesHoldingABackslashAreLeftOutAndReported)
               path(QStringLiteral("tree/")).toUtf8() + "\r\nplain.txt|1|06/05/2024 00:00:00\r\n");
 }
 
+TEST_F(SyncFileTest, NamesThatAreNotUtf8AreLeftOutAndReported)
+{
+    // The name would be written as its look-alike, which names another file
+    // or none.
+    makeDir(QStringLiteral("tree"));
+    const QString decoded = writeRawNamedFile("tree/bad\xff.txt", "x");
+    tree(QStringLiteral("plain.txt"), "p", Local(2024, 5, 6));
+    const QString syn = path(QStringLiteral("tree.syn"));
+    const SyncFileWriteResult written = CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true);
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(written.skippedNames, QStringList{decoded.mid(path(QStringLiteral("tree/")).size())});
+    EXPECT_EQ(readFile(QStringLiteral("tree.syn")),
+              path(QStringLiteral("tree/")).toUtf8() + "\r\nplain.txt|1|06/05/2024 00:00:00\r\n");
+}
+
 TEST_F(SyncFileTest, ADateInTheHourThatRepeatsInAutumnMatchesBothItsInstants)
 {
     // In Paris, 02:30 on 27 October 2024 happened twice: in summer time, then
