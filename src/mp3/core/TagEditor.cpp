@@ -37,6 +37,12 @@ void TagEditor::clear()
     m_loaded.reset();
 }
 
+void TagEditor::renamed(const QString &from, const QString &to)
+{
+    if (loaded() && m_path == from)
+        m_path = to;
+}
+
 TagIoResult TagEditor::save(const TagFields &edited)
 {
     if (!loaded())

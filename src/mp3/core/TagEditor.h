@@ -33,6 +33,8 @@ public:
     // The file whose tag is loaded ("" when none).
     const QString &path() const { return m_path; }
     const TagFields &fields() const { return *m_loaded; }
+    // The loaded file now goes by `to` (it was renamed from `from`).
+    void renamed(const QString &from, const QString &to);
 
     // Writes the edited fields, trimmed of spaces, space-padded and cut to
     // their widths, over the loaded file's tag; the file must still be the

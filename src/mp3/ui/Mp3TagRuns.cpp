@@ -91,7 +91,14 @@ ID3ToFileOptions Mp3Page::id3ToFileOptions() const
 void Mp3Page::cmdID3ToFile_Click()
 {
     BusyPage busy(this);
-    showRunResults(RunID3ToFile(m_files.files(), id3ToFileOptions()));
+    const std::vector<Mp3File> files = m_files.files();
+    const std::vector<Mp3FileResult> results = RunID3ToFile(files, id3ToFileOptions());
+    // A tag loaded in the editor is saved to its file under its new name.
+    for (size_t row = 0; row < results.size(); ++row) {
+        if (!results[row].newName.isEmpty())
+            m_editor.renamed(files[row].path(), files[row].folder + results[row].newName);
+    }
+    showRunResults(results);
 }
 
 void Mp3Page::showRunResults(const std::vector<Mp3FileResult> &results)

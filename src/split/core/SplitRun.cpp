@@ -51,7 +51,10 @@ constexpr int ProblemProgramSize = 4519;
 constexpr int LineNotDeleted = 4520;
 constexpr int LineStopped = 4521;
 
+constexpr int LineMore = 4800;
+
 constexpr int MaxNamesShown = 10;
+constexpr int MaxReportLines = 20;
 
 QString canonical(const QString &path)
 {
@@ -332,11 +335,19 @@ SplitRunResult RunSplit(const SplitRequest &request, const std::function<void(co
 QString SplitReportText(const SplitRunResult &result)
 {
     qsizetype split = 0;
-    QStringList lines;
+    QStringList lines, problems, done;
     for (const SplitFileReport &file : result.files) {
-        if (file.outcome == SplitFileReport::Split)
+        const bool ok = file.outcome == SplitFileReport::Split;
+        if (ok)
             ++split;
         lines << file.text;
+        (ok ? done : problems) << file.text;
+    }
+    // A box taller than the screen hides its own button: a long report
+    // names the files with a problem first and leaves out the rest.
+    if (lines.size() > MaxReportLines) {
+        lines = (problems + done).mid(0, MaxReportLines);
+        lines << FormatString(LoadResString(LineMore), result.files.size() - MaxReportLines);
     }
     lines.prepend(QString());
     lines.prepend(FormatString(LoadResString(ReportHeading), split, result.files.size()));

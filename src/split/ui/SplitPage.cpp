@@ -8,6 +8,7 @@
 #include "common/core/colFile.h"
 #include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
+#include "common/core/modString.h"
 #include "common/ui/BusyPage.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/FileDrag.h"
@@ -70,6 +71,7 @@ constexpr int PartsMin = 1;
 constexpr int PartsMax = 999;
 constexpr int PartsStart = 2;
 constexpr int DefaultRecentCount = 10;
+constexpr int NamesNotExact = 4051;   // files left out, names not valid UTF-8
 
 const QString DefaultSpeed = QStringLiteral("44000");
 
@@ -576,6 +578,9 @@ void SplitPage::lstSourceFile_Click()
 
 void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths)
 {
+    // A name that is not valid UTF-8 cannot be listed as it is: its entry
+    // would name no file, or another file that reads the same.
+    QStringList inexact;
     for (const QString &path : paths) {
         if (FolderExists(path)) {
             colFile found;
@@ -584,8 +589,12 @@ void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths)
             options.Path = path;
             options.Mask = QStringLiteral("*.*");
             SearchForFilesArray(found, options);
-            for (const clsFile &file : found)
-                addEntry(file.Name);
+            for (const clsFile &file : found) {
+                if (file.NameIsExact())
+                    addEntry(file.Name);
+                else
+                    inexact << file.Name;
+            }
         } else {
             addEntry(path);
         }
@@ -595,6 +604,8 @@ void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths)
         lstSourceFile->setCurrentRow(0);
     CalculateInfo();
     updateListButtons();
+    if (!inexact.isEmpty())
+        showStatus(FormatString(LoadResString(NamesNotExact), inexact.size(), inexact.front()));
 }
 
 QStringList SplitPage::lstSourceFile_OLESetData() const

@@ -303,3 +303,26 @@ TEST_F(Mp3PageTest, AFailedSaveSaysSoAndMarksTheRow)
     EXPECT_EQ(readFile("a.mp3"), untagged);
     EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
 }
+
+TEST_F(Mp3PageTest, TheEditorFollowsItsFileWhenTheRenameRunRenamesIt)
+{
+    tagged("a.mp3", MakeTag("Song", "Band"));
+    addFolder(path());
+    showTab("EDIT");
+    clickRow(0);
+    ASSERT_TRUE(page.cmdEditTagSave->isEnabled());
+
+    showTab("ID3");
+    QTest::mouseClick(page.cmdID3ToFile, Qt::LeftButton);
+    ASSERT_EQ(column(0), QStringList{"Band - Song.mp3"});
+
+    showTab("EDIT");
+    EXPECT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Song"));
+    page.txtEditTagTitle->setText("New Song");
+    QTest::mouseClick(page.cmdEditTagSave, Qt::LeftButton);
+    EXPECT_TRUE(answers.messages().empty());
+    ID3Tag tag;
+    ASSERT_TRUE(ReadID3Tag(path("Band - Song.mp3"), tag));
+    EXPECT_EQ(FieldText(tag.Title).trimmed(), QStringLiteral("New Song"));
+    EXPECT_EQ(column(2), QStringList{"Ok"});
+}

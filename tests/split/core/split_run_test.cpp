@@ -294,3 +294,29 @@ TEST_F(SplitRunTest, AFiveGigabyteSparseSourceByNumberOfParts)
     ASSERT_EQ(rebuild(QStringLiteral("huge-merge")), 0);
     EXPECT_TRUE(SameContent(huge, out + QStringLiteral("huge.img")));
 }
+
+TEST(SplitReport, ALongRunListsItsProblemsFirstAndFitsOnTheScreen)
+{
+    SplitRunResult result;
+    for (int i = 0; i < 60; ++i) {
+        SplitFileReport file;
+        file.outcome = i == 45 ? SplitFileReport::Skipped : SplitFileReport::Split;
+        file.text = QStringLiteral("line %1").arg(i);
+        result.files.push_back(file);
+    }
+    const QStringList lines = SplitReportText(result).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.size(), 2 + 20 + 1);
+    EXPECT_EQ(lines[0], QStringLiteral("59 of 60 files split"));
+    EXPECT_EQ(lines[2], QStringLiteral("line 45"));
+    EXPECT_EQ(lines[3], QStringLiteral("line 0"));
+    EXPECT_EQ(lines[21], QStringLiteral("line 18"));
+    EXPECT_EQ(lines.back(), QStringLiteral("... and 40 more"));
+
+    // A report that fits keeps the list's order.
+    result.files.resize(20);
+    result.files[3].outcome = SplitFileReport::Failed;
+    const QStringList whole = SplitReportText(result).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(whole.size(), 22);
+    EXPECT_EQ(whole[2], QStringLiteral("line 0"));
+    EXPECT_EQ(whole.back(), QStringLiteral("line 19"));
+}

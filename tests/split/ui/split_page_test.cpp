@@ -260,6 +260,19 @@ TEST_F(SplitPageTest, DroppedFilesAndFoldersAreListedAndReadyToSplit)
     EXPECT_EQ(DroppedPaths(data.get()), QStringList{single});
 }
 
+TEST_F(SplitPageTest, ADroppedFolderLeavesOutNamesThatAreNotUtf8)
+{
+    makeDir(QStringLiteral("in/dir"));
+    writeRawNamedFile("in/dir/bad\xff.bin");
+    // A real file whose name reads like the one above once that is decoded.
+    const QString lookalike = file(QStringLiteral("dir/bad\uFFFD.bin"), 5);
+    page->lstSourceFile_OLEDragDrop({path(QStringLiteral("in/dir"))});
+    EXPECT_EQ(page->sourceFiles(), QStringList{lookalike});
+    EXPECT_EQ(status->text(), QStringLiteral("1 files were left out because their names are not valid UTF-8 and "
+                                             "cannot be shown exactly, for example ")
+                                  + path(QStringLiteral("in/dir/bad\uFFFD.bin")));
+}
+
 TEST_F(SplitPageTest, BrowseSetsTheDestinationAndTheRecentList)
 {
     answers.folderAnswers.push_back(out);
