@@ -2,7 +2,8 @@
 
 #include "common/core/AppInfo.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -27,6 +28,17 @@ frmSplash::frmSplash(QWidget *parent)
     Form_Load();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    qApp->installEventFilter(this);
+}
+
+bool frmSplash::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched != this) {
+        const auto *shown = qobject_cast<QWidget *>(watched);
+        if (shown && shown->isWindow() && shown->isModal())
+            hide();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmSplash::Form_Load()

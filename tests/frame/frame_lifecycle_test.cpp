@@ -10,6 +10,7 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,4 +180,21 @@ TEST(Splash, ShowsTheTitleAndVersionOverThePicture)
     EXPECT_EQ(splash.size(), QSize(500, 350));
     EXPECT_FALSE(splash.img->pixmap().isNull());
     EXPECT_EQ(splash.img->geometry(), splash.rect());
+}
+
+// The splash stays above every window: a message about the settings shown
+// while the main window loads would wait under it, and the program would
+// seem to hang.
+TEST(Splash, StepsAsideForAQuestionButNotForAnotherWindow)
+{
+    frmSplash splash;
+    splash.show();
+    QWidget window;
+    window.show();
+    EXPECT_TRUE(splash.isVisible());
+
+    QDialog question;
+    question.setModal(true);
+    question.show();
+    EXPECT_FALSE(splash.isVisible());
 }

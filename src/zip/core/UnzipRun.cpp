@@ -43,16 +43,22 @@ void Say(QString &message, int id, const Args &...args)
     message += FormatString(LoadResString(id), args...) + u'\n';
 }
 
-// Permission bits for an extracted file: those the archive keeps for it,
-// read and write for everyone (less the umask) when it keeps none.
-quint32 FileMode(const ZipEntry &entry)
+// Read and write for everyone, less the umask. The umask can only be read
+// by setting it, so this is done once per run, before any thread writes: two
+// threads reading it at once could each see the other's 0, and leave it so.
+quint32 DefaultFileMode()
 {
-    const quint32 bits = entry.unixMode & 0777;
-    if (bits != 0)
-        return bits;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~quint32(mask);
+}
+
+// Permission bits for an extracted file: those the archive keeps for it,
+// else the default.
+quint32 FileMode(const ZipEntry &entry, quint32 defaultMode)
+{
+    const quint32 bits = entry.unixMode & 0777;
+    return bits != 0 ? bits : defaultMode;
 }
 
 // One extraction: every entry is first checked and its questions asked, in
@@ -89,6 +95,7 @@ private:
     ZipReader &reader;
     UnzipRunResult &result;
     QString &message;
+    const quint32 defaultMode = DefaultFileMode();
     ExtractFolder target;
     QString targetPath;
     Overwrite overwrite = Overwrite::Ask;
@@ -242,7 +249,7 @@ void Extraction::writePlain(ZipReader &source, Job &job, bool onMainThread)
     const ZipEntry &entry = *job.entry;
     QString readError;
     QString writeError;
-    job.written = target.writeFile(job.where, FileMode(entry), entry.modifiedSecs,
+    job.written = target.writeFile(job.where, FileMode(entry, defaultMode), entry.modifiedSecs,
         [&](const ExtractFolder::Sink &sink) {
             const auto piece = [&](const char *data, qint64 length) {
                 if (onMainThread)
@@ -282,7 +289,7 @@ void Extraction::writeLocked(Job &job)
         ZipReader::ReadResult outcome = ZipReader::ReadResult::Failed;
         QString readError;
         QString writeError;
-        job.written = target.writeFile(job.where, FileMode(entry), entry.modifiedSecs,
+        job.written = target.writeFile(job.where, FileMode(entry, defaultMode), entry.modifiedSecs,
             [&](const ExtractFolder::Sink &sink) {
                 const auto piece = [&](const char *data, qint64 length) {
                     keepAlive();

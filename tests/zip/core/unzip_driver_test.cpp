@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -287,4 +288,40 @@ TEST_F(UnzipDriverTest, TwoEntriesForOneFileAskAsIfTheFirstWereThere)
     ASSERT_EQ(extract(archive(), path("yes"), false), 0);
     EXPECT_EQ(readFile("yes/same.txt"), RandomBytes(2 << 20));
     EXPECT_EQ(tree(path("yes")), QStringList({"same.txt"}));
+}
+
+TEST_F(UnzipDriverTest, EntriesWithoutPermissionsTakeTheUmaskAndLeaveItAsItWas)
+{
+    // Entries of 1 MiB and more are written on several threads at once; an
+    // entry that keeps no permissions takes them from the umask.
+    const char *script = R"(
+import sys, zipfile
+z = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED)
+for i in range(32):
+    info = zipfile.ZipInfo('f%02d.bin' % i)
+    info.create_system = 0
+    info.external_attr = 0
+    z.writestr(info, bytes(1048600))
+z.close()
+)";
+    const ToolRun made = RunTool("/usr/bin/python3", {"-c", QString::fromLatin1(script), path("nomode.zip")});
+    ASSERT_EQ(made.exitCode, 0) << made.output.toStdString();
+    struct UmaskGuard {
+        mode_t saved = ::umask(027);
+        ~UmaskGuard() { ::umask(saved); }
+    } guard;
+    // The threads start together: a few runs are enough to meet a race.
+    for (int run = 0; run < 30; ++run) {
+        const QString folder = QStringLiteral("out%1").arg(run);
+        makeDir(folder);
+        ASSERT_EQ(extract(path("nomode.zip"), path(folder)), 0) << UnzipMessage.toStdString();
+        ASSERT_EQ(::umask(027), mode_t(027)) << "run " << run;
+        for (int i = 0; i < 32; ++i) {
+            struct stat st {};
+            const QString file = folder + QStringLiteral("/f%1.bin").arg(i, 2, 10, QLatin1Char('0'));
+            ASSERT_EQ(::stat(QFile::encodeName(path(file)).constData(), &st), 0);
+            ASSERT_EQ(st.st_mode & 07777, mode_t(0640)) << file.toStdString();
+        }
+        QDir(path(folder)).removeRecursively();
+    }
 }
