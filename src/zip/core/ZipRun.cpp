@@ -127,7 +127,11 @@ private:
 
 int ZipRunner::run(const QString &password, const QString &comment)
 {
-    if (!writer.open(zcl.Archive, zcl.StartEmpty)) {
+    // Only files put in may take the place of the old content: a run that
+    // deletes entries or sets the comment works on the archive as it is
+    // (started empty it would write an archive of nothing, which is no file).
+    const bool adds = !o.fDeleteEntries && !zcl.Names.isEmpty();
+    if (!writer.open(zcl.Archive, zcl.StartEmpty && adds)) {
         Say(message, MsgCannotOpen, zcl.Archive, writer.errorText());
         return StatFile(zcl.Archive).exists ? ZipNotAnArchive : ZipCannotOpen;
     }

@@ -199,6 +199,10 @@ bool ZipPage::DisplayZip()
     UnzipMessage.clear();
     ZipFileList = std::make_unique<colFile>();
     UnzipArchive();
+    // The rows now show what the archive holds, and later runs keep it: an
+    // earlier "overwrite" that nothing replaced does not stand behind them.
+    if (UnzipLastRun.opened)
+        ZCL.StartEmpty = false;
     std::vector<ListRow> rows;
     rows.reserve(size_t(ZipFileList->Count()));
     for (const clsFile &entry : *ZipFileList)

@@ -243,6 +243,29 @@ TEST_F(ZipDriverTest, StartingEmptyReplacesTheOldArchiveOnlyAtTheFirstWrite)
     EXPECT_EQ(entryNames(archive()), QStringList({"new.txt", "old.txt"}));
 }
 
+TEST_F(ZipDriverTest, StartingEmptyIsForAddsOnlyACommentOrDeleteKeepsTheEntries)
+{
+    writeFile("old.txt", "old");
+    writeFile("other.txt", "other");
+    ASSERT_EQ(zipFiles({"old.txt", "other.txt"}), 0);
+
+    ZCL.StartEmpty = true;
+    InitZip();
+    ZipOptions.fComment = 1;
+    ZipComment = QStringLiteral("note");
+    ASSERT_EQ(ZipArchive(), 0);
+    ASSERT_TRUE(QFileInfo::exists(archive()));
+    EXPECT_EQ(entryNames(archive()), QStringList({"old.txt", "other.txt"}));
+
+    ZCL.StartEmpty = true;
+    InitZip();
+    ZipOptions.fDeleteEntries = 1;
+    ZCL.Names = {"other.txt"};
+    ASSERT_EQ(ZipArchive(), 0);
+    EXPECT_EQ(ZipLastRun.deleted, 1);
+    EXPECT_EQ(entryNames(archive()), QStringList({"old.txt"}));
+}
+
 TEST_F(ZipDriverTest, TheCommentRoundTripsAndAnUnchangedOneWritesNothing)
 {
     writeFile("a.txt", "a");

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMimeData>
 #include <QPushButton>
@@ -149,6 +150,42 @@ TEST_F(ZipPageTest, NewOnAnExistingArchiveReplacesItAtTheFirstAdd)
     EXPECT_EQ(entryNames(archive()), QStringList({"new.txt"}));
     EXPECT_EQ(column(0), QStringList({"new.txt"}));
     EXPECT_EQ(statusText, QStringLiteral("1 Added Files"));
+}
+
+TEST_F(ZipPageTest, AfterNewOverAnArchiveThatNothingReplacedItsListedFilesStaySafe)
+{
+    makeSample();
+    answers.saveAnswers.push_back(archive());
+    answers.messageAnswers.push_back(MsgAnswer::Yes);
+    page.cmdZipNew_Click();
+    // Freshen finds nothing to renew: the old archive stays and is listed.
+    writeFile("new.txt", "new");
+    ZipAddParamRecord freshen;
+    freshen.Action = 1;
+    willAdd({"new.txt"}, freshen);
+    page.cmdZipAdd_Click();
+    ASSERT_EQ(column(0), QStringList({"a.txt", "b.log", "c.txt"}));
+    ASSERT_TRUE(archiveButtonsEnabled());
+
+    makeDir("out");
+    extractDialog = [this] {
+        ExtractParam.Folder = path("out");
+        ExtractConfirmed = true;
+    };
+    page.cmdZipExtract_Click();
+    commentDialog = [] {
+        ZipComment = QStringLiteral("kept");
+        CommentConfirmed = true;
+    };
+    page.cmdZipComment_Click();
+    ASSERT_TRUE(QFileInfo::exists(archive()));
+    EXPECT_EQ(entryNames(archive()), QStringList({"s/", "s/a.txt", "s/b.log", "s/sub/", "s/sub/c.txt"}));
+    EXPECT_EQ(column(0), QStringList({"a.txt", "b.log", "c.txt"}));
+
+    // The rows shown are what the next add goes beside.
+    willAdd({"new.txt"});
+    page.cmdZipAdd_Click();
+    EXPECT_EQ(column(0), QStringList({"a.txt", "b.log", "c.txt", "new.txt"}));
 }
 
 TEST_F(ZipPageTest, NewAnsweredNoKeepsTheArchiveThatWasOpen)
