@@ -131,6 +131,12 @@ int ZipRunner::run(const QString &password, const QString &comment)
     // deletes entries or sets the comment works on the archive as it is
     // (started empty it would write an archive of nothing, which is no file).
     const bool adds = !o.fDeleteEntries && !zcl.Names.isEmpty();
+    // Nor is there anything to delete from, or to comment, in an archive
+    // that is not there (removed since it was listed).
+    if ((o.fComment || o.fDeleteEntries) && !adds && !StatFile(zcl.Archive).exists) {
+        Say(message, MsgCannotOpen, zcl.Archive, ErrorText(ENOENT));
+        return ZipCannotOpen;
+    }
     if (!writer.open(zcl.Archive, zcl.StartEmpty && adds)) {
         Say(message, MsgCannotOpen, zcl.Archive, writer.errorText());
         return StatFile(zcl.Archive).exists ? ZipNotAnArchive : ZipCannotOpen;

@@ -264,6 +264,15 @@ TEST_F(ZipDriverTest, StartingEmptyIsForAddsOnlyACommentOrDeleteKeepsTheEntries)
     ASSERT_EQ(ZipArchive(), 0);
     EXPECT_EQ(ZipLastRun.deleted, 1);
     EXPECT_EQ(entryNames(archive()), QStringList({"old.txt"}));
+
+    // Gone since it was listed: a comment has nowhere to go, and says so.
+    QFile::remove(archive());
+    InitZip();
+    ZipOptions.fComment = 1;
+    ZipMessage.clear();
+    EXPECT_EQ(ZipArchive(), ZipCannotOpen);
+    EXPECT_TRUE(ZipMessage.contains("Could not open " + archive())) << ZipMessage.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(archive()));
 }
 
 TEST_F(ZipDriverTest, TheCommentRoundTripsAndAnUnchangedOneWritesNothing)
