@@ -4,6 +4,7 @@
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/units/Twips.h"
+#include "common/ui/BusyPage.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/LateBound.h"
@@ -360,7 +361,8 @@ void frmDirEvaVezi::SetFrameView()
         if (page(i) != shown)
             page(i)->setVisible(false);
     }
-    shown->setEnabled(true);
+    // A page whose run is still going keeps its commands out of reach.
+    shown->setEnabled(!BusyPage::IsBusy(shown));
     for (int i = PageRename; i <= PageMp3; ++i) {
         if (page(i) != shown)
             page(i)->setEnabled(false);

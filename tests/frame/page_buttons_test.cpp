@@ -8,10 +8,15 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -184,4 +189,49 @@ TEST_F(PageButtonsTest, ExitClosesTheWindowAndSavesItsPlacement)
     click(w->CBWExit);
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(QueryValue(ProgramKey + QStringLiteral("Option"), QStringLiteral("MainWidth")).isMissing());
+}
+
+TEST_F(PageButtonsTest, APageStaysDisabledWhileItsRunGoesOnWhateverPageIsShown)
+{
+    // Enough files for the run to let pending events through on its way.
+    QTemporaryDir tmp;
+    const QString folder = tmp.path() + u'/';
+    for (int i = 0; i < 600; ++i) {
+        QFile file(folder + QStringLiteral("f%1").arg(i, 3, 10, QChar(u'0')));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    RenamePage *page = w->picRename;
+    page->AfterFillList(folder);
+    page->opt1Insert->click();
+    page->txt1Before->setText(QStringLiteral("x_"));
+    page->cmdPreview->click();
+    ASSERT_TRUE(page->cmdApply->isEnabled());
+
+    // Back to the page in the middle of the run: Apply must not be reachable
+    // a second time; left on another page, the page comes back usable.
+    for (const bool comeBack : {true, false}) {
+        bool applyReachable = false;
+        bool looked = false;
+        QTimer::singleShot(0, w.get(), [&] {
+            click(w->CBWUndo);
+            if (comeBack)
+                click(w->CBWRename);
+            applyReachable = page->cmdApply->isEnabled();
+            looked = true;
+        });
+        page->cmdApply->click();
+        EXPECT_TRUE(looked);
+        EXPECT_FALSE(applyReachable);
+        if (!comeBack) {
+            EXPECT_FALSE(page->isEnabled());   // hidden pages are disabled
+            click(w->CBWRename);
+        }
+        EXPECT_TRUE(page->isEnabled());
+        EXPECT_EQ(w->StatusText(), QStringLiteral("600 Files Renamed"));
+        page->cmdPreview->click();
+    }
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), 600);
+    EXPECT_EQ(names.front(), QStringLiteral("x_x_f000"));
+    EXPECT_EQ(names.back(), QStringLiteral("x_x_f599"));
 }
