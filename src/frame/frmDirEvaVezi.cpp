@@ -21,12 +21,14 @@
 #include "zip/ui/ZipPage.h"
 #include "zip/ui/frmListZip.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QPixmap>
 #include <QComboBox>
 #include <QLabel>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace ardl {
 
@@ -39,6 +41,8 @@ constexpr int MinHeightPx = 579;
 constexpr int DesignWidthPx = 900;
 constexpr int DesignHeightPx = 640;
 constexpr int DefaultRecentCount = 10;
+// How often a close asked for during a run looks whether the run has ended.
+constexpr int CloseRetryMs = 100;
 
 // The button column, in twips.
 constexpr int ButtonLeft = 120;
@@ -422,8 +426,25 @@ void frmDirEvaVezi::Form_Resize()
     ResizeFrame();
 }
 
+bool frmDirEvaVezi::runGoesOn() const
+{
+    for (int i = PageRename; i <= PageMp3; ++i) {
+        if (BusyPage::IsBusy(page(i)))
+            return true;
+    }
+    return false;
+}
+
 void frmDirEvaVezi::closeEvent(QCloseEvent *event)
 {
+    // A run lets events through on its way: closing then would hide the
+    // window while the run goes on out of sight. The window closes once the
+    // run, and any question it asks, has ended.
+    if (runGoesOn() || QApplication::activeModalWidget()) {
+        event->ignore();
+        QTimer::singleShot(CloseRetryMs, this, &QWidget::close);
+        return;
+    }
     Form_QueryUnload();
     Form_Unload();
     event->accept();

@@ -89,6 +89,8 @@ private:
     };
     QList<ColumnSetting> columnSettings() const;
 
+    // Whether a page's run is still going on.
+    bool runGoesOn() const;
     void Form_Resize();
     void Form_QueryUnload();
     void Form_Unload();

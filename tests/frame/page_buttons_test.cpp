@@ -191,21 +191,31 @@ TEST_F(PageButtonsTest, ExitClosesTheWindowAndSavesItsPlacement)
     EXPECT_FALSE(QueryValue(ProgramKey + QStringLiteral("Option"), QStringLiteral("MainWidth")).isMissing());
 }
 
-TEST_F(PageButtonsTest, APageStaysDisabledWhileItsRunGoesOnWhateverPageIsShown)
+namespace {
+
+// Files enough for an Apply to let pending events through on its way,
+// previewed with "x_" put before each name.
+void PreviewManyRenames(RenamePage *page, const QString &folder)
 {
-    // Enough files for the run to let pending events through on its way.
-    QTemporaryDir tmp;
-    const QString folder = tmp.path() + u'/';
     for (int i = 0; i < 600; ++i) {
         QFile file(folder + QStringLiteral("f%1").arg(i, 3, 10, QChar(u'0')));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    RenamePage *page = w->picRename;
     page->AfterFillList(folder);
     page->opt1Insert->click();
     page->txt1Before->setText(QStringLiteral("x_"));
     page->cmdPreview->click();
     ASSERT_TRUE(page->cmdApply->isEnabled());
+}
+
+} // namespace
+
+TEST_F(PageButtonsTest, APageStaysDisabledWhileItsRunGoesOnWhateverPageIsShown)
+{
+    QTemporaryDir tmp;
+    const QString folder = tmp.path() + u'/';
+    RenamePage *page = w->picRename;
+    ASSERT_NO_FATAL_FAILURE(PreviewManyRenames(page, folder));
 
     // Back to the page in the middle of the run: Apply must not be reachable
     // a second time; left on another page, the page comes back usable.
@@ -234,4 +244,22 @@ TEST_F(PageButtonsTest, APageStaysDisabledWhileItsRunGoesOnWhateverPageIsShown)
     ASSERT_EQ(names.size(), 600);
     EXPECT_EQ(names.front(), QStringLiteral("x_x_f000"));
     EXPECT_EQ(names.back(), QStringLiteral("x_x_f599"));
+}
+
+TEST_F(PageButtonsTest, ClosingInTheMiddleOfARunClosesOnceTheRunHasEnded)
+{
+    QTemporaryDir tmp;
+    const QString folder = tmp.path() + u'/';
+    ASSERT_NO_FATAL_FAILURE(PreviewManyRenames(w->picRename, folder));
+    bool shownAfterClose = false;
+    QTimer::singleShot(0, w.get(), [&] {
+        w->close();
+        shownAfterClose = w->isVisible();
+    });
+    w->picRename->cmdApply->click();
+    EXPECT_TRUE(shownAfterClose);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("600 Files Renamed"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->isVisible(); }, 5000));
+    EXPECT_FALSE(QueryValue(ProgramKey + QStringLiteral("Option"), QStringLiteral("MainWidth")).isMissing());
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("x_*")}, QDir::Files).size(), 600);
 }
