@@ -325,6 +325,7 @@ void frmDirEvaVezi::Form_Load()
     picSync->CheckFilterButtons();
     picSplit->SetDefaults();
     InstallHelpShortcut();
+    InstallPageKeys();
 }
 
 void frmDirEvaVezi::RestoreColumnWidths()
@@ -353,6 +354,42 @@ void frmDirEvaVezi::InstallHelpShortcut()
 {
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [] { ShowHelpFile(HelpFilePath()); });
+}
+
+// The page buttons take no keyboard focus: these keys step through the pages
+// as the buttons do, so that every page can be reached without a mouse.
+void frmDirEvaVezi::InstallPageKeys()
+{
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+    };
+    for (const auto &[sequence, step] : keys) {
+        auto *shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { StepPage(step); });
+    }
+}
+
+void frmDirEvaVezi::StepPage(int step)
+{
+    const int pages = PageMp3 + 1;
+    const int next = ((CurrentPage + step) % pages + pages) % pages;
+    // As a click does, the button checks itself before its handler runs.
+    SetChecked(pageButton(next), true);
+    PageButtonClick(next);
+    FocusFirstControl(page(next));
+}
+
+void frmDirEvaVezi::FocusFirstControl(QWidget *shown)
+{
+    for (QWidget *w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+        if (shown->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void frmDirEvaVezi::SetFrameView()

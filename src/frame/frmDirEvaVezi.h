@@ -98,6 +98,11 @@ private:
     void SaveColumnWidths();
     void LoadRecentLists();
     void InstallHelpShortcut();
+    void InstallPageKeys();
+    // Shows the page `step` places after (or before) the current one.
+    void StepPage(int step);
+    // Gives the keyboard to the first control of the page shown.
+    static void FocusFirstControl(QWidget *shown);
     void CreateColumnButtons();
     void LoadButtonPictures();
     void SetInitialButtonStates();

@@ -263,3 +263,33 @@ TEST_F(PageButtonsTest, ClosingInTheMiddleOfARunClosesOnceTheRunHasEnded)
     EXPECT_FALSE(QueryValue(ProgramKey + QStringLiteral("Option"), QStringLiteral("MainWidth")).isMissing());
     EXPECT_EQ(QDir(folder).entryList({QStringLiteral("x_*")}, QDir::Files).size(), 600);
 }
+
+TEST_F(PageButtonsTest, ControlPageDownAndPageUpStepThroughThePagesFromTheKeyboard)
+{
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : w.get(), key, modifiers);
+    };
+    const auto expectPage = [&](int index) {
+        EXPECT_EQ(w->CurrentPage, index);
+        EXPECT_EQ(visiblePages(), QList<int>{index});
+        EXPECT_EQ(checkedButtons(), QStringList{w->pageButton(index)->objectName()});
+        // The keyboard goes on in the page shown.
+        QWidget *focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus && w->page(index)->isAncestorOf(focus)) << (focus ? qPrintable(focus->objectName()) : "");
+    };
+    SetProp(w->CBWAbout, "Checked", true);
+    press(Qt::Key_PageDown);
+    expectPage(1);
+    press(Qt::Key_PageUp);
+    expectPage(0);
+    press(Qt::Key_PageUp);   // round to the last page
+    expectPage(5);
+    press(Qt::Key_Tab);
+    expectPage(0);
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    expectPage(5);
+    EXPECT_TRUE(answers.asked.empty());
+}
