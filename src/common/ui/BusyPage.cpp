@@ -19,6 +19,7 @@ int runsOf(const QWidget *page)
 
 BusyPage::BusyPage(QWidget *page)
     : m_page(page)
+    , m_hiddenAtStart(page->isHidden())
 {
     m_page->setProperty(RunsProperty, runsOf(m_page) + 1);
     m_page->setEnabled(false);
@@ -30,7 +31,8 @@ BusyPage::~BusyPage()
     m_page->setProperty(RunsProperty, runs);
     // A page the window hid meanwhile stays disabled, as hidden pages are,
     // until it is shown again.
-    if (runs == 0 && !m_page->isHidden())
+    const bool hiddenMeanwhile = m_page->isHidden() && !m_hiddenAtStart;
+    if (runs == 0 && !hiddenMeanwhile)
         m_page->setEnabled(true);
 }
 

@@ -22,6 +22,7 @@ public:
 
 private:
     QWidget *m_page;
+    bool m_hiddenAtStart;
     WaitCursor m_wait;
 };
 
