@@ -479,7 +479,13 @@ void frmDirEvaVezi::closeEvent(QCloseEvent *event)
     // run, and any question it asks, has ended.
     if (runGoesOn() || QApplication::activeModalWidget()) {
         event->ignore();
-        QTimer::singleShot(CloseRetryMs, this, &QWidget::close);
+        if (!m_closeWaits) {   // one retry however often the user asks
+            m_closeWaits = true;
+            QTimer::singleShot(CloseRetryMs, this, [this] {
+                m_closeWaits = false;
+                close();
+            });
+        }
         return;
     }
     Form_QueryUnload();

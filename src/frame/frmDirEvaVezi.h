@@ -110,6 +110,7 @@ private:
     void PageButtonClick(int index);
 
     QWidget *m_work;
+    bool m_closeWaits = false;   // a close asked for during a run is pending
 };
 
 } // namespace ardl
