@@ -4,6 +4,7 @@
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/units/Twips.h"
+#include "common/ui/BusyPage.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/LateBound.h"
@@ -20,12 +21,14 @@
 #include "zip/ui/ZipPage.h"
 #include "zip/ui/frmListZip.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QPixmap>
 #include <QComboBox>
 #include <QLabel>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace ardl {
 
@@ -38,6 +41,8 @@ constexpr int MinHeightPx = 579;
 constexpr int DesignWidthPx = 900;
 constexpr int DesignHeightPx = 640;
 constexpr int DefaultRecentCount = 10;
+// How often a close asked for during a run looks whether the run has ended.
+constexpr int CloseRetryMs = 100;
 
 // The button column, in twips.
 constexpr int ButtonLeft = 120;
@@ -320,6 +325,7 @@ void frmDirEvaVezi::Form_Load()
     picSync->CheckFilterButtons();
     picSplit->SetDefaults();
     InstallHelpShortcut();
+    InstallPageKeys();
 }
 
 void frmDirEvaVezi::RestoreColumnWidths()
@@ -350,6 +356,42 @@ void frmDirEvaVezi::InstallHelpShortcut()
     connect(help, &QShortcut::activated, this, [] { ShowHelpFile(HelpFilePath()); });
 }
 
+// The page buttons take no keyboard focus: these keys step through the pages
+// as the buttons do, so that every page can be reached without a mouse.
+void frmDirEvaVezi::InstallPageKeys()
+{
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+    };
+    for (const auto &[sequence, step] : keys) {
+        auto *shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { StepPage(step); });
+    }
+}
+
+void frmDirEvaVezi::StepPage(int step)
+{
+    const int pages = PageMp3 + 1;
+    const int next = ((CurrentPage + step) % pages + pages) % pages;
+    // As a click does, the button checks itself before its handler runs.
+    SetChecked(pageButton(next), true);
+    PageButtonClick(next);
+    FocusFirstControl(page(next));
+}
+
+void frmDirEvaVezi::FocusFirstControl(QWidget *shown)
+{
+    for (QWidget *w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+        if (shown->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void frmDirEvaVezi::SetFrameView()
 {
     QWidget *shown = page(CurrentPage);
@@ -360,7 +402,8 @@ void frmDirEvaVezi::SetFrameView()
         if (page(i) != shown)
             page(i)->setVisible(false);
     }
-    shown->setEnabled(true);
+    // A page whose run is still going keeps its commands out of reach.
+    shown->setEnabled(!BusyPage::IsBusy(shown));
     for (int i = PageRename; i <= PageMp3; ++i) {
         if (page(i) != shown)
             page(i)->setEnabled(false);
@@ -420,8 +463,31 @@ void frmDirEvaVezi::Form_Resize()
     ResizeFrame();
 }
 
+bool frmDirEvaVezi::runGoesOn() const
+{
+    for (int i = PageRename; i <= PageMp3; ++i) {
+        if (BusyPage::IsBusy(page(i)))
+            return true;
+    }
+    return false;
+}
+
 void frmDirEvaVezi::closeEvent(QCloseEvent *event)
 {
+    // A run lets events through on its way: closing then would hide the
+    // window while the run goes on out of sight. The window closes once the
+    // run, and any question it asks, has ended.
+    if (runGoesOn() || QApplication::activeModalWidget()) {
+        event->ignore();
+        if (!m_closeWaits) {   // one retry however often the user asks
+            m_closeWaits = true;
+            QTimer::singleShot(CloseRetryMs, this, [this] {
+                m_closeWaits = false;
+                close();
+            });
+        }
+        return;
+    }
     Form_QueryUnload();
     Form_Unload();
     event->accept();

@@ -89,6 +89,8 @@ private:
     };
     QList<ColumnSetting> columnSettings() const;
 
+    // Whether a page's run is still going on.
+    bool runGoesOn() const;
     void Form_Resize();
     void Form_QueryUnload();
     void Form_Unload();
@@ -96,6 +98,11 @@ private:
     void SaveColumnWidths();
     void LoadRecentLists();
     void InstallHelpShortcut();
+    void InstallPageKeys();
+    // Shows the page `step` places after (or before) the current one.
+    void StepPage(int step);
+    // Gives the keyboard to the first control of the page shown.
+    static void FocusFirstControl(QWidget *shown);
     void CreateColumnButtons();
     void LoadButtonPictures();
     void SetInitialButtonStates();
@@ -103,6 +110,7 @@ private:
     void PageButtonClick(int index);
 
     QWidget *m_work;
+    bool m_closeWaits = false;   // a close asked for during a run is pending
 };
 
 } // namespace ardl

@@ -8,10 +8,15 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -184,4 +189,107 @@ TEST_F(PageButtonsTest, ExitClosesTheWindowAndSavesItsPlacement)
     click(w->CBWExit);
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(QueryValue(ProgramKey + QStringLiteral("Option"), QStringLiteral("MainWidth")).isMissing());
+}
+
+namespace {
+
+// Files enough for an Apply to let pending events through on its way,
+// previewed with "x_" put before each name.
+void PreviewManyRenames(RenamePage *page, const QString &folder)
+{
+    for (int i = 0; i < 600; ++i) {
+        QFile file(folder + QStringLiteral("f%1").arg(i, 3, 10, QChar(u'0')));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    page->AfterFillList(folder);
+    page->opt1Insert->click();
+    page->txt1Before->setText(QStringLiteral("x_"));
+    page->cmdPreview->click();
+    ASSERT_TRUE(page->cmdApply->isEnabled());
+}
+
+} // namespace
+
+TEST_F(PageButtonsTest, APageStaysDisabledWhileItsRunGoesOnWhateverPageIsShown)
+{
+    QTemporaryDir tmp;
+    const QString folder = tmp.path() + u'/';
+    RenamePage *page = w->picRename;
+    ASSERT_NO_FATAL_FAILURE(PreviewManyRenames(page, folder));
+
+    // Back to the page in the middle of the run: Apply must not be reachable
+    // a second time; left on another page, the page comes back usable.
+    for (const bool comeBack : {true, false}) {
+        bool applyReachable = false;
+        bool looked = false;
+        QTimer::singleShot(0, w.get(), [&] {
+            click(w->CBWUndo);
+            if (comeBack)
+                click(w->CBWRename);
+            applyReachable = page->cmdApply->isEnabled();
+            looked = true;
+        });
+        page->cmdApply->click();
+        EXPECT_TRUE(looked);
+        EXPECT_FALSE(applyReachable);
+        if (!comeBack) {
+            EXPECT_FALSE(page->isEnabled());   // hidden pages are disabled
+            click(w->CBWRename);
+        }
+        EXPECT_TRUE(page->isEnabled());
+        EXPECT_EQ(w->StatusText(), QStringLiteral("600 Files Renamed"));
+        page->cmdPreview->click();
+    }
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), 600);
+    EXPECT_EQ(names.front(), QStringLiteral("x_x_f000"));
+    EXPECT_EQ(names.back(), QStringLiteral("x_x_f599"));
+}
+
+TEST_F(PageButtonsTest, ClosingInTheMiddleOfARunClosesOnceTheRunHasEnded)
+{
+    QTemporaryDir tmp;
+    const QString folder = tmp.path() + u'/';
+    ASSERT_NO_FATAL_FAILURE(PreviewManyRenames(w->picRename, folder));
+    bool shownAfterClose = false;
+    QTimer::singleShot(0, w.get(), [&] {
+        w->close();
+        shownAfterClose = w->isVisible();
+    });
+    w->picRename->cmdApply->click();
+    EXPECT_TRUE(shownAfterClose);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("600 Files Renamed"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->isVisible(); }, 5000));
+    EXPECT_FALSE(QueryValue(ProgramKey + QStringLiteral("Option"), QStringLiteral("MainWidth")).isMissing());
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("x_*")}, QDir::Files).size(), 600);
+}
+
+TEST_F(PageButtonsTest, ControlPageDownAndPageUpStepThroughThePagesFromTheKeyboard)
+{
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : w.get(), key, modifiers);
+    };
+    const auto expectPage = [&](int index) {
+        EXPECT_EQ(w->CurrentPage, index);
+        EXPECT_EQ(visiblePages(), QList<int>{index});
+        EXPECT_EQ(checkedButtons(), QStringList{w->pageButton(index)->objectName()});
+        // The keyboard goes on in the page shown.
+        QWidget *focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus && w->page(index)->isAncestorOf(focus)) << (focus ? qPrintable(focus->objectName()) : "");
+    };
+    SetProp(w->CBWAbout, "Checked", true);
+    press(Qt::Key_PageDown);
+    expectPage(1);
+    press(Qt::Key_PageUp);
+    expectPage(0);
+    press(Qt::Key_PageUp);   // round to the last page
+    expectPage(5);
+    press(Qt::Key_Tab);
+    expectPage(0);
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    expectPage(5);
+    EXPECT_TRUE(answers.asked.empty());
 }

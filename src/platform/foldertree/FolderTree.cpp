@@ -56,7 +56,7 @@ void FolderTree::setUpModel()
 
 QString FolderTree::selectedFolder() const
 {
-    if (!m_target.isEmpty())
+    if (!m_target.isEmpty() && !targetIsGone())
         return m_target;
     const QModelIndex current = currentIndex();
     return current.isValid() ? m_model->filePath(current) : QString();
@@ -91,10 +91,17 @@ void FolderTree::followTarget()
     scrollTo(target);
 }
 
+// The followed folder was removed behind the tree's back: the selection the
+// model moved to its neighbour is the one that counts.
+bool FolderTree::targetIsGone() const
+{
+    return !QFileInfo(m_target).isDir();
+}
+
 void FolderTree::onCurrentChanged(const QModelIndex &current)
 {
     const QString folder = current.isValid() ? m_model->filePath(current) : QString();
-    if (m_userInput)
+    if (m_userInput || (!m_target.isEmpty() && targetIsGone()))
         m_target.clear();
     if (folder != m_lastReported && (m_target.isEmpty() || folder == m_target)) {
         m_lastReported = folder;

@@ -47,6 +47,7 @@ private:
     void followTarget();
     void onCurrentChanged(const QModelIndex &current);
     void userTakesOver();
+    bool targetIsGone() const;
 
     QFileSystemModel *m_model = nullptr;
     QTimer *m_follow;

@@ -1,6 +1,7 @@
 #include "platform/foldertree/FolderTree.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFileSystemModel>
 #include <QSignalSpy>
 #include <QTest>
@@ -103,4 +104,27 @@ TEST_F(FolderTreeTest, RefreshShowsNewFoldersAndKeepsTheSelection)
     tree.setSelectedFolder(path(QStringLiteral("a/new")));
     EXPECT_EQ(tree.fileSystemModel()->filePath(tree.currentIndex()), path(QStringLiteral("a/new")));
     ASSERT_EQ(changed.size(), 1);
+}
+
+TEST_F(FolderTreeTest, AFolderRemovedBehindTheTreesBackGivesWayToTheOneShownSelected)
+{
+    FolderTree tree;
+    QSignalSpy loaded(tree.fileSystemModel(), &QFileSystemModel::directoryLoaded);
+    const QString gone = path(QStringLiteral("a/e"));
+    tree.setSelectedFolder(gone);
+    tree.resize(300, 600);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    ASSERT_TRUE(waitLoaded(loaded, path(QStringLiteral("a"))));
+    QSignalSpy changed(&tree, &FolderTree::folderChanged);
+
+    ASSERT_TRUE(QDir(gone).removeRecursively());
+    QFileSystemModel *model = tree.fileSystemModel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->index(gone).isValid(); }, 10000));
+    // The folder acted on is the one the tree shows selected.
+    const QString shown = model->filePath(tree.currentIndex());
+    EXPECT_NE(shown, gone);
+    EXPECT_EQ(tree.selectedFolder(), shown);
+    ASSERT_FALSE(changed.isEmpty());
+    EXPECT_EQ(changed.back()[0].toString(), shown);
 }
