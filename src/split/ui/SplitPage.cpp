@@ -138,7 +138,8 @@ void SplitPage::createSourceControls()
     source->addWidget(lstSourceFile, 1);
     source->addLayout(buttons);
     lstSourceFile->setSelectionMode(QAbstractItemView::SingleSelection);
-    AcceptFileDrops(lstSourceFile, [this](const QStringList &paths) { lstSourceFile_OLEDragDrop(paths); });
+    AcceptFileDrops(lstSourceFile,
+                    [this](const DroppedFiles &files) { lstSourceFile_OLEDragDrop(files.paths, files.leftOut); });
     AllowFileDragOut(lstSourceFile, [this] { return lstSourceFile_OLESetData(); });
 
     fraSplitDestFolder = named(new QGroupBox(this), "fraSplitDestFolder");
@@ -576,11 +577,11 @@ void SplitPage::lstSourceFile_Click()
     CalculateInfo();
 }
 
-void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths)
+void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths, const LeftOutNames &leftOut)
 {
     // A name that is not valid UTF-8 cannot be listed as it is: its entry
     // would name no file, or another file that reads the same.
-    LeftOutNames inexact;
+    LeftOutNames inexact = leftOut;
     for (const QString &path : paths) {
         if (FolderExists(path)) {
             colFile found;

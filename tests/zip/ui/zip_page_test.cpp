@@ -351,13 +351,6 @@ TEST_F(ZipPageTest, ADropAfterADeleteAddsTheDroppedFilesWithTheirFolders)
 
 namespace {
 
-// A file URL for a path whose bytes need not be UTF-8, as a file manager
-// offers it.
-QUrl RawFileUrl(const QByteArray &path)
-{
-    return QUrl::fromEncoded("file://" + path.toPercentEncoding("/"));
-}
-
 void Drop(QWidget *viewport, const QList<QUrl> &urls, bool *accepted)
 {
     QMimeData data;
