@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     colFile listing;
     UnzipRunResult result;
     QString message;
-    RunUnzip(options, {}, {}, &listing, result, message);
+    RunUnzip(options, {}, {}, {}, &listing, result, message);
 
     options.nvflag = 0;
     options.nzflag = 0;
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     options.PromptToOverwrite = 0;
     options.ExtractDir = OutFolder();
     message.clear();
-    RunUnzip(options, {}, {}, nullptr, result, message);
+    RunUnzip(options, {}, {}, {}, nullptr, result, message);
     CheckNothingEscaped(archive);
     fuzz::EmptyWorkFolder();
     return 0;

@@ -140,6 +140,11 @@ QStringList TempDirTest::listing() const
     return QDir(path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+QUrl RawFileUrl(const QByteArray &path)
+{
+    return QUrl::fromEncoded("file://" + path.toPercentEncoding("/"));
+}
+
 void SetFileTime(const QString &path, const QDateTime &when)
 {
     QFile f(path);

@@ -25,6 +25,10 @@ QString CurrentSettingsFile();
 // Sets the last-write time of an existing file.
 void SetFileTime(const QString &path, const QDateTime &when);
 
+// The file URL a file manager offers for a path whose bytes need not be
+// UTF-8.
+QUrl RawFileUrl(const QByteArray &path);
+
 // The last-write time that writeOldFile gives a file.
 extern const QDateTime OldFileTime;
 

@@ -16,7 +16,8 @@ struct clsFile {
     qint32 Ratio = 0;            // zip entries only: compression in percent
     // The local path as the file system spells it, set only when it is not
     // valid UTF-8: Name then shows the bytes it cannot decode as U+FFFD, so
-    // it names no file on disk and may look like another file's name.
+    // it names no file on disk and may look like another file's name. For
+    // an archive entry, the bytes of its name when Name does not spell them.
     QByteArray RawName;
 
     // Name gives the file's path back exactly.

@@ -67,9 +67,9 @@ bool colFile::Add(const QString &LFile, qint64 LSize, const QDateTime &LDate)
 }
 
 bool colFile::AddZip(const QString &LFile, qint64 LSize, const QDateTime &LDate, qint32 LFactor,
-                     qint64 LSizeComp)
+                     qint64 LSizeComp, const QByteArray &rawName)
 {
-    return append(clsFile{LFile, LSize, LDate, LSizeComp, LFactor, {}});
+    return append(clsFile{LFile, LSize, LDate, LSizeComp, LFactor, rawName});
 }
 
 void colFile::AppendDistinct(std::vector<clsFile> &&files)

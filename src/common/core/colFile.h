@@ -32,9 +32,10 @@ public:
     // same name, size and date is already there.
     bool Add(const QString &LFile, qint64 LSize, const QDateTime &LDate);
     bool Add(clsFile file) { return append(std::move(file)); }
-    // As Add, for an archive entry with its compression figures.
+    // As Add, for an archive entry with its compression figures, and with
+    // the bytes of its name when LFile does not give them back.
     bool AddZip(const QString &LFile, qint64 LSize, const QDateTime &LDate, qint32 LFactor,
-                qint64 LSizeComp);
+                qint64 LSizeComp, const QByteArray &rawName = {});
     // Appends files that differ from one another and from every file already
     // here, without looking each one up and without copying them: for a
     // filler that lists every file once, such as a folder scan into an empty

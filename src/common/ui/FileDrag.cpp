@@ -16,8 +16,8 @@ namespace {
 
 class DropTarget : public QObject {
 public:
-    DropTarget(QAbstractItemView *view, std::function<void(const QStringList &)> dropped)
-        : QObject(view->viewport()), m_dropped(std::move(dropped))
+    DropTarget(QAbstractItemView *view, std::function<void(const DroppedFiles &)> dropped, bool takesLeftOut)
+        : QObject(view->viewport()), m_dropped(std::move(dropped)), m_takesLeftOut(takesLeftOut)
     {
         view->setAcceptDrops(true);
         view->viewport()->setAcceptDrops(true);
@@ -31,7 +31,7 @@ protected:
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto *drag = static_cast<QDropEvent *>(event);
-            if (DroppedPaths(drag->mimeData()).isEmpty()) {
+            if (!wanted(DroppedFileList(drag->mimeData()))) {
                 drag->ignore();
             } else {
                 drag->setDropAction(Qt::CopyAction);
@@ -41,12 +41,12 @@ protected:
         }
         case QEvent::Drop: {
             auto *drop = static_cast<QDropEvent *>(event);
-            const QStringList paths = DroppedPaths(drop->mimeData());
-            if (paths.isEmpty())
+            const DroppedFiles files = DroppedFileList(drop->mimeData());
+            if (!wanted(files))
                 return false;
             drop->setDropAction(Qt::CopyAction);
             drop->accept();
-            m_dropped(paths);
+            m_dropped(files);
             return true;
         }
         default:
@@ -55,7 +55,13 @@ protected:
     }
 
 private:
-    std::function<void(const QStringList &)> m_dropped;
+    bool wanted(const DroppedFiles &files) const
+    {
+        return !files.paths.isEmpty() || (m_takesLeftOut && !files.leftOut.isEmpty());
+    }
+
+    std::function<void(const DroppedFiles &)> m_dropped;
+    bool m_takesLeftOut;
 };
 
 class DragSource : public QObject {
@@ -100,26 +106,30 @@ private:
     bool m_pressOnSelection = false;
 };
 
-// A local file whose path is not valid UTF-8 comes out of the URL as a
-// look-alike text naming another file or none: such a file is left out.
-bool namesExactly(const QUrl &url)
-{
-    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-    return QUtf8StringView(bytes).isValidUtf8();
-}
-
 } // namespace
+
+DroppedFiles DroppedFileList(const QMimeData *data)
+{
+    DroppedFiles files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        // A path that is not valid UTF-8 comes out of the URL as a
+        // look-alike text naming another file or none.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (QUtf8StringView(bytes).isValidUtf8())
+            files.paths << url.toLocalFile();
+        else
+            files.leftOut.add(ShownName(bytes));
+    }
+    return files;
+}
 
 QStringList DroppedPaths(const QMimeData *data)
 {
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile() && namesExactly(url))
-            paths << url.toLocalFile();
-    }
-    return paths;
+    return DroppedFileList(data).paths;
 }
 
 QMimeData *FileListData(const QStringList &paths)
@@ -134,7 +144,12 @@ QMimeData *FileListData(const QStringList &paths)
 
 void AcceptFileDrops(QAbstractItemView *view, std::function<void(const QStringList &)> dropped)
 {
-    new DropTarget(view, std::move(dropped));
+    new DropTarget(view, [dropped = std::move(dropped)](const DroppedFiles &files) { dropped(files.paths); }, false);
+}
+
+void AcceptFileDrops(QAbstractItemView *view, std::function<void(const DroppedFiles &)> dropped)
+{
+    new DropTarget(view, std::move(dropped), true);
 }
 
 void AllowFileDragOut(QAbstractItemView *view, std::function<QStringList()> selection)

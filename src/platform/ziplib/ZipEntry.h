@@ -26,6 +26,10 @@ struct ZipEntry {
     bool isSymlink = false;      // made on Unix with the mode of a link
     quint32 unixMode = 0;        // permission bits and type; 0 when none is kept
 
+    // The name text gives the archive's bytes back exactly: they are UTF-8
+    // and hold no "\". Otherwise another entry's name may read the same.
+    bool nameIsExact() const { return name.toUtf8() == rawName; }
+
     // Packed size in percent of the size saved: 0 for empty or stored data,
     // negative when the data grew (down to -9999).
     qint32 ratio() const;

@@ -5,6 +5,7 @@
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
+#include "common/core/LeftOutNames.h"
 #include "common/core/colFile.h"
 #include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
@@ -71,7 +72,6 @@ constexpr int PartsMin = 1;
 constexpr int PartsMax = 999;
 constexpr int PartsStart = 2;
 constexpr int DefaultRecentCount = 10;
-constexpr int NamesNotExact = 4051;   // files left out, names not valid UTF-8
 
 const QString DefaultSpeed = QStringLiteral("44000");
 
@@ -138,7 +138,8 @@ void SplitPage::createSourceControls()
     source->addWidget(lstSourceFile, 1);
     source->addLayout(buttons);
     lstSourceFile->setSelectionMode(QAbstractItemView::SingleSelection);
-    AcceptFileDrops(lstSourceFile, [this](const QStringList &paths) { lstSourceFile_OLEDragDrop(paths); });
+    AcceptFileDrops(lstSourceFile,
+                    [this](const DroppedFiles &files) { lstSourceFile_OLEDragDrop(files.paths, files.leftOut); });
     AllowFileDragOut(lstSourceFile, [this] { return lstSourceFile_OLESetData(); });
 
     fraSplitDestFolder = named(new QGroupBox(this), "fraSplitDestFolder");
@@ -576,11 +577,11 @@ void SplitPage::lstSourceFile_Click()
     CalculateInfo();
 }
 
-void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths)
+void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths, const LeftOutNames &leftOut)
 {
     // A name that is not valid UTF-8 cannot be listed as it is: its entry
     // would name no file, or another file that reads the same.
-    QStringList inexact;
+    LeftOutNames inexact = leftOut;
     for (const QString &path : paths) {
         if (FolderExists(path)) {
             colFile found;
@@ -589,12 +590,8 @@ void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths)
             options.Path = path;
             options.Mask = QStringLiteral("*.*");
             SearchForFilesArray(found, options);
-            for (const clsFile &file : found) {
-                if (file.NameIsExact())
-                    addEntry(file.Name);
-                else
-                    inexact << file.Name;
-            }
+            for (const QString &name : ExactNames(found, inexact))
+                addEntry(name);
         } else {
             addEntry(path);
         }
@@ -605,7 +602,7 @@ void SplitPage::lstSourceFile_OLEDragDrop(const QStringList &paths)
     CalculateInfo();
     updateListButtons();
     if (!inexact.isEmpty())
-        showStatus(FormatString(LoadResString(NamesNotExact), inexact.size(), inexact.front()));
+        showStatus(inexact.message(NamesNotExactText));
 }
 
 QStringList SplitPage::lstSourceFile_OLESetData() const

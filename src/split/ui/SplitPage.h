@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/LeftOutNames.h"
 #include "split/core/SplitOptions.h"
 
 #include <QWidget>
@@ -51,7 +52,8 @@ public:
     void cmdRemoveAll_Click();
     void lstSourceFile_Click();
     // Files and folders dropped on the list, in order.
-    void lstSourceFile_OLEDragDrop(const QStringList &paths);
+    // `leftOut` counts the dropped files whose paths are not valid UTF-8.
+    void lstSourceFile_OLEDragDrop(const QStringList &paths, const LeftOutNames &leftOut = {});
     // The selected entry, for a drag out of the list.
     QStringList lstSourceFile_OLESetData() const;
     void cmdBrowseFolder_Click();

@@ -7,6 +7,7 @@
 
 #include "common/core/ErrorReport.h"
 #include "common/core/FileRenamer.h"
+#include "common/core/LeftOutNames.h"
 #include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
 
@@ -68,6 +69,13 @@ void reportList(CompareResult &result, int id, const QStringList &names)
             MakeSyncMessage(id, MsgIcon::Exclamation, {QString::number(names.size()), names.front()}));
 }
 
+void reportList(CompareResult &result, int id, const LeftOutNames &names)
+{
+    if (!names.isEmpty())
+        result.messages.push_back(
+            MakeSyncMessage(id, MsgIcon::Exclamation, {QString::number(names.count()), names.example()}));
+}
+
 // A local folder scanned with the request's mask and recursion.
 struct FolderScan {
     std::unique_ptr<colFile> files;
@@ -103,7 +111,7 @@ const QString ScanLocation = QStringLiteral("in modFindFile.SearchForFilesArray.
 // A name that is not valid UTF-8 shows alike with others and names no file
 // on disk, so it never becomes a row: it is left out and counted in
 // `inexact`.
-void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult &result, QStringList &inexact)
+void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult &result, LeftOutNames &inexact)
 {
     const QString base = NormalizedRoot(r.RootLeft);
     SyncItemSet &items = SyncItems();
@@ -111,7 +119,7 @@ void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult
     for (const clsFile &f : files) {
         const QString name = RelativeName(f.Name, base);
         if (!f.NameIsExact())
-            inexact.push_back(name);
+            inexact.add(RelativeName(ShownName(f), base));
         else if (!items.addLeft(name, f.Size, f.Date))
             duplicates.push_back(name);
     }
@@ -119,7 +127,7 @@ void listLeftFolder(const CompareRequest &r, const colFile &files, CompareResult
     reportList(result, SyncText::NamesListedTwice, duplicates);
 }
 
-void listRightFolder(const CompareRequest &r, const colFile &files, CompareResult &result, QStringList &inexact)
+void listRightFolder(const CompareRequest &r, const colFile &files, CompareResult &result, LeftOutNames &inexact)
 {
     const QString base = NormalizedRoot(r.RootRight);
     SyncItemSet &items = SyncItems();
@@ -128,7 +136,7 @@ void listRightFolder(const CompareRequest &r, const colFile &files, CompareResul
         if (f.NameIsExact())
             items.addRight(name, f.Size, f.Date);
         else
-            inexact.push_back(name);
+            inexact.add(RelativeName(ShownName(f), base));
     }
     result.rightFiles = files.Count();
 }
@@ -232,7 +240,7 @@ CompareResult RunCompare(const CompareRequest &request, const SyncStatusFn &stat
 
     SyncItemSet &items = SyncItems();
     items.reserve(items.Count() + (left ? left->files->Count() : 0) + right->files->Count());
-    QStringList inexact;
+    LeftOutNames inexact;
     if (left)
         listLeftFolder(request, *left->files, result, inexact);
     listRightFolder(request, *right->files, result, inexact);

@@ -172,7 +172,7 @@ SyncFileWriteResult WriteSyncFile(const QString &path, const QString &root, cons
         // separator, and a name that is not valid UTF-8 would be written as
         // its look-alike: such names would come back as other files.
         if (!f.NameIsExact() || name.contains(u'\n') || name.contains(u'\r') || name.contains(u'\\')) {
-            result.skippedNames.push_back(name);
+            result.skipped.add(RelativeName(ShownName(f), base));
             continue;
         }
         text += SyncFileLine(name, f.Size, f.Date).toUtf8();

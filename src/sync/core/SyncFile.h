@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/LeftOutNames.h"
 #include "common/core/colFile.h"
 
 #include <QDateTime>
@@ -29,7 +30,7 @@ QString SyncFileLine(const QString &relativeName, qint64 size, const QDateTime &
 struct SyncFileWriteResult {
     bool ok = false;
     QString error;              // why it could not be written
-    QStringList skippedNames;   // names a line cannot hold (line breaks, "\", not UTF-8)
+    LeftOutNames skipped;       // names a line cannot hold (line breaks, "\", not UTF-8)
 };
 
 // Writes the files of `files` (full paths below `root`, as a folder scan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/LeftOutNames.h"
 #include "common/core/Prompter.h"
 
 #include <QString>
@@ -39,7 +40,7 @@ constexpr int SyncFileLinesUnreadable = 4105;
 constexpr int NamesListedTwice = 4106;
 constexpr int LinksLeftOut = 4116;
 constexpr int FolderUnreadable = 4050;   // "The folder %s cannot be read: %s"
-constexpr int NamesNotExact = 4051;
+constexpr int NamesNotExact = NamesNotExactText;
 constexpr int RunSummary = 4200;
 constexpr int RunFailures = 4201;
 constexpr int RunFailuresMore = 4202;
@@ -48,6 +49,7 @@ constexpr int LinkOnTheWay = 4204;
 constexpr int FolderInTheWay = 4205;
 constexpr int UploadKeptAs = 4206;
 constexpr int FolderInvalid = 4207;
+constexpr int NamesLeftOutOfSyncFile = 4750;
 } // namespace SyncText
 
 // The message `id` with its "%s" filled from `args`.

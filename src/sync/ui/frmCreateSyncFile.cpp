@@ -125,6 +125,9 @@ void frmCreateSyncFile::cmdCreate_Click()
         MsgBox(written.error, AppInfo::Title(), MsgIcon::Exclamation);
         return;
     }
+    // The file holds every other name; one message tells of all those left out.
+    if (!written.skipped.isEmpty())
+        MsgBox(written.skipped.message(SyncText::NamesLeftOutOfSyncFile), AppInfo::Title(), MsgIcon::Exclamation);
     accept();
 }
 

@@ -1,6 +1,7 @@
 #include "EntryNames.h"
 
 #include "common/core/FileMask.h"
+#include "common/core/LeftOutNames.h"
 #include "common/core/modFile.h"
 
 #include <QHash>
@@ -83,12 +84,14 @@ QStringList SafeEntryParts(const QString &entryName, QString *why)
 }
 
 std::vector<const ZipEntry *> SelectEntries(const std::vector<ZipEntry> &entries, const QStringList &names,
-                                            QStringList *unmatched)
+                                            QStringList *unmatched, const QList<QByteArray> &rawNames)
 {
     QHash<QString, std::vector<size_t>> byName;
     byName.reserve(qsizetype(entries.size()));
-    for (size_t i = 0; i < entries.size(); ++i)
-        byName[entries[i].name].push_back(i);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].nameIsExact())
+            byName[entries[i].name].push_back(i);
+    }
 
     std::vector<bool> picked(entries.size(), false);
     for (const QString &name : names) {
@@ -117,6 +120,20 @@ std::vector<const ZipEntry *> SelectEntries(const std::vector<ZipEntry> &entries
         }
         if (!found && unmatched)
             *unmatched << name;
+    }
+    QHash<QByteArray, std::vector<size_t>> byRawName;
+    if (!rawNames.isEmpty()) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            byRawName[entries[i].rawName].push_back(i);
+    }
+    for (const QByteArray &raw : rawNames) {
+        const auto exact = byRawName.constFind(raw);
+        if (exact != byRawName.cend()) {
+            for (size_t i : *exact)
+                picked[i] = true;
+        } else if (unmatched) {
+            *unmatched << ShownName(raw);
+        }
     }
     std::vector<const ZipEntry *> selected;
     for (size_t i = 0; i < entries.size(); ++i) {

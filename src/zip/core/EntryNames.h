@@ -28,11 +28,16 @@ QString DosNamePart(const QString &part);
 QStringList SafeEntryParts(const QString &entryName, QString *why = nullptr);
 
 // The entries that `names` pick, in archive order, each once. A name equal
-// to an entry's name picks that entry. Any other name is a wildcard ("*",
+// to an entry's name picks that entry, when the name is exactly the entry's
+// bytes in UTF-8: an entry whose name only reads the same is not picked
+// with it. Any other name is a wildcard ("*",
 // "?", letters without case) matched against the whole entry name, or,
 // when it holds no "/", against the entry's file name. An empty name picks
-// nothing. Names that pick nothing are added to `unmatched`.
+// nothing. Each of `rawNames` picks the entries whose name is exactly those
+// bytes: an entry whose name text reads like another's is picked alone. Names
+// that pick nothing are added to `unmatched` (raw ones as ShownName shows them).
 std::vector<const ZipEntry *> SelectEntries(const std::vector<ZipEntry> &entries, const QStringList &names,
-                                            QStringList *unmatched = nullptr);
+                                            QStringList *unmatched = nullptr,
+                                            const QList<QByteArray> &rawNames = {});
 
 } // namespace ardl

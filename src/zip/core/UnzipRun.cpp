@@ -5,6 +5,7 @@
 #include "modVbZip.h"
 
 #include "common/core/AppInfo.h"
+#include "common/core/LeftOutNames.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/core/modString.h"
@@ -33,6 +34,7 @@ constexpr int MsgSymlink = 4321;
 constexpr int MsgNoPassword = 4322;
 constexpr int MsgNotExtracted = 4323;
 constexpr int MsgNoFolder = 4324;
+constexpr int MsgReadsLikeAnother = 4751;
 
 // Entries from this size up are written on their own threads.
 constexpr qint64 LargeEntry = qint64(1) << 20;
@@ -104,6 +106,7 @@ private:
     KeepAlive keepAlive {ZipKeepAlive};
     std::vector<Job> jobs;
     QHash<QString, size_t> planned;   // target path -> its job
+    QHash<QString, const ZipEntry *> firstFor;   // target path -> the first entry aimed at it
 };
 
 bool Extraction::openTarget()
@@ -140,6 +143,18 @@ void Extraction::plan(const ZipEntry &entry)
     }
     const QStringList where = o.ndflag ? parts : QStringList(parts.last());
     const QString key = where.join(u'/');
+    // Two entries whose names read the same but are not the same bytes are
+    // two rows of the listing: the file on disk can be only one of them, so
+    // the later one is reported, never written over the first or in its
+    // place.
+    const ZipEntry *first = firstFor.value(key);
+    if (first && first->name == entry.name && first->rawName != entry.rawName) {
+        Say(message, MsgReadsLikeAnother, ShownName(entry.rawName));
+        ++result.failed;
+        return;
+    }
+    if (!first)
+        firstFor.insert(key, &entry);
     const auto earlier = planned.constFind(key);
     Job *earlierJob = earlier != planned.cend() ? &jobs[*earlier] : nullptr;
     if (!mayReplace(where, entry, earlierJob)) {
@@ -314,8 +329,9 @@ void Extraction::writeLocked(Job &job)
 
 } // namespace
 
-int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, const QStringList &exclude,
-             colFile *listing, UnzipRunResult &result, QString &message, bool *passwordRefused)
+int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, const QList<QByteArray> &includeRaw,
+             const QStringList &exclude, colFile *listing, UnzipRunResult &result, QString &message,
+             bool *passwordRefused)
 {
     result = {};
     if (passwordRefused)
@@ -329,11 +345,11 @@ int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, cons
 
     QStringList unmatched;
     std::vector<const ZipEntry *> entries;
-    if (include.isEmpty()) {
+    if (include.isEmpty() && includeRaw.isEmpty()) {
         for (const ZipEntry &entry : reader.entries())
             entries.push_back(&entry);
     } else {
-        entries = SelectEntries(reader.entries(), include, &unmatched);
+        entries = SelectEntries(reader.entries(), include, &unmatched, includeRaw);
     }
     if (!exclude.isEmpty()) {
         const std::vector<const ZipEntry *> left = SelectEntries(reader.entries(), exclude);
@@ -350,7 +366,11 @@ int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, cons
             for (const ZipEntry *entry : entries) {
                 if (entry->isFolder)
                     continue;
-                if (listing->AddZip(entry->name, entry->size, entry->modified, entry->ratio(), entry->compressedSize))
+                // An entry whose name text reads like another's keeps its
+                // bytes, so the two stay two files.
+                const QByteArray raw = entry->nameIsExact() ? QByteArray() : entry->rawName;
+                if (listing->AddZip(entry->name, entry->size, entry->modified, entry->ratio(), entry->compressedSize,
+                                    raw))
                     ++result.listed;
             }
         }

@@ -3,6 +3,7 @@
 #include "EntryNames.h"
 
 #include "common/core/FileRenamer.h"
+#include "common/core/LeftOutNames.h"
 #include "common/core/StringTable.h"
 #include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
@@ -72,8 +73,9 @@ bool IsNewer(qint64 fileSecs, qint64 entrySecs)
 }
 
 // The names of an add run, with each folder replaced by the files below it
-// when folders are to be walked.
-QStringList ExpandFolders(const QStringList &names, bool recurse)
+// when folders are to be walked. A file below whose name is not valid UTF-8
+// is counted in `leftOut`: its text would name another file, or none.
+QStringList ExpandFolders(const QStringList &names, bool recurse, LeftOutNames &leftOut)
 {
     if (!recurse)
         return names;
@@ -88,8 +90,7 @@ QStringList ExpandFolders(const QStringList &names, bool recurse)
         scan.Recursive = true;
         scan.Path = name;
         SearchForFilesArray(found, scan);
-        for (const clsFile &f : found)
-            files << f.Name;
+        files << ExactNames(found, leftOut);
     }
     return files;
 }
@@ -176,7 +177,7 @@ int ZipRunner::run(const QString &password, const QString &comment)
 bool ZipRunner::deleteEntries()
 {
     QStringList unmatched;
-    for (const ZipEntry *entry : SelectEntries(writer.entries(), zcl.Names, &unmatched)) {
+    for (const ZipEntry *entry : SelectEntries(writer.entries(), zcl.Names, &unmatched, zcl.RawNames)) {
         if (writer.remove(entry->index))
             ++result.deleted;
     }
@@ -196,7 +197,13 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
     const QString archiveItself = QFileInfo(zcl.Archive).canonicalFilePath();
     const int level = LevelOf(o.fLevel);
 
-    for (const QString &path : ExpandFolders(zcl.Names, o.fRecurse)) {
+    LeftOutNames leftOut;
+    const QStringList files = ExpandFolders(zcl.Names, o.fRecurse, leftOut);
+    if (!leftOut.isEmpty()) {
+        message += leftOut.message(NamesNotExactText) + u'\n';
+        result.failed += leftOut.count();
+    }
+    for (const QString &path : files) {
         const FileState state = StatFile(path);
         if (state.isFolder) {
             Say(message, MsgFolder, path);

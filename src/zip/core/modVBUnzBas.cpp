@@ -9,6 +9,7 @@ namespace ardl {
 
 UnzipOptionsRecord UnzipOptions;
 QStringList IncludeNames;
+QList<QByteArray> IncludeRawNames;
 QStringList ExcludeNames;
 QString UnzipMessage;
 int16_t PasswordRefused = 0;
@@ -18,7 +19,7 @@ UnzipRunResult UnzipLastRun;
 int UnzipArchive()
 {
     bool refused = false;
-    const int code = RunUnzip(UnzipOptions, IncludeNames, ExcludeNames, ZipFileList.get(), UnzipLastRun,
+    const int code = RunUnzip(UnzipOptions, IncludeNames, IncludeRawNames, ExcludeNames, ZipFileList.get(), UnzipLastRun,
                               UnzipMessage, &refused);
     PasswordRefused = refused ? 1 : 0;
     if (code != 0)

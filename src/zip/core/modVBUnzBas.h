@@ -50,8 +50,12 @@ enum UnzipResultCode : int {
 };
 
 extern UnzipOptionsRecord UnzipOptions;
-// Entry names (or wildcards) to work on; none means every entry.
+// Entry names (or wildcards) to work on; none, here and in IncludeRawNames,
+// means every entry.
 extern QStringList IncludeNames;
+// Entry names to work on by the archive's own bytes, for entries whose name
+// text reads like another entry's.
+extern QList<QByteArray> IncludeRawNames;
 // Entry names (or wildcards) to leave out.
 extern QStringList ExcludeNames;
 // What the last run had to say: the comment when asked for, then one line

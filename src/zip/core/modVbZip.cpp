@@ -15,6 +15,7 @@ std::function<void()> ZipKeepAlive;
 void InitZip()
 {
     ZCL.Names.clear();
+    ZCL.RawNames.clear();
     ZipOptions.Date.clear();
     for (int16_t *flag : {&ZipOptions.fEncrypt, &ZipOptions.fSystem, &ZipOptions.fExtra, &ZipOptions.fNoDirEntries,
                           &ZipOptions.fRecurse, &ZipOptions.fGrow, &ZipOptions.fForce, &ZipOptions.fMove,

@@ -52,6 +52,9 @@ struct ZipNameList {
     // Full local paths (add runs) or entry names with "/" (delete runs);
     // any number of them.
     QStringList Names;
+    // Entry names of a delete run by the archive's own bytes, for entries
+    // whose name text reads like another entry's.
+    QList<QByteArray> RawNames;
     // The next run that writes replaces the archive's whole content (the
     // user chose to overwrite it); cleared once a run has written.
     bool StartEmpty = false;
@@ -90,7 +93,7 @@ extern ZipRunResult ZipLastRun;
 // repaint; nothing by default.
 extern std::function<void()> ZipKeepAlive;
 
-// Resets ZipOptions for a new run: no names, files stored without their
+// Resets ZipOptions for a new run: no names (of either kind), files stored without their
 // folders, best compression, every other flag off. Keeps the archive.
 void InitZip();
 

@@ -63,6 +63,7 @@ ListRow EntryRow(const clsFile &entry)
                              PathWithOutFile(entry.Name)});
     row.icon = vbAddFileItemIcon(name);
     row.key = entry.Name;
+    row.rawKey = entry.RawName;
     return row;
 }
 
@@ -120,10 +121,10 @@ ZipPage::ZipPage(QWidget *parent)
     connect(cmdZipExtract, &QPushButton::clicked, this, [this] { cmdZipExtract_Click(); });
     connect(cmdZipComment, &QPushButton::clicked, this, [this] { cmdZipComment_Click(); });
     connect(LVZip, &ListView::ColumnClick, this, [this](int column) { LVZip_ColumnClick(column); });
-    AcceptFileDrops(LVZip, [this](const QStringList &paths) {
+    AcceptFileDrops(LVZip, [this](const DroppedFiles &files) {
         // Files go into the archive named by New or Open; there is none before.
         if (cmdZipAdd->isEnabled())
-            LVZip_OLEDragDrop(paths);
+            LVZip_OLEDragDrop(files.paths, files.leftOut);
     });
     for (int i = 0; i < 6; ++i)
         SetHoverHelp(buttons[i].first, 252 + i);
@@ -196,6 +197,7 @@ bool ZipPage::DisplayZip()
     UnzipOptions.ExtractDir = PathWithOutFile(ZCL.Archive);
     UnzipOptions.nvflag = 1;
     IncludeNames.clear();
+    IncludeRawNames.clear();
     UnzipMessage.clear();
     ZipFileList = std::make_unique<colFile>();
     UnzipArchive();
@@ -212,18 +214,41 @@ bool ZipPage::DisplayZip()
     return UnzipLastRun.opened;
 }
 
-QStringList ZipPage::rowNames(bool selectedOnly) const
+ZipPage::RowNames ZipPage::rowNames(bool selectedOnly) const
 {
-    QStringList names;
+    RowNames names;
+    const auto take = [&names](const ListRow &row) {
+        if (row.rawKey.isEmpty())
+            names.names << row.key;
+        else
+            names.rawNames << row.rawKey;
+    };
     const ListViewModel &rows = LVZip->rows();
     if (selectedOnly) {
         for (int index : LVZip->selectedRows())
-            names << rows.row(index).key;
+            take(rows.row(index));
     } else {
         for (const ListRow &row : rows.rows())
-            names << row.key;
+            take(row);
     }
     return names;
+}
+
+void ZipPage::addFileList(LeftOutNames leftOut)
+{
+    ZCL.Names = ExactNames(*ZipFileList, leftOut);
+    ZipFileList.reset();
+    // With every file left out there is nothing to run.
+    if (!ZCL.Names.isEmpty() || leftOut.isEmpty()) {
+        ZipMessage.clear();
+        reportZipFailure(ZipArchive());
+        DisplayZip();
+        updateButtons();
+    }
+    status(FormatString(LoadResString(MsgAdded), ZCL.Names.isEmpty() ? 0 : ZipLastRun.filesWritten()));
+    if (!leftOut.isEmpty())
+        prompter().message(leftOut.message(NamesNotExactText), AppInfo::Title(), MsgIcon::Exclamation,
+                           MsgButtons::Ok);
 }
 
 void ZipPage::cmdZipNew_Click()
@@ -293,19 +318,12 @@ void ZipPage::cmdZipAdd_Click()
     ZipOptions.fForce = ZipAddParam.DosFormatName ? 1 : 0;
     ZipOptions.fExtra = ZipAddParam.SaveExtraDir ? 1 : 0;
     ZipOptions.fJunkDir = ZipAddParam.IncludeSubDir ? 0 : 1;
-    for (const clsFile &file : *ZipFileList)
-        ZCL.Names << file.Name;
-    ZipFileList.reset();
-    ZipMessage.clear();
-    reportZipFailure(ZipArchive());
-    DisplayZip();
-    updateButtons();
-    status(FormatString(LoadResString(MsgAdded), ZipLastRun.filesWritten()));
+    addFileList({});
 }
 
 void ZipPage::cmdZipDelete_Click()
 {
-    const QStringList selected = rowNames(true);
+    const RowNames selected = rowNames(true);
     ExtractParam.NoSelection = selected.isEmpty();
     if (ExtractParam.NoSelection)
         ExtractParam.WhichFiles = 1;
@@ -313,11 +331,11 @@ void ZipPage::cmdZipDelete_Click()
     ShowDeleteDialog();
     if (!DeleteConfirmed)
         return;
-    QStringList names;
+    RowNames names;
     switch (ExtractParam.WhichFiles) {
     case 0: names = selected; break;
     case 1: names = rowNames(false); break;
-    case 2: names = QStringList(ExtractParam.FileSpec); break;
+    case 2: names.names = QStringList(ExtractParam.FileSpec); break;
     default: return;
     }
     if (ExtractParam.WhichFiles == 2 && ExtractParam.FileSpec.trimmed().isEmpty())
@@ -331,7 +349,8 @@ void ZipPage::cmdZipDelete_Click()
     InitZip();
     ZipOptions.fNoDirEntries = 1;
     ZipOptions.fDeleteEntries = 1;
-    ZCL.Names = names;
+    ZCL.Names = names.names;
+    ZCL.RawNames = names.rawNames;
     ZipMessage.clear();
     reportZipFailure(ZipArchive());
     DisplayZip();
@@ -341,7 +360,7 @@ void ZipPage::cmdZipDelete_Click()
 
 void ZipPage::cmdZipExtract_Click()
 {
-    const QStringList selected = rowNames(true);
+    const RowNames selected = rowNames(true);
     ExtractParam.NoSelection = selected.isEmpty();
     if (ExtractParam.NoSelection)
         ExtractParam.WhichFiles = 1;
@@ -349,8 +368,12 @@ void ZipPage::cmdZipExtract_Click()
     ShowExtractDialog();
     if (!ExtractConfirmed)
         return;
+    IncludeRawNames.clear();
     switch (ExtractParam.WhichFiles) {
-    case 0: IncludeNames = selected; break;
+    case 0:
+        IncludeNames = selected.names;
+        IncludeRawNames = selected.rawNames;
+        break;
     case 1: IncludeNames.clear(); break;
     case 2: IncludeNames = QStringList(ExtractParam.FileSpec); break;
     default: return;
@@ -377,6 +400,7 @@ void ZipPage::cmdZipComment_Click()
     UnzipOptions.nvflag = 1;
     UnzipOptions.nzflag = 1;
     IncludeNames.clear();
+    IncludeRawNames.clear();
     UnzipMessage.clear();
     ZipFileList.reset();
     UnzipArchive();
@@ -401,7 +425,7 @@ void ZipPage::LVZip_ColumnClick(int column)
                  QStringLiteral("L|L|R|C|R|L"));
 }
 
-void ZipPage::LVZip_OLEDragDrop(const QStringList &paths)
+void ZipPage::LVZip_OLEDragDrop(const QStringList &paths, const LeftOutNames &leftOut)
 {
     BusyPage busy(this);
     ZipFileList = std::make_unique<colFile>();
@@ -420,14 +444,7 @@ void ZipPage::LVZip_OLEDragDrop(const QStringList &paths)
     ZipOptions.fGrow = 1;
     ZipOptions.fLevel = '9';
     ZipOptions.fJunkDir = 0;
-    for (const clsFile &file : *ZipFileList)
-        ZCL.Names << file.Name;
-    ZipFileList.reset();
-    ZipMessage.clear();
-    reportZipFailure(ZipArchive());
-    DisplayZip();
-    updateButtons();
-    status(FormatString(LoadResString(MsgAdded), ZipLastRun.filesWritten()));
+    addFileList(leftOut);
 }
 
 } // namespace ardl

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/core/LeftOutNames.h"
+
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -28,8 +31,9 @@ public:
     void cmdZipExtract_Click();
     void cmdZipComment_Click();
     void LVZip_ColumnClick(int column);
-    // Files and folders dropped on the list.
-    void LVZip_OLEDragDrop(const QStringList &paths);
+    // Files and folders dropped on the list; `leftOut` counts the dropped
+    // files whose paths are not valid UTF-8.
+    void LVZip_OLEDragDrop(const QStringList &paths, const LeftOutNames &leftOut = {});
 
     // The dialogs the commands show; tests put their own in place.
     std::function<void()> ShowAddDialog;
@@ -60,8 +64,19 @@ private:
     bool DisplayZip();
     // The four commands on an archive follow whether the list has rows.
     void updateButtons();
-    // Entry names of the rows, all or the selected ones, in list order.
-    QStringList rowNames(bool selectedOnly) const;
+    // Entry names of rows, in list order: by their text, or by the
+    // archive's bytes for a row whose text reads like another entry's.
+    struct RowNames {
+        QStringList names;
+        QList<QByteArray> rawNames;
+        bool isEmpty() const { return names.isEmpty() && rawNames.isEmpty(); }
+        qsizetype count() const { return names.size() + rawNames.size(); }
+    };
+    // All rows or the selected ones.
+    RowNames rowNames(bool selectedOnly) const;
+    // Adds the files of ZipFileList whose names are exact (Add and Drop),
+    // and says in one message how many were left out.
+    void addFileList(LeftOutNames leftOut);
     void reportZipFailure(int result);
     void status(const QString &text);
 };

@@ -223,6 +223,7 @@ void frmBrowseForZip::FTBrowseZip_FolderChanged(const QString &folder)
         row.cells = QStringList({name, FormatSizeCell(file.Size), FormatDateCell(file.Date)});
         row.icon = vbAddFileItemIcon(name);
         row.key = file.Name;
+        row.rawKey = file.RawName;
         rows.push_back(std::move(row));
     }
     LVZipAdd->rows().clear();
@@ -246,10 +247,12 @@ void frmBrowseForZip::cmdAdd_Click()
     rememberFilter();
     if (!ZipFileList)
         ZipFileList = std::make_unique<colFile>();
+    // A row keeps the file's exact path: its text may read like another
+    // file's name; the page leaves out and reports a file it cannot name.
     for (int index : LVZipAdd->selectedRows()) {
         const ListRow &row = LVZipAdd->rows().row(index);
-        ZipFileList->Add(AddBackslash(m_folder) + row.cells.value(0), ParseSizeCell(row.cells.value(1)),
-                         ParseDateCell(row.cells.value(2)));
+        ZipFileList->Add(clsFile{row.key, ParseSizeCell(row.cells.value(1)), ParseDateCell(row.cells.value(2)), 0, 0,
+                                 row.rawKey});
     }
     GetZipAddParam();
     AddConfirmed = true;

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -270,7 +271,21 @@ TEST_F(SplitPageTest, ADroppedFolderLeavesOutNamesThatAreNotUtf8)
     EXPECT_EQ(page->sourceFiles(), QStringList{lookalike});
     EXPECT_EQ(status->text(), QStringLiteral("1 files were left out because their names are not valid UTF-8 and "
                                              "cannot be shown exactly, for example ")
-                                  + path(QStringLiteral("in/dir/bad\uFFFD.bin")));
+                                  + path(QStringLiteral("in/dir/bad\\xFF.bin")));
+
+    // A dropped file of such a name, alone: the drop is taken, to say so.
+    writeRawNamedFile("in/odd\xfe.bin");
+    QMimeData files;
+    files.setUrls({RawFileUrl(QFile::encodeName(path(QStringLiteral("in"))) + "/odd\xfe.bin")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page->lstSourceFile->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page->lstSourceFile->viewport(), &drop);
+    EXPECT_EQ(page->sourceFiles(), QStringList{lookalike});
+    EXPECT_EQ(status->text(), QStringLiteral("1 files were left out because their names are not valid UTF-8 and "
+                                             "cannot be shown exactly, for example ")
+                                  + path(QStringLiteral("in/odd\\xFE.bin")));
 }
 
 TEST_F(SplitPageTest, BrowseSetsTheDestinationAndTheRecentList)

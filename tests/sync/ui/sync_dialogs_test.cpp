@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 using namespace ardl;
@@ -161,4 +162,30 @@ TEST_F(CreateSyncFileTest, WritesTheFolderChosenAndAsksBeforeReplacing)
     // Cancel in the save dialog writes nothing.
     dialog.cmdCreate_Click();
     EXPECT_EQ(answers.count(ScriptedPrompter::Kind::SaveFile), 4);
+}
+
+TEST_F(CreateSyncFileTest, NamesALineCannotHoldAreLeftOutAndToldInOneMessage)
+{
+    makeDir(QStringLiteral("tree"));
+    writeRawNamedFile("tree/a bad\xff.txt", "1");
+    writeRawNamedFile("tree/b line\nbreak.txt", "2");
+    writeRawNamedFile("tree/c back\\slash.txt", "3");
+    writeFile(QStringLiteral("tree/d plain.txt"), "4");
+    dialog.Form_Load();
+    dialog.txtDst->setText(path(QStringLiteral("tree")));
+    dialog.cboFilter->setEditText(QStringLiteral("*.*"));
+    const QString target = path(QStringLiteral("tree.syn"));
+    answers.saveAnswers.push_back(target);
+    QTest::mouseClick(dialog.cmdCreate, Qt::LeftButton);
+
+    EXPECT_EQ(answers.messages(),
+              QStringList{QStringLiteral("3 files were left out of the sync file because a line of it cannot hold "
+                                         "their names (a line break, \"\\\" or bytes that are not UTF-8), for "
+                                         "example a bad\\xFF.txt")});
+    EXPECT_EQ(answers.asked.back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const SyncFileContents contents = ReadSyncFile(target);
+    ASSERT_TRUE(contents.ok);
+    ASSERT_EQ(contents.entries.size(), 1u);
+    EXPECT_EQ(contents.entries[0].name, QStringLiteral("d plain.txt"));
 }

@@ -20,6 +20,7 @@ ZipCoreTest::ZipCoreTest()
     ZipComment.clear();
     UnzipOptions = {};
     IncludeNames.clear();
+    IncludeRawNames.clear();
     ExcludeNames.clear();
     UnzipMessage.clear();
     ZipFileList.reset();

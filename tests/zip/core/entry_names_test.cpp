@@ -36,6 +36,7 @@ TEST(EntryNames, ANamePicksItsEntryAWildcardPicksEveryMatch)
     for (int i = 0; i < 5; ++i) {
         entries[size_t(i)].index = i;
         entries[size_t(i)].name = QString::fromUtf8(names[i]);
+        entries[size_t(i)].rawName = names[i];
     }
     auto picked = [&](const QStringList &wanted, QStringList *unmatched = nullptr) {
         QStringList out;

@@ -26,6 +26,7 @@ protected:
         UnzipOptions.nvflag = 1;
         UnzipOptions.nzflag = withComment ? 1 : 0;
         IncludeNames.clear();
+        IncludeRawNames.clear();
         UnzipMessage.clear();
         ZipFileList = std::make_unique<colFile>();
         UnzipArchive();
@@ -288,6 +289,41 @@ TEST_F(UnzipDriverTest, TwoEntriesForOneFileAskAsIfTheFirstWereThere)
     ASSERT_EQ(extract(archive(), path("yes"), false), 0);
     EXPECT_EQ(readFile("yes/same.txt"), RandomBytes(2 << 20));
     EXPECT_EQ(tree(path("yes")), QStringList({"same.txt"}));
+}
+
+TEST_F(UnzipDriverTest, EntriesWhoseNamesReadAlikeStayTwoAndNeitherTakesTheOthersPlace)
+{
+    // "dir\f.txt" reads as "dir/f.txt": the same text, other bytes, and the
+    // same size and date.
+    makeArchive(archive(), {{"dir\\f.txt", "back"}, {"dir/f.txt", "fore"}});
+    list(archive());
+    ASSERT_EQ(ZipFileList->Count(), 2);
+    EXPECT_EQ(ZipFileList->Item(1).Name, ZipFileList->Item(2).Name);
+    EXPECT_EQ(ZipFileList->Item(1).RawName, QByteArray("dir\\f.txt"));
+    EXPECT_TRUE(ZipFileList->Item(2).NameIsExact());
+
+    // Everything: the file can hold one of them; the other is reported.
+    makeDir("all");
+    EXPECT_EQ(extract(archive(), path("all"), true, false), UnzipSomeFailed);
+    EXPECT_EQ(UnzipMessage, QStringLiteral("dir/f.txt: not extracted, another entry of the archive has a name that "
+                                           "reads the same\n"));
+    EXPECT_EQ(readFile("all/dir/f.txt"), QByteArray("back"));
+
+    // Each one alone: by its text when that is its name, else by its bytes.
+    makeDir("fore");
+    IncludeNames = {"dir/f.txt"};
+    ASSERT_EQ(extract(archive(), path("fore")), 0) << UnzipMessage.toStdString();
+    EXPECT_EQ(readFile("fore/dir/f.txt"), QByteArray("fore"));
+    makeDir("back");
+    IncludeNames.clear();
+    IncludeRawNames = {"dir\\f.txt"};
+    ASSERT_EQ(extract(archive(), path("back")), 0) << UnzipMessage.toStdString();
+    EXPECT_EQ(readFile("back/dir/f.txt"), QByteArray("back"));
+    EXPECT_EQ(UnzipLastRun.extracted, 1);
+
+    IncludeRawNames = {"dir\\g.txt"};
+    EXPECT_EQ(extract(archive(), path("back")), UnzipNoSuchEntry);
+    EXPECT_TRUE(UnzipMessage.contains("dir\\g.txt: no such file in the archive")) << UnzipMessage.toStdString();
 }
 
 TEST_F(UnzipDriverTest, EntriesWithoutPermissionsTakeTheUmaskAndLeaveItAsItWas)

@@ -190,6 +190,28 @@ TEST_F(ZipDriverTest, FolderNamesWithRecursionAndShortNames)
     EXPECT_EQ(entryNames(archive()), QStringList({"LONG_FIL.TEX", "B.TXT"}));
 }
 
+TEST_F(ZipDriverTest, AWalkedFolderLeavesOutNamesThatAreNotUtf8AndMovesOnlyWhatWentIn)
+{
+    // The name below reads as "a\uFFFD.txt", the name of the real file beside it.
+    makeDir("tree");
+    writeRawNamedFile("tree/a\xff.txt", "raw bytes");
+    writeFile("tree/a\uFFFD.txt", "look-alike");
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("tree")};
+    ZipOptions.fRecurse = 1;
+    ZipOptions.fMove = 1;
+    EXPECT_EQ(ZipArchive(), ZipSomeFilesFailed);
+    EXPECT_EQ(ZipMessage, QStringLiteral("1 files were left out because their names are not valid UTF-8 and cannot be "
+                                         "shown exactly, for example ")
+                              + path("tree/a\\xFF.txt\n"));
+    EXPECT_EQ(entryNames(archive()), QStringList({"a\uFFFD.txt"}));
+    EXPECT_EQ(entryData(archive(), "a\uFFFD.txt"), QByteArray("look-alike"));
+    EXPECT_EQ(ZipLastRun.moved, 1);
+    EXPECT_EQ(readRawNamedFile("tree/a\xff.txt"), QByteArray("raw bytes"));
+    EXPECT_FALSE(QFile::exists(path("tree/a\uFFFD.txt")));
+}
+
 TEST_F(ZipDriverTest, MoreThan1024FilesGoInOneRun)
 {
     QStringList names;

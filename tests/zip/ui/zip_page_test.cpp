@@ -6,7 +6,9 @@
 #include "zip/core/modVbZip.h"
 #include "zip/ui/ZipPage.h"
 #include "zip/ui/ZipRecords.h"
+#include "zip/ui/frmBrowseForZip.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -382,4 +384,128 @@ TEST_F(ZipPageTest, ADropAfterADeleteAddsTheDroppedFilesWithTheirFolders)
     EXPECT_EQ(column(0), QStringList({"a.txt", "c.txt", "one.txt", "two.txt", "three.txt"}));
     EXPECT_EQ(column(5).last(), root + u'/');
     EXPECT_TRUE(entryNames(archive()).contains(root + "/drop/in/two.txt"));
+}
+
+namespace {
+
+void Drop(QWidget *viewport, const QList<QUrl> &urls, bool *accepted)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    *accepted = enter.isAccepted();
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+}
+
+const QString LeftOutText = QStringLiteral(
+    "files were left out because their names are not valid UTF-8 and cannot be shown exactly, for example ");
+
+} // namespace
+
+TEST_F(ZipPageTest, AMovedAddLeavesOutANameThatIsNotUtf8AndNeverTouchesItsLookAlike)
+{
+    makeDir("pick");
+    writeRawNamedFile("pick/a\xff.txt", "raw bytes");
+    // A real file whose name is what the one above reads as.
+    writeFile("pick/a\uFFFD.txt", "look-alike");
+    writeFile("pick/b.txt", "b");
+    answers.saveAnswers.push_back(archive());
+    page.cmdZipNew_Click();
+
+    int rowsShown = 0;
+    page.ShowAddDialog = [&] {
+        frmBrowseForZip dialog(&page);
+        dialog.FTBrowseZip_FolderChanged(path("pick"));
+        const ListViewModel &rows = dialog.LVZipAdd->rows();
+        rowsShown = rows.rowCount();
+        for (int i = 0; i < rows.rowCount(); ++i) {
+            if (!rows.row(i).rawKey.isEmpty() || rows.row(i).key == path("pick/b.txt"))
+                dialog.LVZipAdd->selectionModel()->select(rows.index(i, 0),
+                                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        dialog.cboAction->setCurrentIndex(2);   // move
+        QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+    };
+    page.cmdZipAdd_Click();
+
+    EXPECT_EQ(rowsShown, 3);   // the two names that read alike are two rows
+    EXPECT_EQ(entryNames(archive()), QStringList({"b.txt"}));
+    EXPECT_FALSE(QFile::exists(path("pick/b.txt")));
+    EXPECT_EQ(readFile("pick/a\uFFFD.txt"), QByteArray("look-alike"));
+    EXPECT_EQ(readRawNamedFile("pick/a\xff.txt"), QByteArray("raw bytes"));
+    EXPECT_EQ(answers.messages(), QStringList{"1 " + LeftOutText + path("pick/a\\xFF.txt")});
+    EXPECT_EQ(statusText, QStringLiteral("1 Added Files"));
+}
+
+TEST_F(ZipPageTest, ADropLeavesOutNamesThatAreNotUtf8AndSaysSoOnce)
+{
+    answers.saveAnswers.push_back(archive());
+    page.cmdZipNew_Click();
+    const QByteArray folder = QFile::encodeName(dir());
+    writeRawNamedFile("b\xfe.txt", "dropped alone");
+    makeDir("drop");
+    writeRawNamedFile("drop/a\xff.txt", "raw bytes");
+    writeFile("drop/a\uFFFD.txt", "look-alike");
+
+    // A drag of nothing but such a file is taken, to say why nothing goes in.
+    bool accepted = false;
+    Drop(page.LVZip->viewport(), {RawFileUrl(folder + "b\xfe.txt")}, &accepted);
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(answers.messages(), QStringList{"1 " + LeftOutText + path("b\\xFE.txt")});
+    EXPECT_FALSE(QFile::exists(archive()));
+    EXPECT_EQ(statusText, QStringLiteral("0 Added Files"));
+
+    // With a folder: its look-alike goes in once, as itself.
+    answers.asked.clear();
+    Drop(page.LVZip->viewport(), {RawFileUrl(folder + "b\xfe.txt"), QUrl::fromLocalFile(path("drop"))}, &accepted);
+    const QString lookAlike = QDir::cleanPath(path("drop/a\uFFFD.txt")).mid(1);
+    EXPECT_EQ(entryNames(archive()), QStringList{lookAlike});
+    EXPECT_EQ(entryData(archive(), lookAlike), QByteArray("look-alike"));
+    EXPECT_EQ(answers.messages(), QStringList{"2 " + LeftOutText + path("b\\xFE.txt")});
+    EXPECT_EQ(statusText, QStringLiteral("1 Added Files"));
+    EXPECT_EQ(column(0), QStringList{"a\uFFFD.txt"});
+}
+
+TEST_F(ZipPageTest, EntriesWhoseNamesReadAlikeAreTwoRowsEachExtractedAndDeletedAlone)
+{
+    // "caf\x82.txt" is "café.txt" in the code page of DOS archives: the same
+    // text as the UTF-8 name beside it, with the same size and date.
+    makeDir("cp");
+    writeRawNamedFile("cp/caf\x82.txt", "dos");
+    writeFile("cp/caf\u00e9.txt", "utf");
+    ASSERT_EQ(RunTool("/bin/sh", {"-c", "touch -d '2020-01-02 03:04:05' cp/* && cd cp && zip -q ../a.zip *"}, path())
+                  .exitCode,
+              0);
+    open(archive());
+    ASSERT_EQ(column(0), QStringList({"caf\u00e9.txt", "caf\u00e9.txt"}));
+    const int dosRow = page.LVZip->rows().row(0).rawKey.isEmpty() ? 1 : 0;
+    EXPECT_EQ(page.LVZip->rows().row(dosRow).rawKey, QByteArray("caf\x82.txt"));
+
+    makeDir("out");
+    selectRows({dosRow});
+    extractDialog = [this] {
+        ExtractParam.Folder = path("out");
+        ExtractParam.WhichFiles = 0;
+        ExtractConfirmed = true;
+    };
+    page.cmdZipExtract_Click();
+    EXPECT_EQ(tree(path("out")), QStringList({"caf\u00e9.txt"}));
+    EXPECT_EQ(readFile("out/caf\u00e9.txt"), QByteArray("dos"));
+    EXPECT_EQ(statusText, QStringLiteral("1 Files Extracted of Zip File"));
+
+    selectRows({1 - dosRow});
+    deleteDialog = [] {
+        ExtractParam.WhichFiles = 0;
+        DeleteConfirmed = true;
+    };
+    page.cmdZipDelete_Click();
+    EXPECT_EQ(statusText, QStringLiteral("1 Files Deleted of Zip File"));
+    ZipReader reader;
+    ASSERT_TRUE(reader.open(archive()));
+    ASSERT_EQ(reader.entries().size(), 1u);
+    EXPECT_EQ(reader.entries().front().rawName, QByteArray("caf\x82.txt"));
+    EXPECT_EQ(page.LVZip->rows().rowCount(), 1);
+    EXPECT_TRUE(answers.messages().isEmpty());
 }
