@@ -107,7 +107,13 @@ void RenamePage::createFileListControls()
     LVFile->setColumns(QList<ListColumn>(3));
     LVPreview->setColumns(QList<ListColumn>(4));
     LVPreview->hide();
-    AcceptFileDrops(LVFile, [this](const QStringList &paths) { LVFile_OLEDragDrop(paths); });
+    AcceptFileDrops(LVFile, [this](const DroppedFiles &files) {
+        LVFile_OLEDragDrop(files.paths);
+        // A dropped file whose path is not UTF-8 has no text that names it:
+        // it is left out, and the status says so.
+        if (!files.leftOut.isEmpty())
+            showStatus(files.leftOut.message(NamesNotExactText));
+    });
     AllowFileDragOut(LVFile, [this] { return LVFile_OLESetData(); });
 
     for (QPushButton *button : {cmdDelete, cmdClear, cmdPreview})

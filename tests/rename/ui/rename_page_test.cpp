@@ -477,5 +477,8 @@ TEST_F(RenamePageTest, FilesDroppedFromTheDesktopAreListedAndOtherDataIsRefused)
     QCoreApplication::sendEvent(page.LVFile->viewport(), &rawEnter);
     QDropEvent rawDrop(QPointF(5, 5), Qt::CopyAction, &raw, Qt::LeftButton, {});
     QCoreApplication::sendEvent(page.LVFile->viewport(), &rawDrop);
+    EXPECT_TRUE(rawDrop.isAccepted());
     EXPECT_EQ(column(page.LVFile, 0), QStringList{"dropped"});
+    EXPECT_TRUE(status.startsWith(QStringLiteral("1 files were left out"))) << status.toStdString();
+    EXPECT_TRUE(status.endsWith(path("a\\xFF.txt"))) << status.toStdString();
 }
