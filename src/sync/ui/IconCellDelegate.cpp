@@ -25,4 +25,17 @@ void IconCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                    cell.state & QStyle::State_Enabled ? QIcon::Normal : QIcon::Disabled);
 }
 
+QSize IconCellDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem cell(option);
+    initStyleOption(&cell, index);
+    const QIcon icon = m_iconOfRow ? m_iconOfRow(index.row()) : QIcon();
+    if (!icon.isNull()) {
+        cell.icon = icon;
+        cell.features |= QStyleOptionViewItem::HasDecoration;
+    }
+    const QStyle *style = cell.widget ? cell.widget->style() : QApplication::style();
+    return style->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), cell.widget);
+}
+
 } // namespace ardl

@@ -15,6 +15,9 @@ public:
     IconCellDelegate(std::function<QIcon(int row)> iconOfRow, QObject *parent = nullptr);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // Tall enough for the icon: a list of uniform rows takes every row's
+    // height from its first row, which may have no other icon to show.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
     std::function<QIcon(int row)> m_iconOfRow;

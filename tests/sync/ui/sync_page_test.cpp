@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 using namespace ardl;
@@ -449,4 +450,27 @@ TEST_F(SyncPageTest, AnEditWhileARunLetsEventsThroughNeverRedirectsIt)
     EXPECT_TRUE(QDir(path(QStringLiteral("elsewhere"))).isEmpty());
     EXPECT_FALSE(page.cmdSync->isEnabled());
     EXPECT_EQ(page.LVSync->rows().rowCount(), 0);
+}
+
+TEST_F(SyncPageTest, RowsStayTallEnoughForTheirIconsWhenTheFirstRowHasNoFile)
+{
+    // Sorted by name the right-only file comes first: a row without a file
+    // icon must not set the height that every row of the list then takes.
+    const QString syn = writeFile(QStringLiteral("other machine.syn"),
+                                  "/elsewhere/\r\nzz there.txt|1|01/01/2020 10:00:00\r\n");
+    right(QStringLiteral("aa here only.txt"), "H", T0);
+    page.cboDirFile->setCurrentIndex(page.cboDirFile->findText(QStringLiteral("File")));
+    page.txtRootLeft->setEditText(syn);
+    page.txtRootRight->setText(rightRoot());
+    compare();
+    ASSERT_EQ(keys(), (QStringList{"aa here only.txt", "zz there.txt"}));
+
+    ListView *list = page.LVSync;
+    const int iconSide = list->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, list);
+    const int withIcon = list->sizeHintForRow(rowOf(QStringLiteral("zz there.txt")));
+    for (const QString &key : keys()) {
+        const QRect cell = list->visualRect(list->rows().index(rowOf(key), 0));
+        EXPECT_GE(cell.height(), withIcon) << key.toStdString();
+        EXPECT_GE(cell.height(), iconSide) << key.toStdString();
+    }
 }
