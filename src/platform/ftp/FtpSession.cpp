@@ -12,6 +12,8 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+
 namespace ardl {
 
 namespace {
@@ -256,7 +258,16 @@ struct FtpSession::Impl {
         // The debug callback, which sees the raw data, is called only in
         // verbose mode.
         set(CURLOPT_VERBOSE, rawBody ? 1L : 0L);
-        const CURLcode code = optionError == CURLE_OK ? run() : optionError;
+        CURLcode code = optionError == CURLE_OK ? run() : optionError;
+        if (code != CURLE_OK && closedWhileIdle()) {
+            // The same call once more, on a connection of its own.
+            reply.clear();
+            replyLines.clear();
+            received.clear();
+            set(CURLOPT_FRESH_CONNECT, 1L);
+            code = optionError == CURLE_OK ? run() : optionError;
+            curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 0L);
+        }
         // The lists are freed on return; clearing a list option cannot fail.
         curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
         curl_easy_setopt(curl, CURLOPT_POSTQUOTE, nullptr);
@@ -267,6 +278,20 @@ struct FtpSession::Impl {
             error = FtpErrorCode::InternalError;
         tl_lastResponse = reply;
         return false;
+    }
+
+    // Servers close a control connection left idle (after a few minutes,
+    // while the user reads a question or picks a folder) with a 421 reply
+    // that waits unread until the next command. When that reply is all the
+    // call got, the server carried out nothing of it and nothing moved, so
+    // the call can be made again.
+    bool closedWhileIdle() const
+    {
+        if (received.isEmpty() || (sink && sinkBytes != 0) || (rawBody && !rawBody->isEmpty())
+            || (source && source->pos() != 0))
+            return false;
+        return std::all_of(received.cbegin(), received.cend(),
+                           [](const QString &line) { return line.startsWith(QLatin1String("421")); });
     }
 
     // Runs the prepared call to its end. libcurl 7.88 sometimes misses that

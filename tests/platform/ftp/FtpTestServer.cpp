@@ -24,7 +24,7 @@ import sys
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
-root, user, password, writable, banner = sys.argv[1:6]
+root, user, password, writable, banner, idle = sys.argv[1:7]
 perm = "elradfmwMT" if writable == "1" else "elr"
 authorizer = DummyAuthorizer()
 if user:
@@ -35,6 +35,8 @@ class Handler(FTPHandler):
     pass
 Handler.authorizer = authorizer
 Handler.banner = banner
+if int(idle) > 0:
+    Handler.timeout = int(idle)
 server = FTPServer(("127.0.0.1", 0), Handler)
 print(server.socket.getsockname()[1], flush=True)
 server.serve_forever()
@@ -90,7 +92,7 @@ int FtpTestServer::FreePort()
     return ntohs(addr.sin_port);
 }
 
-FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable)
+FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable, int idleSeconds)
     : m_banner(QStringLiteral("ardl test server %1-%2")
                    .arg(QCoreApplication::applicationPid())
                    .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')))
@@ -102,7 +104,8 @@ FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable)
                     {QStringLiteral("-c"), QString::fromLatin1(ServerScript), root,
                      user ? QString::fromLatin1(UserName) : QString(),
                      user ? QString::fromLatin1(Password) : QString(),
-                     writable ? QStringLiteral("1") : QStringLiteral("0"), m_banner});
+                     writable ? QStringLiteral("1") : QStringLiteral("0"), m_banner,
+                     QString::number(idleSeconds)});
     if (!m_process.waitForStarted(StartMs)) {
         m_error = m_process.errorString();
         return;

@@ -17,7 +17,9 @@ public:
     static constexpr const char *Password = "s3cret";
 
     // Starts the server; started() tells whether it accepts connections.
-    FtpTestServer(const QString &root, Access access, bool writable);
+    // With `idleSeconds`, the server closes a control connection left idle
+    // that long, as public servers do after a few minutes.
+    FtpTestServer(const QString &root, Access access, bool writable, int idleSeconds = 0);
     ~FtpTestServer();
     FtpTestServer(const FtpTestServer &) = delete;
     FtpTestServer &operator=(const FtpTestServer &) = delete;

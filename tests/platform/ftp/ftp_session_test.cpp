@@ -4,9 +4,11 @@
 #include "platform/ftp/FtpSession.h"
 #include "support/TestSupport.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 
@@ -35,9 +37,10 @@ protected:
         ardl::test::SetFileTime(path(QStringLiteral("root/a file.txt")), Stamp);
     }
 
-    bool start(FtpTestServer::Access access = FtpTestServer::Access::User, bool writable = false)
+    bool start(FtpTestServer::Access access = FtpTestServer::Access::User, bool writable = false,
+               int idleSeconds = 0)
     {
-        server = std::make_unique<FtpTestServer>(root, access, writable);
+        server = std::make_unique<FtpTestServer>(root, access, writable, idleSeconds);
         return server->started();
     }
 
@@ -188,4 +191,35 @@ TEST_F(FtpSessionTest, ADownloadTakesTheServersTimeEvenBefore1970)
     ASSERT_TRUE(s.getFile(QStringLiteral("/old.txt"), down)) << s.lastErrorDetail().toStdString();
     EXPECT_EQ(readFile(QStringLiteral("down/old.txt")), QByteArray("from 1965"));
     EXPECT_EQ(QFileInfo(down).lastModified().toUTC(), old);
+}
+
+TEST_F(FtpSessionTest, CallsAfterTheServerClosedAnIdleConnectionStillWork)
+{
+    // The server drops a control connection idle for a second; each call
+    // below comes after such a drop, as after a question left open.
+    ASSERT_TRUE(start(FtpTestServer::Access::User, true, 1)) << server->error().toStdString();
+    FtpSession s;
+    ASSERT_TRUE(login(s)) << s.lastErrorDetail().toStdString();
+    const auto idle = [] { QThread::msleep(2500); };
+
+    idle();
+    FtpListing listing;
+    EXPECT_TRUE(s.list(QStringLiteral("/sub dir/deep"), listing)) << s.lastErrorDetail().toStdString();
+    EXPECT_EQ(names(listing), QStringList{QStringLiteral("x.txt")});
+
+    idle();
+    EXPECT_TRUE(s.putFile(path(QStringLiteral("root/a file.txt")), QStringLiteral("/sub dir/up.txt")))
+        << s.lastErrorDetail().toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("root/sub dir/up.txt")), "hello");
+
+    idle();
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(s.getFile(QStringLiteral("/sub dir/deep/x.txt"), sink)) << s.lastErrorDetail().toStdString();
+    EXPECT_EQ(sink.data(), "x");
+
+    // A refusal after the drop is the server's answer to the call itself.
+    idle();
+    EXPECT_FALSE(s.folderExists(QStringLiteral("/nowhere")));
+    EXPECT_TRUE(s.lastReply().startsWith(QStringLiteral("550"))) << s.lastReply().toStdString();
 }
