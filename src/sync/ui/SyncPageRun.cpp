@@ -153,9 +153,11 @@ void SyncPage::cmdCompare_Click()
         if (result.completed && !m_editedWhileRunning) {
             m_plan = FreezePlan(request);
             ReDisplayList();
-            showStatus(FormatString(LoadResString(SyncText::FilesToSynchronize), LVSync->rows().rowCount()));
             cmdSync->setEnabled(true);
         }
+        // The count is of the rows shown: none after a failed compare, never
+        // those of the compare before.
+        showStatus(FormatString(LoadResString(SyncText::FilesToSynchronize), LVSync->rows().rowCount()));
     }
     for (const SyncMessage &message : result.messages)
         showMessage(message);

@@ -236,6 +236,7 @@ TEST_F(SyncPageTest, AFailedCompareEmptiesTheListOfTheOneBefore)
     compare();
     EXPECT_EQ(answers.messages(), QStringList{"Right Root Dir is invalid"});
     EXPECT_EQ(page.LVSync->rows().rowCount(), 0);
+    EXPECT_EQ(status, QStringLiteral("0 Files to Synchronize"));
     EXPECT_FALSE(page.cmdSync->isEnabled());
 }
 
