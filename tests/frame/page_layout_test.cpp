@@ -6,10 +6,15 @@
 #include "common/ui/ListView.h"
 #include "rename/ui/RenamePage.h"
 #include "rename/ui/UndoPage.h"
+#include "mp3/ui/Mp3Page.h"
+#include "split/ui/SplitPage.h"
+#include "sync/ui/SyncPage.h"
+#include "zip/ui/ZipPage.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -193,4 +198,46 @@ TEST_F(PageLayoutTest, MessageBoxesShowTheIconOfTheirKind)
     EXPECT_EQ(answers.asked[2].icon, MsgIcon::Question);
     EXPECT_EQ(answers.asked[3].icon, MsgIcon::Exclamation);
     EXPECT_EQ(answers.asked[4].icon, MsgIcon::Question);
+}
+
+namespace {
+
+// The pairs of shown controls directly inside `parent` that cover one another.
+QStringList overlappingChildren(QWidget *parent)
+{
+    QList<QWidget *> shown;
+    for (QWidget *w : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w->isVisibleTo(parent) && !w->isWindow())
+            shown << w;
+    QStringList pairs;
+    for (int i = 0; i < shown.size(); ++i)
+        for (int j = i + 1; j < shown.size(); ++j)
+            if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                pairs << shown[i]->objectName() + u'/' + shown[j]->objectName();
+    return pairs;
+}
+
+} // namespace
+
+TEST_F(PageLayoutTest, AtTheMinimumSizeNoControlOfTheToolPagesCoversAnother)
+{
+    resizeTo(776, 579);
+    window->CBWSplit_Click();
+    EXPECT_EQ(overlappingChildren(window->picSplit).join(u' ').toStdString(), "");
+    window->CBWSync_Click();
+    SyncPage &sync = *window->picSync;
+    for (int kind : {0, 1, 2}) {   // Dir, File, Ftp: each shows its own controls
+        sync.cboDirFile->setCurrentIndex(kind);
+        QApplication::processEvents();
+        EXPECT_EQ(overlappingChildren(&sync).join(u' ').toStdString(), "") << kind;
+    }
+    // Both roots keep room for a few characters of a path.
+    for (QWidget *root : std::initializer_list<QWidget *>{sync.txtRootLeft, sync.txtRootRight})
+        EXPECT_GE(root->width(), 8 * root->fontMetrics().averageCharWidth()) << root->objectName().toStdString();
+    window->CBWZip_Click();
+    QApplication::processEvents();
+    EXPECT_EQ(overlappingChildren(window->picZip).join(u' ').toStdString(), "");
+    window->CBWMp3_Click();
+    QApplication::processEvents();
+    EXPECT_EQ(overlappingChildren(window->picMp3).join(u' ').toStdString(), "");
 }
