@@ -6,15 +6,21 @@
 #include "common/ui/ListView.h"
 #include "rename/ui/RenamePage.h"
 #include "rename/ui/UndoPage.h"
+#include "mp3/ui/Mp3Page.h"
+#include "split/ui/SplitPage.h"
+#include "sync/ui/SyncPage.h"
+#include "zip/ui/ZipPage.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -193,4 +199,114 @@ TEST_F(PageLayoutTest, MessageBoxesShowTheIconOfTheirKind)
     EXPECT_EQ(answers.asked[2].icon, MsgIcon::Question);
     EXPECT_EQ(answers.asked[3].icon, MsgIcon::Exclamation);
     EXPECT_EQ(answers.asked[4].icon, MsgIcon::Question);
+}
+
+namespace {
+
+// The pairs of shown controls directly inside `parent` that cover one another.
+QStringList overlappingChildren(QWidget *parent)
+{
+    QList<QWidget *> shown;
+    for (QWidget *w : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w->isVisibleTo(parent) && !w->isWindow())
+            shown << w;
+    QStringList pairs;
+    for (int i = 0; i < shown.size(); ++i)
+        for (int j = i + 1; j < shown.size(); ++j)
+            if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                pairs << shown[i]->objectName() + u'/' + shown[j]->objectName();
+    return pairs;
+}
+
+} // namespace
+
+TEST_F(PageLayoutTest, AtTheMinimumSizeNoControlOfTheToolPagesCoversAnother)
+{
+    resizeTo(776, 579);
+    window->CBWSplit_Click();
+    EXPECT_EQ(overlappingChildren(window->picSplit).join(u' ').toStdString(), "");
+    window->CBWSync_Click();
+    SyncPage &sync = *window->picSync;
+    for (int kind : {0, 1, 2}) {   // Dir, File, Ftp: each shows its own controls
+        sync.cboDirFile->setCurrentIndex(kind);
+        QApplication::processEvents();
+        EXPECT_EQ(overlappingChildren(&sync).join(u' ').toStdString(), "") << kind;
+    }
+    // Both roots keep room for a few characters of a path.
+    for (QWidget *root : std::initializer_list<QWidget *>{sync.txtRootLeft, sync.txtRootRight})
+        EXPECT_GE(root->width(), 8 * root->fontMetrics().averageCharWidth()) << root->objectName().toStdString();
+    window->CBWZip_Click();
+    QApplication::processEvents();
+    EXPECT_EQ(overlappingChildren(window->picZip).join(u' ').toStdString(), "");
+    window->CBWMp3_Click();
+    QApplication::processEvents();
+    EXPECT_EQ(overlappingChildren(window->picMp3).join(u' ').toStdString(), "");
+}
+
+namespace {
+
+// The controls Tab stops at from `start` until it comes back round to it,
+// or gives up after 60 steps (focus trapped or lost).
+QList<QWidget *> tabCycle(QWidget *start)
+{
+    start->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return start->hasFocus(); }, 10000)) << start->objectName().toStdString();
+    QList<QWidget *> stops{start};
+    for (int i = 0; i < 60; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *now = QApplication::focusWidget();
+        if (now == start || !now)
+            return stops;
+        stops << now;
+    }
+    ADD_FAILURE() << "Tab never came back to " << start->objectName().toStdString();
+    return stops;
+}
+
+} // namespace
+
+// Every set of options, nested frames included, keeps a Tab stop at its
+// chosen option, and Tab comes back round to where it started.
+TEST_F(PageLayoutTest, TabReachesTheChosenOptionOfEveryGroupOnSplitAndMp3)
+{
+    window->CBWSplit_Click();
+    SplitPage &split = *window->picSplit;
+    QList<QWidget *> stops = tabCycle(split.lstSourceFile);
+    for (QWidget *w : std::initializer_list<QWidget *>{split.optSize, split.opt144, split.txtDstFile})
+        EXPECT_TRUE(stops.contains(w)) << w->objectName().toStdString();
+    EXPECT_LT(stops.indexOf(split.optSize), stops.indexOf(split.opt144));   // the choice, then its sizes
+
+    // Arrows move within the sizes, and Tab still finds the newly chosen one.
+    split.opt144->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(split.opt144, Qt::Key_Right);
+    EXPECT_TRUE(split.opt288->isChecked());
+    EXPECT_TRUE(tabCycle(split.lstSourceFile).contains(split.opt288));
+
+    window->CBWMp3_Click();
+    Mp3Page &mp3 = *window->picMp3;
+    mp3.chkIDToFileSpace->setChecked(true);
+    stops = tabCycle(mp3.LVMp3File);
+    for (QWidget *w : std::initializer_list<QWidget *>{mp3.optIDToFileDefault, mp3.optIDToFileSpaceReplace,
+                                                       mp3.txtIDToFileSpaceReplace, mp3.optIDToFileCaseNone})
+        EXPECT_TRUE(stops.contains(w)) << w->objectName().toStdString();
+    // Choosing a case does not take the format's choice away.
+    mp3.optIDToFileCaseLower->click();
+    EXPECT_TRUE(mp3.optIDToFileDefault->isChecked());
+}
+
+TEST_F(PageLayoutTest, TabGoesRoundTheSyncAndZipPages)
+{
+    window->CBWSync_Click();
+    SyncPage &sync = *window->picSync;
+    sync.cboDirFile->setCurrentIndex(2);   // Ftp: its fields join the row
+    sync.chkanonymous->click();   // off: the login can be typed
+    const QList<QWidget *> stops = tabCycle(sync.cboDirFile);
+    for (QWidget *w : std::initializer_list<QWidget *>{sync.txtRootLeft, sync.cboFilter, sync.txtRootRight,
+                                                       sync.txtLogin, sync.txtPasswd, sync.txtPort, sync.cmdCompare,
+                                                       sync.cmdSyncFile, sync.LVSync})
+        EXPECT_TRUE(stops.contains(w)) << w->objectName().toStdString();
+
+    window->CBWZip_Click();
+    ZipPage &zip = *window->picZip;
+    EXPECT_TRUE(tabCycle(zip.cmdZipNew).contains(zip.cmdZipOpen));
 }

@@ -8,6 +8,7 @@
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "common/ui/ListView.h"
+#include "common/ui/RadioGroups.h"
 #include "common/ui/TabStripKeys.h"
 #include "common/ui/WaitCursor.h"
 #include "common/ui/modListView.h"
@@ -67,6 +68,7 @@ Mp3Page::Mp3Page(QWidget *parent)
     picID3ToFile = createID3ToFilePanel();
     picMassID3 = createMassTagPanel();
     picEditTag = createEditTagPanel();
+    GroupRadioButtons(this);
     connectListHandlers();
     connectID3ToFileHandlers();
     connectMassTagHandlers();

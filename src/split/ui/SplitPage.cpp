@@ -16,6 +16,7 @@
 #include "common/ui/HoverHelp.h"
 #include "common/ui/LateBound.h"
 #include "common/ui/modListView.h"
+#include "common/ui/RadioGroups.h"
 #include "common/units/Twips.h"
 #include "platform/settings/modRegistry.h"
 #include "platform/shell/modShell32.h"
@@ -110,6 +111,7 @@ SplitPage::SplitPage(QWidget *parent)
     createSourceControls();
     createSizeControls();
     createInfoControls();
+    GroupRadioButtons(this);
     connectHandlers();
     SetHoverHelp(cmdOpenFile, 231);
     SetHoverHelp(cmdRemoveFile, 232);

@@ -60,8 +60,8 @@ constexpr int MinRootRightWidth = 1500;
 constexpr int CommandWidth = 1650;
 constexpr int CommandHeight = 375;
 constexpr int CommandPitch = 435;
-constexpr int ShowWidth = 2520;
-constexpr int ShowHeight = 900;
+constexpr int ShowWidth = 2490;
+constexpr int ShowHeight = 840; // down to the FTP rows, not into them
 constexpr int LoginWidth = 1800;
 constexpr int RemoteDirWidth = 2700;
 constexpr int PortWidth = 750;
@@ -346,13 +346,22 @@ void SyncPage::ResizePage()
     const int showLeft = commandLeft - px(Gap) - px(ShowWidth);
     fraAfficher->setGeometry(showLeft, px(Row1Top) - px(Gap), px(ShowWidth), px(ShowHeight));
 
-    placeRow(Row1Top, Gap,
-             {{cboDirFile, KindWidth},
-              {txtRootLeft, RootLeftWidth},
-              {cmdBrowseLeft, BrowseWidth},
-              {cboFilter, FilterWidth}});
-    const int rootRightLeft = cboFilter->geometry().right() + 1 + px(Gap);
-    const int rootRightWidth = qMax(px(MinRootRightWidth), showLeft - px(2 * Gap) - px(BrowseWidth) - rootRightLeft);
+    // The two root boxes take what the row leaves beside the filter frame;
+    // where that is less than the left box's width and the right box's least,
+    // they share it evenly, so the row never runs under the frame.
+    const int fixedWidth = px(Gap) + px(KindWidth) + px(Gap) + px(Gap) + px(BrowseWidth) + px(Gap) + px(FilterWidth)
+                           + px(Gap) + px(Gap) + px(BrowseWidth) + px(Gap);
+    const int rootsWidth = qMax(0, showLeft - fixedWidth);
+    const int rootLeftWidth = rootsWidth >= px(RootLeftWidth) + px(MinRootRightWidth) ? px(RootLeftWidth) : rootsWidth / 2;
+    cboDirFile->setGeometry(px(Gap), px(Row1Top), px(KindWidth), px(RowHeight));
+    int x = px(Gap) + px(KindWidth) + px(Gap);
+    txtRootLeft->setGeometry(x, px(Row1Top), rootLeftWidth, px(RowHeight));
+    x += rootLeftWidth + px(Gap);
+    cmdBrowseLeft->setGeometry(x, px(Row1Top), px(BrowseWidth), px(RowHeight));
+    x += px(BrowseWidth) + px(Gap);
+    cboFilter->setGeometry(x, px(Row1Top), px(FilterWidth), px(RowHeight));
+    const int rootRightLeft = x + px(FilterWidth) + px(Gap);
+    const int rootRightWidth = rootsWidth - rootLeftWidth;
     txtRootRight->setGeometry(rootRightLeft, px(Row1Top), rootRightWidth, px(RowHeight));
     cmdBrowseRight->setGeometry(rootRightLeft + rootRightWidth + px(Gap), px(Row1Top), px(BrowseWidth), px(RowHeight));
 

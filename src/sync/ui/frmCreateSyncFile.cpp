@@ -47,6 +47,9 @@ frmCreateSyncFile::frmCreateSyncFile(QWidget *parent)
     cboFilter->setEditable(true);
     cboFilter->setInsertPolicy(QComboBox::NoInsert);
     cboFilter->setEditText(QStringLiteral("*.*"));
+    // Enter creates the file; without this the browse button, first in
+    // the Tab order, would take Enter.
+    cmdCreate->setDefault(true);
 
     auto *grid = new QGridLayout;
     grid->addWidget(lblDir, 0, 0);

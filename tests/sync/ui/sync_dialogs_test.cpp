@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -188,4 +189,34 @@ TEST_F(CreateSyncFileTest, NamesALineCannotHoldAreLeftOutAndToldInOneMessage)
     ASSERT_TRUE(contents.ok);
     ASSERT_EQ(contents.entries.size(), 1u);
     EXPECT_EQ(contents.entries[0].name, QStringLiteral("d plain.txt"));
+}
+
+// Enter in the folder box creates the file, as the Create button does;
+// Escape closes the dialog as Cancel.
+TEST_F(CreateSyncFileTest, EnterCreatesAndEscapeCancels)
+{
+    const QString folder = makeDir(QStringLiteral("tree")) + u'/';
+    writeFile(QStringLiteral("tree/a.txt"), "abc");
+    const QString key = ProgramKey + QStringLiteral("Sync");
+    CreateNewKey(key);
+    SetKeyValue(key, QStringLiteral("DirFileSync"), folder, REG_SZ);
+    const QString target = path(QStringLiteral("tree.syn"));
+    answers.saveAnswers.push_back(target);
+
+    dialog.Form_Load();
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.txtDst->setFocus();
+    QTest::keyClick(dialog.txtDst, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(QFile::exists(target));
+    EXPECT_TRUE(answers.folderAnswers.empty() && answers.saveAnswers.empty());
+
+    frmCreateSyncFile again;
+    again.Form_Load();
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    QTest::keyClick(&again, Qt::Key_Escape);
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_EQ(again.result(), QDialog::Rejected);
 }
