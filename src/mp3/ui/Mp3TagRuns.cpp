@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace ardl {
 
 namespace {
@@ -175,7 +177,16 @@ void Mp3Page::cmdSaveTags_Click()
     if (!massTagReady())
         return;
     BusyPage busy(this);
-    showRunResults(RunMassTag(m_files.files(), massTagOptions()));
+    const std::vector<Mp3FileResult> results = RunMassTag(m_files.files(), massTagOptions());
+    // A tag loaded in the editor before the run may no longer be the
+    // file's: saving it would put the old fields back.
+    const bool written = std::any_of(results.begin(), results.end(),
+                                     [](const Mp3FileResult &result) { return result.outcome == Mp3Outcome::Ok; });
+    if (written && m_editor.loaded()) {
+        ClearTextTag(false);
+        cmdEditTagSave->setEnabled(false);
+    }
+    showRunResults(results);
 }
 
 void Mp3Page::connectEditTagHandlers()

@@ -326,3 +326,28 @@ TEST_F(Mp3PageTest, TheEditorFollowsItsFileWhenTheRenameRunRenamesIt)
     EXPECT_EQ(FieldText(tag.Title).trimmed(), QStringLiteral("New Song"));
     EXPECT_EQ(column(2), QStringList{"Ok"});
 }
+
+TEST_F(Mp3PageTest, MassTaggingEmptiesTheEditorSoItCannotPutTheOldTagBack)
+{
+    tagged("a.mp3", MakeTag("Song", "Band"));
+    addFolder(path());
+    showTab("MASS");
+    page.chkMassID3Artist->click();
+    page.txtMassID3Artist->setText("Mass");
+    showTab("EDIT");
+    clickRow(0);
+    ASSERT_EQ(page.txtEditTagArtist->text(), QStringLiteral("Band"));
+
+    showTab("MASS");
+    QTest::mouseClick(page.cmdSaveTags, Qt::LeftButton);
+    ASSERT_EQ(column(2), QStringList{"Ok"});
+
+    showTab("EDIT");
+    EXPECT_TRUE(page.txtEditTagArtist->text().isEmpty());
+    EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
+    page.cmdEditTagSave_Click();
+    ID3Tag tag;
+    ASSERT_TRUE(ReadID3Tag(path("a.mp3"), tag));
+    EXPECT_EQ(FieldText(tag.Artist).trimmed(), QStringLiteral("Mass"));
+    EXPECT_EQ(FieldText(tag.Title).trimmed(), QStringLiteral("Song"));
+}
