@@ -138,6 +138,40 @@ TEST_F(CreateExeTest, MissingOrChangedPartsRebuildNothing)
     EXPECT_EQ(entries().filter(QStringLiteral(".kos-")), QStringList());
 }
 
+TEST_F(CreateExeTest, RebuildsASparseFileOfManyBuffersAndFindsADamageFarIn)
+{
+    // Parts of an odd size, each read in several buffers, data at odd
+    // offsets between holes, and a hole at the end that whole parts lie in.
+    constexpr qint64 MiB = 1 << 20;
+    constexpr qint64 Length = 26 * MiB + 5, Part = 3 * MiB + 777;
+    const QString source = path(QStringLiteral("in/disk.img"));
+    ASSERT_TRUE(makeDir(QStringLiteral("in")).size());
+    ASSERT_TRUE(MakeSparseFile(source, Length, {0, 5 * MiB, 10 * MiB + 4096, 14 * MiB + 1, 19 * MiB},
+                               PatternBytes(2 * MiB + 3, 11)));
+    const CreateExeOutput made = splitWithProgram(QStringLiteral("disk.img"), Part);
+    ASSERT_TRUE(made.ok());
+    QString said;
+    ASSERT_EQ(run(made.program, {}, &said), 0) << said.toStdString();
+    QString why;
+    EXPECT_TRUE(SameContent(source, out + QStringLiteral("disk.img"), &why)) << why.toStdString();
+
+    // One byte changed in the last data, long after the buffers went round.
+    constexpr qint64 Damage = 21 * MiB - 10;
+    // Part 0 gives room to the program, its record and the two names.
+    const qint64 first = Part - (45056 + 50 + 4 + 3);
+    QFile file(out + QStringLiteral("disk%1.kos").arg((Damage - first) / Part + 1));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 at = (Damage - first) % Part;
+    ASSERT_TRUE(file.seek(at));
+    const char old = file.read(1).at(0);
+    ASSERT_TRUE(file.seek(at) && file.putChar(char(old ^ 1)));
+    file.close();
+    EXPECT_NE(run(made.program, {QStringLiteral("-f")}, &said), 0);
+    EXPECT_TRUE(said.contains(QStringLiteral("checksum"))) << said.toStdString();
+    EXPECT_TRUE(SameContent(source, out + QStringLiteral("disk.img")));   // the first rebuild stays
+    EXPECT_EQ(entries().filter(QStringLiteral(".kos-")), QStringList());
+}
+
 TEST_F(CreateExeTest, RefusesPartsThatAreNotOneSplitAndATooLargeProgram)
 {
     writeFile(QStringLiteral("in/x.bin"), PatternBytes(2500, 9));
