@@ -35,6 +35,11 @@ int RowIcon(const SyncItemSet &items, const ListRow &row)
     return item ? RecordIcon(*item) : 0;
 }
 
+int RowIcon(const SyncItemSet &items, const ListViewModel &rows, int row)
+{
+    return row >= 0 && row < rows.rowCount() ? RowIcon(items, rows.row(row)) : 0;
+}
+
 bool IsShown(int compareClass, const SyncFilter &filter)
 {
     switch (compareClass) {

@@ -35,6 +35,8 @@ constexpr int SyncIconCell = 3;
 int RecordIcon(const clsList &item);
 // The icon of a row: that of its record, 0 when it has none.
 int RowIcon(const SyncItemSet &items, const ListRow &row);
+// The icon of the row at `row` (0-based) of `rows`, 0 for a row not there.
+int RowIcon(const SyncItemSet &items, const ListViewModel &rows, int row);
 bool IsShown(int compareClass, const SyncFilter &filter);
 
 // One row per record whose class the filter shows, in set order. Cells: left

@@ -5,9 +5,9 @@
 
 namespace ardl {
 
-IconCellDelegate::IconCellDelegate(std::function<QIcon(int row)> iconOfRow, QObject *parent)
+IconCellDelegate::IconCellDelegate(std::function<QIcon(const QModelIndex &cell)> iconOfCell, QObject *parent)
     : QStyledItemDelegate(parent)
-    , m_iconOfRow(std::move(iconOfRow))
+    , m_iconOfCell(std::move(iconOfCell))
 {
 }
 
@@ -15,7 +15,7 @@ void IconCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 {
     QStyleOptionViewItem cell(option);
     initStyleOption(&cell, index);
-    const QIcon icon = m_iconOfRow ? m_iconOfRow(index.row()) : QIcon();
+    const QIcon icon = m_iconOfCell ? m_iconOfCell(index) : QIcon();
     cell.icon = QIcon();
     cell.features &= ~QStyleOptionViewItem::HasDecoration;
     const QStyle *style = cell.widget ? cell.widget->style() : QApplication::style();
@@ -29,7 +29,7 @@ QSize IconCellDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
 {
     QStyleOptionViewItem cell(option);
     initStyleOption(&cell, index);
-    const QIcon icon = m_iconOfRow ? m_iconOfRow(index.row()) : QIcon();
+    const QIcon icon = m_iconOfCell ? m_iconOfCell(index) : QIcon();
     if (!icon.isNull()) {
         cell.icon = icon;
         cell.features |= QStyleOptionViewItem::HasDecoration;

@@ -7,12 +7,15 @@
 
 namespace ardl {
 
-// Draws in the middle of a cell the icon that `iconOfRow` gives for the
-// cell's row, as the action column of the Sync list shows it.
+// Draws in the middle of a cell the icon that `iconOfCell` gives for it, as
+// the action column of the Sync list shows it. The icon is worked out from
+// the cell alone: a view lays out its rows again while it is hidden, which
+// happens while the widget around it is being destroyed, so the function must
+// not reach into any object but the cell's model.
 class IconCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    IconCellDelegate(std::function<QIcon(int row)> iconOfRow, QObject *parent = nullptr);
+    IconCellDelegate(std::function<QIcon(const QModelIndex &cell)> iconOfCell, QObject *parent = nullptr);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     // Tall enough for the icon: a list of uniform rows takes every row's
@@ -20,7 +23,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    std::function<QIcon(int row)> m_iconOfRow;
+    std::function<QIcon(const QModelIndex &cell)> m_iconOfCell;
 };
 
 } // namespace ardl

@@ -24,6 +24,7 @@
 #include "platform/shell/modShell32.h"
 #include "sync/core/CompareTypes.h"
 #include "sync/core/SyncMessage.h"
+#include "sync/core/modClass.h"
 #include "sync/core/modFtp.h"
 
 #include <QCheckBox>
@@ -97,6 +98,15 @@ void placeRow(int top, int left, std::initializer_list<std::pair<QWidget *, int>
     }
 }
 
+// The action icon of a cell of the list, from the cell's own model and the
+// compare set: never from the page, since the list asks for it also while the
+// page around it is being destroyed.
+QIcon actionIconOf(const QModelIndex &cell)
+{
+    const auto *rows = qobject_cast<const ListViewModel *>(cell.model());
+    return SyncActionPicture(rows ? RowIcon(SyncItems(), *rows, cell.row()) : 0);
+}
+
 } // namespace
 
 SyncPage::SyncPage(QWidget *parent)
@@ -111,8 +121,7 @@ SyncPage::SyncPage(QWidget *parent)
 
     LVSync->setObjectName(QStringLiteral("LVSync"));
     LVSync->setColumns(QList<ListColumn>(7));
-    LVSync->setItemDelegateForColumn(
-        SyncIconCell, new IconCellDelegate([this](int row) { return SyncActionPicture(RowActionIcon(row)); }, LVSync));
+    LVSync->setItemDelegateForColumn(SyncIconCell, new IconCellDelegate(actionIconOf, LVSync));
     LVSync->setSelectionMode(QAbstractItemView::SingleSelection);
 
     m_browseRemote = [this](const FtpSite &) {

@@ -30,8 +30,7 @@ bool isChecked(QWidget *toggle)
 
 int SyncPage::RowActionIcon(int row) const
 {
-    const ListViewModel &rows = LVSync->rows();
-    return row >= 0 && row < rows.rowCount() ? RowIcon(SyncItems(), rows.row(row)) : 0;
+    return RowIcon(SyncItems(), LVSync->rows(), row);
 }
 
 SyncFilter SyncPage::filter() const
