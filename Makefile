@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
-            qt6-base-dev qt6-base-dev-tools libgl-dev \
+            qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev \
             libzip-dev zlib1g-dev libcurl4-openssl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
             python3 python3-pyftpdlib zip unzip rsync lftp rename id3v2 \

@@ -14,6 +14,7 @@
 #include "mp3/ui/Mp3Page.h"
 #include "platform/settings/modRegistry.h"
 #include "platform/shell/HelpFile.h"
+#include "platform/windowclose/CloseRequestWatch.h"
 #include "rename/ui/RenamePage.h"
 #include "rename/ui/UndoPage.h"
 #include "split/ui/SplitPage.h"
@@ -88,6 +89,7 @@ frmDirEvaVezi::frmDirEvaVezi(QWidget *parent)
     , picMp3(new Mp3Page)
     , StatusPanel(new QLabel)
     , m_work(new QWidget)
+    , m_closeRequests(new CloseRequestWatch(this, [this] { closeOnceFree(); }))
 {
     CreateColumnButtons();
     setObjectName(QStringLiteral("frmDirEvaVezi"));
@@ -479,18 +481,25 @@ void frmDirEvaVezi::closeEvent(QCloseEvent *event)
     // run, and any question it asks, has ended.
     if (runGoesOn() || QApplication::activeModalWidget()) {
         event->ignore();
-        if (!m_closeWaits) {   // one retry however often the user asks
-            m_closeWaits = true;
-            QTimer::singleShot(CloseRetryMs, this, [this] {
-                m_closeWaits = false;
-                close();
-            });
-        }
+        closeOnceFree();
         return;
     }
     Form_QueryUnload();
     Form_Unload();
     event->accept();
+}
+
+void frmDirEvaVezi::closeOnceFree()
+{
+    // One retry however often the user asks; nothing to do for a window
+    // that has closed meanwhile.
+    if (m_closeWaits || !isVisible())
+        return;
+    m_closeWaits = true;
+    QTimer::singleShot(CloseRetryMs, this, [this] {
+        m_closeWaits = false;
+        close();
+    });
 }
 
 void frmDirEvaVezi::Form_QueryUnload()

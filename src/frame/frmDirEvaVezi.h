@@ -6,6 +6,7 @@ class QLabel;
 
 namespace ardl {
 
+class CloseRequestWatch;
 class ListView;
 class Mp3Page;
 class RenamePage;
@@ -55,6 +56,10 @@ public:
     // The About box, modal over the window.
     void ShowAbout();
 
+    // Hears the window manager ask the window to close while a question
+    // blocks it; a test without a display feeds it the manager's messages.
+    CloseRequestWatch *closeRequests() const { return m_closeRequests; }
+
     int CurrentPage = PageRename;
 
     QWidget *picList;
@@ -91,6 +96,9 @@ private:
 
     // Whether a page's run is still going on.
     bool runGoesOn() const;
+    // Remembers a close asked for while a run or a question goes on, and
+    // closes the window once both have ended.
+    void closeOnceFree();
     void Form_Resize();
     void Form_QueryUnload();
     void Form_Unload();
@@ -110,7 +118,8 @@ private:
     void PageButtonClick(int index);
 
     QWidget *m_work;
-    bool m_closeWaits = false;   // a close asked for during a run is pending
+    CloseRequestWatch *m_closeRequests;
+    bool m_closeWaits = false;   // a close asked for during a run or a question is pending
 };
 
 } // namespace ardl
