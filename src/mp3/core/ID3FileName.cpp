@@ -72,15 +72,12 @@ QString BuildID3FileName(const QString &oldName, const ID3ToFileOptions &options
     return changeCase(name, options.Case);
 }
 
-QString ID3FileNameFault(FileNameCheck &names, const QString &folder, const QString &baseName, const QString &newName,
-                         const QString &oldName)
+QString ID3FileNameFault(FileNameCheck &names, const QString &folder, const QString &baseName, const QString &newName)
 {
     if (baseName.isEmpty() || baseName == u"." || baseName == u"..")
         return NameFaultText(NameFault::Bad);
     if (const NameFault fault = names.fault(folder, newName); fault != NameFault::None)
         return NameFaultText(fault);
-    if (newName == oldName)
-        return LoadResString(4408);
     return QString();
 }
 

@@ -35,10 +35,9 @@ QString FormatID3FileName(const QString &oldName, const QString &format, const I
 // then the case change, over the whole built name.
 QString BuildID3FileName(const QString &oldName, const ID3ToFileOptions &options, const ID3Tag &tag);
 
-// Why a built name cannot become the new name of the file `oldName` in
-// `folder` ("" when it can): a base name empty, "." or "..", a name that
-// cannot be a file name there (see FileNameCheck), or the file's own name.
-QString ID3FileNameFault(FileNameCheck &names, const QString &folder, const QString &baseName, const QString &newName,
-                         const QString &oldName);
+// Why a built name cannot become a file's new name in `folder` ("" when it
+// can): a base name empty, "." or "..", or a name that cannot be a file name
+// there (see FileNameCheck).
+QString ID3FileNameFault(FileNameCheck &names, const QString &folder, const QString &baseName, const QString &newName);
 
 } // namespace ardl

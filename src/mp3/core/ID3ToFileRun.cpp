@@ -24,8 +24,12 @@ Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options
 
     const QString base = BuildID3FileName(file.name, options, tag);
     const QString newName = base + Extension;
-    if (const QString fault = ID3FileNameFault(names, file.folder, base, newName, file.name); !fault.isEmpty())
+    if (const QString fault = ID3FileNameFault(names, file.folder, base, newName); !fault.isEmpty())
         return Mp3FileResult::error(fault);
+    // Named so already: nothing to do. The names compare exactly, so a name
+    // that differs in letter case only is a rename.
+    if (newName == file.name)
+        return Mp3FileResult::alreadyNamed();
 
     const QString newPath = file.folder + newName;
     if (listed.contains(newPath))
@@ -45,6 +49,34 @@ Mp3FileResult RenameFromTag(const Mp3File &file, const ID3ToFileOptions &options
     if (where != file.path())
         failed.newName = GetFileName(where);
     return failed;
+}
+
+QString ID3ToFileSummary(const std::vector<Mp3File> &files, const std::vector<Mp3FileResult> &results)
+{
+    int renamed = 0;
+    int already = 0;
+    int failed = 0;
+    QString firstName;
+    QString firstReason;
+    for (size_t row = 0; row < results.size() && row < files.size(); ++row) {
+        const Mp3FileResult &result = results[row];
+        switch (result.outcome) {
+        case Mp3Outcome::Ok: ++renamed; break;
+        case Mp3Outcome::AlreadyNamed: ++already; break;
+        case Mp3Outcome::Error:
+            if (failed++ == 0) {
+                // The name the row shows: a failed change of case may have
+                // left the file under its temporary name.
+                firstName = result.newName.isEmpty() ? files[row].name : result.newName;
+                firstReason = result.reason;
+            }
+            break;
+        case Mp3Outcome::Unchanged: break;
+        }
+    }
+    if (failed == 0)
+        return FormatString(LoadResString(4414), renamed, already, failed);
+    return FormatString(LoadResString(4415), renamed, already, failed, firstName, firstReason);
 }
 
 std::vector<Mp3FileResult> RunID3ToFile(const std::vector<Mp3File> &files, const ID3ToFileOptions &options)

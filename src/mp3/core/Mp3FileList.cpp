@@ -76,7 +76,8 @@ void Mp3FileList::showResult(int row, const Mp3FileResult &result)
         changed.rawKey.clear();
         changed.cells[NameCell] = result.newName;
     }
-    const bool ok = result.outcome == Mp3Outcome::Ok;
+    // A file already named as its tag says is done, not failed.
+    const bool ok = result.outcome != Mp3Outcome::Error;
     changed.cells[StatusCell] = LoadResString(ok ? 322 : 101);
     changed.foreground = ok ? m_okColour : m_errorColour;
     m_rows.setRow(row, std::move(changed));

@@ -22,9 +22,10 @@ struct Mp3File {
 };
 
 enum class Mp3Outcome {
-    Ok,          // the file was renamed or its tag written
-    Error,       // nothing was changed: see reason
-    Unchanged,   // there was nothing to do
+    Ok,            // the file was renamed or its tag written
+    Error,         // nothing was changed: see reason
+    Unchanged,     // there was nothing to do
+    AlreadyNamed,  // tag to name: the file has the name its tag gives already
 };
 
 // What a run did to one file.
@@ -35,6 +36,7 @@ struct Mp3FileResult {
 
     static Mp3FileResult ok(const QString &newName = {}) { return {Mp3Outcome::Ok, newName, {}}; }
     static Mp3FileResult error(const QString &reason) { return {Mp3Outcome::Error, {}, reason}; }
+    static Mp3FileResult alreadyNamed() { return {Mp3Outcome::AlreadyNamed, {}, {}}; }
 };
 
 // Within one run, tells whether a file was met before under another name

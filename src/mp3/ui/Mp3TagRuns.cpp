@@ -100,7 +100,8 @@ void Mp3Page::cmdID3ToFile_Click()
         if (!results[row].newName.isEmpty())
             m_editor.renamed(files[row].path(), files[row].folder + results[row].newName);
     }
-    showRunResults(results);
+    m_files.showResults(results);
+    showStatus(ID3ToFileSummary(files, results));
 }
 
 void Mp3Page::showRunResults(const std::vector<Mp3FileResult> &results)

@@ -94,8 +94,49 @@ TEST_F(Mp3RunTest, TagToNameWithTheOldNameFixesTheExtensionOnly)
     ID3ToFileOptions o;
     o.Format = "%7";
     const std::vector<Mp3FileResult> results = RunID3ToFile({file("Song.MP3"), file("same.mp3")}, o);
-    EXPECT_EQ(outcomes(results), (std::vector{Ok, Error}));   // the second name would not change
+    EXPECT_EQ(outcomes(results), (std::vector{Ok, AlreadyNamed}));   // the second name would not change
     EXPECT_EQ(listing(), QStringList({"Song.mp3", "same.mp3"}));
+}
+
+// A file that has the name its tag gives is done, not failed, run after run;
+// a name that differs in letter case only is not the same name.
+TEST_F(Mp3RunTest, TagToNameLeavesAFileNamedSoAlreadyAsDoneAndRenamesACaseChange)
+{
+    tagged("Blue Lake - Morning Song.mp3", MakeTag("Morning Song", "Blue Lake"), 1);
+    tagged("blue lake - evening song.mp3", MakeTag("Evening Song", "Blue Lake"), 2);
+    tagged("Blue Lake - Night Song.MP3", MakeTag("Night Song", "Blue Lake"), 3);
+    const QByteArray morning = readFile("Blue Lake - Morning Song.mp3");
+    const QByteArray evening = readFile("blue lake - evening song.mp3");
+
+    std::vector<Mp3File> files{file("Blue Lake - Morning Song.mp3"), file("blue lake - evening song.mp3"),
+                               file("Blue Lake - Night Song.MP3")};
+    std::vector<Mp3FileResult> results = RunID3ToFile(files, {});
+    EXPECT_EQ(outcomes(results), (std::vector{AlreadyNamed, Ok, Ok}));
+    EXPECT_TRUE(results[0].reason.isEmpty());
+    EXPECT_EQ(results[1].newName, QStringLiteral("Blue Lake - Evening Song.mp3"));
+    EXPECT_EQ(listing(), QStringList({"Blue Lake - Evening Song.mp3", "Blue Lake - Morning Song.mp3",
+                                      "Blue Lake - Night Song.mp3"}));
+    EXPECT_EQ(readFile("Blue Lake - Morning Song.mp3"), morning);
+    EXPECT_EQ(readFile("Blue Lake - Evening Song.mp3"), evening);
+    EXPECT_EQ(ID3ToFileSummary(files, results), QStringLiteral("2 renamed, 1 already named so, 0 failed"));
+
+    // The second run over the new names has nothing left to do.
+    for (size_t row = 0; row < files.size(); ++row) {
+        if (!results[row].newName.isEmpty())
+            files[row].name = results[row].newName;
+    }
+    results = RunID3ToFile(files, {});
+    EXPECT_EQ(outcomes(results), (std::vector{AlreadyNamed, AlreadyNamed, AlreadyNamed}));
+    EXPECT_EQ(ID3ToFileSummary(files, results), QStringLiteral("0 renamed, 3 already named so, 0 failed"));
+
+    // A failure is counted and the first one named with its reason.
+    writeFile("plain.mp3", AudioBody(3000, 4));
+    files.push_back(file("plain.mp3"));
+    results = RunID3ToFile(files, {});
+    EXPECT_EQ(outcomes(results), (std::vector{AlreadyNamed, AlreadyNamed, AlreadyNamed, Error}));
+    EXPECT_EQ(ID3ToFileSummary(files, results), QStringLiteral("0 renamed, 3 already named so, 1 failed, for example "
+                                                               "plain.mp3: ")
+                                                    + results[3].reason);
 }
 
 TEST_F(Mp3RunTest, AFileMetTwiceIsDoneOnce)

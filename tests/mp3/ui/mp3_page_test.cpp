@@ -161,7 +161,7 @@ TEST_F(Mp3PageTest, RenameRunShowsOkInGreenAndErrorInRedAndSortsByStatus)
     EXPECT_EQ(colour(0), Green);
     EXPECT_EQ(colour(1), Red);
     EXPECT_EQ(page.LVMp3File->rows().row(0).key, dir() + "BLUE_LAKE_-_MORNING_SONG.mp3");
-    EXPECT_TRUE(status.startsWith(QStringLiteral("2 files were not changed, for example 2.mp3: ")));
+    EXPECT_TRUE(status.startsWith(QStringLiteral("1 renamed, 0 already named so, 2 failed, for example 2.mp3: ")));
     EXPECT_EQ(QDir(path()).entryList(QDir::Files, QDir::Name),
               QStringList({"2.mp3", "3.mp3", "BLUE_LAKE_-_MORNING_SONG.mp3"}));
 
@@ -169,6 +169,23 @@ TEST_F(Mp3PageTest, RenameRunShowsOkInGreenAndErrorInRedAndSortsByStatus)
     page.LVMp3File_ColumnClick(3);
     EXPECT_EQ(column(2), QStringList({"Error", "Error", "Ok"}));
     EXPECT_EQ(page.LastSortMp3, 3);
+}
+
+TEST_F(Mp3PageTest, AFileNamedAsItsTagSaysIsOkOnEveryRun)
+{
+    tagged("Blue Lake - Morning Song.mp3", MakeTag("Morning Song", "Blue Lake"), 1);
+    tagged("track.mp3", MakeTag("Evening Song", "Blue Lake"), 2);
+    addFolder(path());
+    for (const QString &summary : {QStringLiteral("1 renamed, 1 already named so, 0 failed"),
+                                   QStringLiteral("0 renamed, 2 already named so, 0 failed")}) {
+        QTest::mouseClick(page.cmdID3ToFile, Qt::LeftButton);
+        EXPECT_EQ(column(0), QStringList({"Blue Lake - Morning Song.mp3", "Blue Lake - Evening Song.mp3"}));
+        EXPECT_EQ(column(2), QStringList({"Ok", "Ok"}));
+        EXPECT_EQ(colour(0), Green);
+        EXPECT_EQ(status, summary);
+    }
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files, QDir::Name),
+              QStringList({"Blue Lake - Evening Song.mp3", "Blue Lake - Morning Song.mp3"}));
 }
 
 TEST_F(Mp3PageTest, MassTaggingNeedsAChosenGenreBeforeItCanSave)
