@@ -47,6 +47,7 @@ frmAbout::frmAbout(QWidget *parent)
     , lblSiteURL(new QLabel(this))
     , cmdOk(new QPushButton(QStringLiteral("OK"), this))
     , cmdSysInfo(new QPushButton(QStringLiteral("&System Info..."), this))
+    , m_startProgram([](const QString &program) { return StartProgram(program); })
 {
     setObjectName(QStringLiteral("frmAbout"));
     setFixedSize(FormWidth, FormHeight);
@@ -134,14 +135,19 @@ void frmAbout::StartSysInfo()
     QString SysInfoPath;
     if (GetKeyValue(SettingsStore(), SysInfoKey, SysInfoValue, SysInfoPath)) {
         // The registered path is started as it stands: no shell reads it.
-        if (StartProgram(SysInfoPath))
+        if (m_startProgram(SysInfoPath))
             return;
     } else if (GetKeyValue(SettingsStore(), SysInfoLocationKey, SysInfoLocationValue, SysInfoPath)) {
         const QString tool = QDir(SysInfoPath).filePath(SysInfoProgram);
-        if (QFileInfo(tool).isFile() && StartProgram(tool))
+        if (QFileInfo(tool).isFile() && m_startProgram(tool))
             return;
     }
     MsgBox(QStringLiteral("System Information Is Unavailable At This Time"), AppInfo::Title(), MsgIcon::None);
+}
+
+void frmAbout::setProgramStarter(ProgramStarter start)
+{
+    m_startProgram = std::move(start);
 }
 
 void frmAbout::lblSiteURL_Click()

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -23,6 +25,11 @@ public:
     // Finds the system information tool and starts it; tells the user when
     // none is registered or it cannot be started.
     void StartSysInfo();
+
+    // What StartSysInfo starts a program with (StartProgram): a test puts one
+    // that also notes each start it is asked for.
+    using ProgramStarter = std::function<bool(const QString &program)>;
+    void setProgramStarter(ProgramStarter start);
 
     // Reads the value `SubKeyRef` of the key `KeyName` of the store `KeyRoot`
     // into `KeyVal` without changing the store. A text is given as it stands,
@@ -46,6 +53,8 @@ protected:
 private:
     void Form_Load();
     void lblSiteURL_Click();
+
+    ProgramStarter m_startProgram;
 };
 
 } // namespace ardl

@@ -81,9 +81,12 @@ TEST_F(ButtonWebTest, PressDragOutAndBackThenReleaseClicksOnce)
     EXPECT_EQ(events, (QStringList{"MouseDown", "MouseUp", "Click"}));
     EXPECT_FALSE(button->isPressed());
 
-    // Resting on it keeps In; leaving ends the hover on the next tick.
-    QTest::qWait(250);
+    // Resting on it keeps In, tick after tick; leaving ends the hover on the
+    // next tick.
+    QSignalSpy ticks(button->Timer, &QTimer::timeout);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= 2; }, 5000));
     EXPECT_EQ(face(), InColor);
+    EXPECT_TRUE(button->isHovering());
     pointerAway();
     EXPECT_TRUE(faceBecomes(OutColor));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !button->Timer->isActive(); }, 1000));

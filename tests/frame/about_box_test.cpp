@@ -1,6 +1,7 @@
 #include "frame/frmAbout.h"
 #include "common/core/ScriptedPrompter.h"
 #include "platform/settings/modRegistry.h"
+#include "platform/shell/modShell32.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -8,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+
+#include <vector>
 
 using namespace ardl;
 
@@ -21,6 +24,12 @@ class AboutBox : public test::TempDirTest {
 protected:
     void SetUp() override
     {
+        // Every start the box asks for is noted with its outcome, and made.
+        about.setProgramStarter([this](const QString &program) {
+            const bool started = StartProgram(program);
+            starts.push_back({program, started});
+            return started;
+        });
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
     }
@@ -47,6 +56,12 @@ protected:
         return QTest::qWaitFor([&] { return QFile::exists(tool + QStringLiteral(".ran")); }, 5000);
     }
 
+    struct Start {
+        QString program;
+        bool started;
+        bool operator==(const Start &) const = default;
+    };
+    std::vector<Start> starts;
     ScriptedPrompter answers;
     ScopedPrompter usingAnswers{answers};
     frmAbout about;
@@ -104,12 +119,11 @@ TEST_F(AboutBox, NothingRegisteredOrNoToolInTheFolderSaysSoAndStartsNothing)
 
     // Only the folder is registered, and the tool is not in it (a tool of
     // another case does not count).
-    const QString lookalike = Tool(QStringLiteral("tools/msinfo32.exe"));
+    Tool(QStringLiteral("tools/msinfo32.exe"));
     Register(FolderKey, QStringLiteral("MSINFO"), path(QStringLiteral("tools")));
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
     EXPECT_EQ(answers.messages(), (QStringList{Unavailable, Unavailable}));
-    QTest::qWait(200);
-    EXPECT_FALSE(QFile::exists(lookalike + QStringLiteral(".ran")));
+    EXPECT_TRUE(starts.empty());   // not even tried
     EXPECT_TRUE(about.isVisible());
 }
 
@@ -126,23 +140,24 @@ TEST_F(AboutBox, StartsTheToolInTheRegisteredFolder)
 TEST_F(AboutBox, StartsTheRegisteredPathAsItStandsWithoutAShell)
 {
     // The registered path comes first; the folder's tool is not tried.
-    const QString folderTool = Tool(QStringLiteral("tools/MSINFO32.EXE"));
+    Tool(QStringLiteral("tools/MSINFO32.EXE"));
     Register(FolderKey, QStringLiteral("MSINFO"), path(QStringLiteral("tools")));
     const QString tool = Tool(QStringLiteral("sys info; touch pwned"));
     Register(ToolKey, QStringLiteral("PATH"), tool);
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
     EXPECT_TRUE(Ran(tool));
+    EXPECT_EQ(starts, (std::vector<Start>{{tool, true}}));
     EXPECT_EQ(readFile(QStringLiteral("sys info; touch pwned.ran")), "0");
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("pwned"))));
     EXPECT_TRUE(answers.asked.empty());
 
     // A registered path that does not exist: the message, and the folder's
     // tool is still not started.
+    starts.clear();
     Register(ToolKey, QStringLiteral("PATH"), path(QStringLiteral("gone/tool")));
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
     EXPECT_EQ(answers.messages(), QStringList{Unavailable});
-    QTest::qWait(200);
-    EXPECT_FALSE(QFile::exists(folderTool + QStringLiteral(".ran")));
+    EXPECT_EQ(starts, (std::vector<Start>{{path(QStringLiteral("gone/tool")), false}}));
 }
 
 TEST_F(AboutBox, TheSiteLinkOpensTheHomePageOrReportsWhyNot)
