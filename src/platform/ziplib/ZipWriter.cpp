@@ -1,5 +1,6 @@
 #include "ZipWriter.h"
 
+#include "ArchiveFile.h"
 #include "DeflatePipeline.h"
 #include "ZipLayout.h"
 #include "ZipListing.h"
@@ -123,12 +124,15 @@ bool ZipWriter::open(const QString &path, bool startEmpty)
     m_pipeline = std::make_unique<DeflatePipeline>(m_threads);
     m_startEmpty = startEmpty;
     m_otherChanges = false;
-    int code = 0;
-    m_za = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | (startEmpty ? ZIP_TRUNCATE : 0), &code);
+    zip_error_t error;
+    zip_error_init(&error);
+    m_za = OpenArchiveFile(path, ZIP_CREATE | (startEmpty ? ZIP_TRUNCATE : 0), &error);
     if (!m_za) {
-        m_error = ZipErrorText(code, errno);
+        m_error = ZipErrorText(&error);
+        zip_error_fini(&error);
         return false;
     }
+    zip_error_fini(&error);
     // Changing an archive whose entries share their data would copy that
     // data out for each of them.
     QString why;

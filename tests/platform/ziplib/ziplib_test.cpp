@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <csignal>
 #include <fcntl.h>
@@ -265,6 +266,32 @@ TEST_F(ZipLibTest, AnEntryGivesNoMoreThanItsListedSize)
     EXPECT_EQ(result, ZipReader::ReadResult::Failed);
     EXPECT_LE(taken, 100);
     EXPECT_EQ(error, QStringLiteral("the data is longer than the 100 bytes listed"));
+}
+
+// The longest names a folder takes: the archive is written under a short
+// temporary name of its own, never under its name plus a suffix.
+TEST_F(ZipLibTest, AnArchiveWithTheLongestNameIsWrittenChangedAndRemoved)
+{
+    const QString name = QString(251, u'n') + QStringLiteral(".zip");
+    const QString longArchive = path(name);
+    writeFile("one.txt", TextBytes(3000, 1));
+    writeFile("two.txt", "two");
+    ZipWriter writer(2);
+    ASSERT_TRUE(writer.open(longArchive, false));
+    writer.add({path("one.txt"), "one.txt", 6});
+    ASSERT_TRUE(writer.commit()) << writer.errorText().toStdString();
+    ASSERT_TRUE(writer.open(longArchive, false));
+    writer.add({path("two.txt"), "two.txt", 6});
+    ASSERT_TRUE(writer.commit()) << writer.errorText().toStdString();
+    EXPECT_EQ(RunTool("unzip", {"-tq", longArchive}).exitCode, 0);
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files | QDir::Hidden), QStringList({name, "one.txt", "two.txt"}));
+
+    ASSERT_TRUE(writer.open(longArchive, false));
+    EXPECT_TRUE(writer.remove(0));
+    EXPECT_TRUE(writer.remove(1));
+    ASSERT_TRUE(writer.commit()) << writer.errorText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(longArchive));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files | QDir::Hidden), QStringList({"one.txt", "two.txt"}));
 }
 
 TEST_F(ZipLibTest, AFailedWriteLeavesTheArchiveByteForByte)
