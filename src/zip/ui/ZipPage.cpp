@@ -6,6 +6,7 @@
 #include "frmDeleteZip.h"
 #include "frmExtractZip.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/core/AppInfo.h"
 #include "common/core/ListCells.h"
 #include "common/core/Prompter.h"
@@ -256,7 +257,7 @@ void ZipPage::cmdZipNew_Click()
     FileDialogRequest request;
     request.filter = ZipFilter;
     request.filterIndex = 1;
-    const QString archive = prompter().saveFileName(request);
+    const QString archive = AskSaveFileName(QStringLiteral("Zip\\New"), request);
     if (archive.isEmpty())
         return;
     const bool exists = FileExists(archive);
@@ -281,7 +282,7 @@ void ZipPage::cmdZipOpen_Click()
     FileDialogRequest request;
     request.filter = ZipFilter;
     request.filterIndex = 1;
-    const QStringList chosen = prompter().openFileNames(request);
+    const QStringList chosen = AskOpenFileNames(QStringLiteral("Zip\\Open"), request);
     if (chosen.isEmpty())
         return;
     BusyPage busy(this);

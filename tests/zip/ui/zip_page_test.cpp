@@ -1,5 +1,6 @@
 #include "zip/core/ZipCoreTest.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/ui/ListView.h"
 #include "platform/ziplib/ZipReader.h"
 #include "zip/core/modVBUnzBas.h"
@@ -27,6 +28,7 @@ class ZipPageTest : public ZipCoreTest {
 protected:
     ZipPageTest()
     {
+        ForgetFileDialogFolders();
         page.LoadCaptions();
         page.resize(900, 600);
         QObject::connect(&page, &ZipPage::StatusTextChanged, [this](const QString &text) { statusText = text; });
@@ -157,6 +159,32 @@ TEST_F(ZipPageTest, NewOnAnExistingArchiveReplacesItAtTheFirstAdd)
     EXPECT_EQ(entryNames(archive()), QStringList({"new.txt"}));
     EXPECT_EQ(column(0), QStringList({"new.txt"}));
     EXPECT_EQ(statusText, QStringLiteral("1 Added Files"));
+}
+
+TEST_F(ZipPageTest, NewAndOpenStartAtHomeThenWhereEachWasLastUsed)
+{
+    makeSample();
+    const QString home = QDir::homePath() + u'/';
+    answers.saveAnswers.push_back(path("made/first.zip"));
+    makeDir("made");
+    page.cmdZipNew_Click();
+    EXPECT_EQ(answers.asked.back().startFolder, home);
+    // A plain name goes where the dialog was showing, never elsewhere.
+    answers.saveAnswers.push_back(QStringLiteral("plain.zip"));
+    page.cmdZipNew_Click();
+    EXPECT_EQ(answers.asked.back().startFolder, path("made") + u'/');
+    EXPECT_EQ(statusText, QStringLiteral("Zip File %1 Created").arg(path("made/plain.zip")));
+    writeFile("new.txt", "new");
+    willAdd({"new.txt"});
+    page.cmdZipAdd_Click();
+    EXPECT_EQ(entryNames(path("made/plain.zip")), QStringList({"new.txt"}));
+
+    // Open remembers its own folder.
+    open(archive());
+    EXPECT_EQ(answers.asked.back().kind, ScriptedPrompter::Kind::OpenFile);
+    EXPECT_EQ(answers.asked.back().startFolder, home);
+    open(archive());
+    EXPECT_EQ(answers.asked.back().startFolder, path() + u'/');
 }
 
 TEST_F(ZipPageTest, AfterNewOverAnArchiveThatNothingReplacedItsListedFilesStaySafe)
