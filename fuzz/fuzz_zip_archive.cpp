@@ -1,14 +1,18 @@
 // Archives read by the Zip page: each input is written as an archive, listed
 // with its comment, and extracted with its folders into a folder of its own,
 // as Open, Comment and Extract do. Besides crashes and sanitizer reports, it
-// fails when anything appears outside the extraction folder.
+// fails when anything appears outside the extraction folder, and when a file
+// comes out larger than the size its entry lists.
 #include "FuzzSupport.h"
 
 #include "common/core/colFile.h"
+#include "zip/core/EntryNames.h"
 #include "zip/core/UnzipRun.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
+#include <QHash>
 
 using namespace ardl;
 
@@ -33,6 +37,28 @@ void CheckNothingEscaped(const QString &archive)
             || found == work + QStringLiteral("/a/b"))
             continue;
         fuzz::Fail("a file was written outside the extraction folder");
+    }
+}
+
+// Each extracted file against the largest size listed for an entry that
+// lands on its path: an entry may never write more than it claims.
+void CheckNoFileOutgrewItsEntry(const colFile &listing)
+{
+    QHash<QString, qint64> listed;
+    for (const clsFile &entry : listing) {
+        const QString where = SafeEntryParts(entry.Name).join(u'/');
+        if (!where.isEmpty())
+            listed[where] = std::max(listed.value(where), entry.Size);
+    }
+    const QString out = OutFolder();
+    const QDir base(out);
+    QDirIterator it(out, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        const auto size = listed.constFind(base.relativeFilePath(file.filePath()));
+        // A file no listed entry names is not judged here.
+        if (size != listed.cend() && file.size() > *size)
+            fuzz::Fail("an extracted file is larger than its entry's listed size");
     }
 }
 
@@ -61,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     message.clear();
     RunUnzip(options, {}, {}, {}, nullptr, result, message);
     CheckNothingEscaped(archive);
+    CheckNoFileOutgrewItsEntry(listing);
     fuzz::EmptyWorkFolder();
     return 0;
 }

@@ -31,7 +31,7 @@ int linkThenUnlink(const QByteArray &from, const QByteArray &to)
         return errno;
     if (::unlink(from.constData()) != 0) {
         const int error = errno;
-        ::unlink(to.constData());   // back to the one name it had
+        ::unlink(to.constData()); // back to the one name it had
         return error;
     }
     return 0;
@@ -64,12 +64,6 @@ bool noHardLinkSupport(int error)
     return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS;
 }
 
-QString temporaryNameIn(const QString &folder)
-{
-    return folder + QStringLiteral(".ardl-rename-%1.tmp")
-                        .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
-}
-
 } // namespace
 
 int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod method)
@@ -77,9 +71,12 @@ int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod meth
     const QByteArray src = QFile::encodeName(from);
     const QByteArray dst = QFile::encodeName(to);
     switch (method) {
-    case NoReplaceMethod::LinkUnlink: return linkThenUnlink(src, dst);
-    case NoReplaceMethod::Placeholder: return renameOverPlaceholder(src, dst);
-    case NoReplaceMethod::Auto: break;
+    case NoReplaceMethod::LinkUnlink:
+        return linkThenUnlink(src, dst);
+    case NoReplaceMethod::Placeholder:
+        return renameOverPlaceholder(src, dst);
+    case NoReplaceMethod::Auto:
+        break;
     }
     int error = renameNoReplaceSyscall(src, dst);
     if (!noRenameFlagSupport(error))
@@ -90,12 +87,34 @@ int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod meth
     return renameOverPlaceholder(src, dst);
 }
 
+QString TemporaryNameIn(const QString &folder)
+{
+    return folder + QStringLiteral(".ardl-%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+}
+
+int CreateTemporaryFile(const QString &folder, QString &tempPath, int mode)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = TemporaryNameIn(folder);
+        const int fd = ::open(QFile::encodeName(tempPath).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                              mode_t(mode));
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            break;
+    }
+    const int error = errno;
+    tempPath.clear();
+    errno = error;
+    return -1;
+}
+
 int MoveToTemporaryName(const QString &from, QString &tempPath)
 {
     const QString folder = PathWithOutFile(from);
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        tempPath = temporaryNameIn(folder);
+        tempPath = TemporaryNameIn(folder);
         error = RenameNoReplace(from, tempPath);
     }
     if (error != 0)

@@ -13,9 +13,9 @@ public:
     MsgAnswer message(const QString &text, const QString &, MsgIcon, MsgButtons buttons) override
     {
         qWarning("No prompter installed; message not shown: %s", qPrintable(text));
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok
-             : buttons == MsgButtons::YesNo ? MsgAnswer::No
-                                           : MsgAnswer::Cancel;
+        return buttons == MsgButtons::Ok                                               ? MsgAnswer::Ok
+               : buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoDefaultNo ? MsgAnswer::No
+                                                                                       : MsgAnswer::Cancel;
     }
     std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> password(const QString &, const QString &) override { return {}; }

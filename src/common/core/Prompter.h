@@ -8,7 +8,9 @@
 namespace ardl {
 
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No with No the default button, for questions whose
+// Yes cannot be taken back, so Enter alone never says yes.
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 // The button pressed; closing the box without one (Escape, close box) is
 // Cancel, or No for a Yes/No question.
 enum class MsgAnswer { Ok, Cancel, Yes, No };
@@ -24,8 +26,8 @@ enum OverwriteAnswer : int {
 
 struct FileDialogRequest {
     QString title;
-    QString filter;        // "Description|*.ext|Other|*.*" pairs
-    int filterIndex = 1;   // 1-based
+    QString filter;      // "Description|*.ext|Other|*.*" pairs
+    int filterIndex = 1; // 1-based
     QString initialFolder;
     QString fileName;
     bool multiple = false;
@@ -38,8 +40,7 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
 
-    virtual MsgAnswer message(const QString &text, const QString &title, MsgIcon icon,
-                              MsgButtons buttons) = 0;
+    virtual MsgAnswer message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons) = 0;
     // nullopt on Cancel.
     virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                             const QString &defaultText) = 0;

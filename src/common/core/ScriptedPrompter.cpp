@@ -17,9 +17,13 @@ T next(std::deque<T> &queue, T fallback)
 MsgAnswer cancelAnswer(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::Ok: return MsgAnswer::Ok;
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    default: return MsgAnswer::Cancel;
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoDefaultNo:
+        return MsgAnswer::No;
+    default:
+        return MsgAnswer::Cancel;
     }
 }
 
@@ -43,15 +47,13 @@ int ScriptedPrompter::count(Kind kind) const
     return n;
 }
 
-MsgAnswer ScriptedPrompter::message(const QString &text, const QString &title, MsgIcon icon,
-                                    MsgButtons buttons)
+MsgAnswer ScriptedPrompter::message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons)
 {
     asked.push_back({Kind::Message, text, title, icon, buttons});
     return next(messageAnswers, cancelAnswer(buttons));
 }
 
-std::optional<QString> ScriptedPrompter::inputBox(const QString &prompt, const QString &title,
-                                                  const QString &)
+std::optional<QString> ScriptedPrompter::inputBox(const QString &prompt, const QString &title, const QString &)
 {
     asked.push_back({Kind::Input, prompt, title});
     return next(inputAnswers, std::optional<QString>());

@@ -21,21 +21,31 @@ QWidget *owner()
 QMessageBox::Icon qtIcon(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    default: return QMessageBox::NoIcon;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
 QMessageBox::StandardButtons qtButtons(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoDefaultNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    default:
+        return QMessageBox::Ok;
     }
 }
 
@@ -58,32 +68,35 @@ QStringList QtFilterList(const QString &filter)
     return out;
 }
 
-MsgAnswer WidgetPrompter::message(const QString &text, const QString &title, MsgIcon icon,
-                                  MsgButtons buttons)
+MsgAnswer WidgetPrompter::message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons)
 {
     QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), owner());
+    if (buttons == MsgButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    default: return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    default:
+        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoDefaultNo ? MsgAnswer::No
+                                                                                     : MsgAnswer::Cancel;
     }
 }
 
-std::optional<QString> WidgetPrompter::inputBox(const QString &prompt, const QString &title,
-                                                const QString &defaultText)
+std::optional<QString> WidgetPrompter::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal,
-                                               defaultText, &ok);
+    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
 std::optional<QString> WidgetPrompter::password(const QString &prompt, const QString &title)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Password,
-                                               QString(), &ok);
+    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Password, QString(), &ok);
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
@@ -103,12 +116,13 @@ QStringList WidgetPrompter::openFileNames(const FileDialogRequest &request)
 {
     const QStringList filters = QtFilterList(request.filter);
     QString selected = selectedFilter(filters, request.filterIndex);
-    const QString start = request.fileName.isEmpty()
-        ? request.initialFolder : AddBackslash(request.initialFolder) + request.fileName;
+    const QString start = request.fileName.isEmpty() ? request.initialFolder
+                                                     : AddBackslash(request.initialFolder) + request.fileName;
     if (request.multiple)
-        return QFileDialog::getOpenFileNames(owner(), request.title, start, filters.join(QLatin1String(";;")), &selected);
-    const QString file = QFileDialog::getOpenFileName(owner(), request.title, start,
-                                                      filters.join(QLatin1String(";;")), &selected);
+        return QFileDialog::getOpenFileNames(owner(), request.title, start, filters.join(QLatin1String(";;")),
+                                             &selected);
+    const QString file = QFileDialog::getOpenFileName(owner(), request.title, start, filters.join(QLatin1String(";;")),
+                                                      &selected);
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
@@ -116,10 +130,9 @@ QString WidgetPrompter::saveFileName(const FileDialogRequest &request)
 {
     const QStringList filters = QtFilterList(request.filter);
     QString selected = selectedFilter(filters, request.filterIndex);
-    const QString start = request.fileName.isEmpty()
-        ? request.initialFolder : AddBackslash(request.initialFolder) + request.fileName;
-    return QFileDialog::getSaveFileName(owner(), request.title, start,
-                                        filters.join(QLatin1String(";;")), &selected);
+    const QString start = request.fileName.isEmpty() ? request.initialFolder
+                                                     : AddBackslash(request.initialFolder) + request.fileName;
+    return QFileDialog::getSaveFileName(owner(), request.title, start, filters.join(QLatin1String(";;")), &selected);
 }
 
 } // namespace ardl

@@ -1,6 +1,8 @@
 #include "ZipWriter.h"
 
+#include "ArchiveFile.h"
 #include "DeflatePipeline.h"
+#include "ZipLayout.h"
 #include "ZipListing.h"
 
 #include <zip.h>
@@ -20,7 +22,11 @@ constexpr zip_uint16_t ExtendedTimestampId = 0x5455;
 
 // One queued file: the libzip source that reads it through the pipeline.
 struct ZipWriter::Source {
-    explicit Source(const AddRequest &request) : request(request) { zip_error_init(&error); }
+    explicit Source(const AddRequest &request)
+        : request(request)
+    {
+        zip_error_init(&error);
+    }
     DeflatePipeline *pipeline = nullptr;
     KeepAlive *keepAlive = nullptr;
     int job = -1;
@@ -30,7 +36,7 @@ struct ZipWriter::Source {
     bool readToEnd = false;
     bool written = false;
     zip_error_t error;
-    QString reason;   // why reading the file failed during the write
+    QString reason; // why reading the file failed during the write
 
     ~Source() { zip_error_fini(&error); }
     static zip_int64_t callback(void *state, void *data, zip_uint64_t length, zip_source_cmd_t command);
@@ -118,10 +124,21 @@ bool ZipWriter::open(const QString &path, bool startEmpty)
     m_pipeline = std::make_unique<DeflatePipeline>(m_threads);
     m_startEmpty = startEmpty;
     m_otherChanges = false;
-    int code = 0;
-    m_za = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | (startEmpty ? ZIP_TRUNCATE : 0), &code);
+    zip_error_t error;
+    zip_error_init(&error);
+    m_za = OpenArchiveFile(path, ZIP_CREATE | (startEmpty ? ZIP_TRUNCATE : 0), &error);
     if (!m_za) {
-        m_error = ZipErrorText(code, errno);
+        m_error = ZipErrorText(&error);
+        zip_error_fini(&error);
+        return false;
+    }
+    zip_error_fini(&error);
+    // Changing an archive whose entries share their data would copy that
+    // data out for each of them.
+    QString why;
+    if (!startEmpty && !EntriesLieApart(path, &why)) {
+        discard();
+        m_error = why;
         return false;
     }
     m_entries = ListEntries(m_za);
@@ -217,7 +234,8 @@ bool ZipWriter::settle(Source &source)
     const bool stored = m_pipeline->stored(job);
     source.prepared = true;
     if (zip_set_file_compression(m_za, index, stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
-                                 zip_uint32_t(stored ? 0 : source.request.level)) < 0)
+                                 zip_uint32_t(stored ? 0 : source.request.level))
+        < 0)
         return false;
     const zip_uint32_t mode = m_pipeline->mode(job) & 0xFFFF;
     if (zip_file_set_external_attributes(m_za, index, 0, ZIP_OPSYS_UNIX, mode << 16) < 0)
@@ -230,7 +248,8 @@ bool ZipWriter::settle(Source &source)
         const zip_uint8_t field[5] = {1, zip_uint8_t(secs), zip_uint8_t(secs >> 8), zip_uint8_t(secs >> 16),
                                       zip_uint8_t(secs >> 24)};
         if (zip_file_extra_field_set(m_za, index, ExtendedTimestampId, ZIP_EXTRA_FIELD_NEW, field, sizeof field,
-                                     ZIP_FL_LOCAL | ZIP_FL_CENTRAL) < 0)
+                                     ZIP_FL_LOCAL | ZIP_FL_CENTRAL)
+            < 0)
             return false;
     }
     return true;

@@ -9,8 +9,10 @@
 
 #include "common/core/AppInfo.h"
 #include "common/core/ErrorReport.h"
+#include "common/core/FileDialogs.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
+#include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "common/ui/BusyPage.h"
 #include "common/ui/LateBound.h"
@@ -20,6 +22,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -79,7 +82,7 @@ bool RenamePage::previewIsCurrent() const
     // The spinners are read at Preview only, so their values are compared
     // rather than followed.
     return m_preview && LVPreview->rows().rowCount() > 0 && spinnerValue(UDSStart) == Options.StartNumber
-        && spinnerValue(UDSIncrement) == Options.Increment && spinnerValue(UDSZeroFill) == Options.ZeroFill;
+           && spinnerValue(UDSIncrement) == Options.Increment && spinnerValue(UDSZeroFill) == Options.ZeroFill;
 }
 
 bool RenamePage::confirmErrors(int errors)
@@ -150,9 +153,9 @@ void RenamePage::showFailures(const std::vector<RenameFailure> &failures)
     QStringList lines;
     for (size_t i = 0; i < failures.size() && i < MaxFailuresNamed; ++i) {
         const RenameFailure &f = failures[i];
-        lines << (f.error == EEXIST ? FormatString(LoadResString(173), f.newPath)
-                                    : FormatString(LoadResString(172), f.oldPath) + QStringLiteral(": ")
-                                          + ErrorText(f.error));
+        lines << (f.error == EEXIST
+                      ? FormatString(LoadResString(173), f.newPath)
+                      : FormatString(LoadResString(172), f.oldPath) + QStringLiteral(": ") + ErrorText(f.error));
     }
     if (failures.size() > MaxFailuresNamed)
         lines << QStringLiteral("...");
@@ -170,8 +173,14 @@ void RenamePage::cmdBrowse_Click()
     FileDialogRequest request;
     request.filter = QStringLiteral("Log File|*.log");
     request.filterIndex = 1;
-    request.fileName = txtLog->text();
-    const QString chosen = prompter().saveFileName(request);
+    // Opens at the log itself: the one typed, else the default log, which
+    // lives in the program's data folder.
+    const QString log = logPath();
+    if (QDir::isAbsolutePath(log)) {
+        request.initialFolder = PathWithOutFile(log);
+        request.fileName = GetFileName(log);
+    }
+    const QString chosen = AskSaveFileName(QStringLiteral("Rename\\Log"), request);
     if (!chosen.isEmpty())
         txtLog->setText(chosen);
 }

@@ -2,6 +2,7 @@
 
 #include "PathLabel.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
@@ -47,23 +48,23 @@ namespace {
 // Design sizes in twips. The band of size settings keeps to the bottom
 // edge, the information panel and the options to the right edge.
 constexpr int Margin = 120;
-constexpr int BandHeight = 2370;       // from fraSplitSize's top to the page's bottom
-constexpr int ByLabelBelow = 270;      // lblBy below fraSplitSize's top
+constexpr int BandHeight = 2370;  // from fraSplitSize's top to the page's bottom
+constexpr int ByLabelBelow = 270; // lblBy below fraSplitSize's top
 constexpr int OptionHeight = 255;
-constexpr int ChoiceWidth = 1680;      // optSize, lblBy, optPart, fraSplitPart
-constexpr int PartFrameTop = 840;      // fraSplitPart below fraSplitSize's top
+constexpr int ChoiceWidth = 1680; // optSize, lblBy, optPart, fraSplitPart
+constexpr int PartFrameTop = 840; // fraSplitPart below fraSplitSize's top
 constexpr int SizeFrameWidth = 4560;
-constexpr int InfoWidth = 4800;        // fraInfo and fraOption
+constexpr int InfoWidth = 4800; // fraInfo and fraOption
 constexpr int OptionFrameHeight = 1000;
 constexpr int DestFrameHeight = 750;
-constexpr int SplitFromRight = 1425;   // cmdSplit's left edge from the page's right edge
+constexpr int SplitFromRight = 1425; // cmdSplit's left edge from the page's right edge
 constexpr int ButtonWidth = 1305;
 constexpr int ButtonHeight = 375;
 constexpr int InfoFirstRow = 300;
 constexpr int InfoRowPitch = 300;
-constexpr int InfoValueGap = 45;       // a value label's left edge after its caption
+constexpr int InfoValueGap = 45; // a value label's left edge after its caption
 constexpr int SpeedBoxWidth = 900;
-constexpr int UnitCaptionPad = 300;    // optSize: its caption's width and this
+constexpr int UnitCaptionPad = 300; // optSize: its caption's width and this
 
 constexpr int UnitBytesLength = 9;
 constexpr int UnitKbLength = 6;
@@ -228,7 +229,7 @@ void SplitPage::createSpinner()
     UDSPart = CreateControl(QStringLiteral("Vostrane.UpDownSlide"), fraSplitPart);
     m_spinnerMade = UDSPart != nullptr;
     if (!m_spinnerMade)
-        UDSPart = new QWidget(fraSplitPart);   // the failure has been reported
+        UDSPart = new QWidget(fraSplitPart); // the failure has been reported
     UDSPart->setObjectName(QStringLiteral("UDSPart"));
     if (!m_spinnerMade)
         return;
@@ -266,8 +267,8 @@ void SplitPage::createInfoControls()
 void SplitPage::connectHandlers()
 {
     const std::pair<QRadioButton *, void (SplitPage::*)()> options[] = {
-        {opt720, &SplitPage::opt720_Click},       {opt144, &SplitPage::opt144_Click},
-        {opt288, &SplitPage::opt288_Click},       {optOthers, &SplitPage::optOthers_Click},
+        {opt720, &SplitPage::opt720_Click},           {opt144, &SplitPage::opt144_Click},
+        {opt288, &SplitPage::opt288_Click},           {optOthers, &SplitPage::optOthers_Click},
         {optDownload, &SplitPage::optDownload_Click}, {optPart, &SplitPage::optPart_Click},
         {optSize, &SplitPage::optSize_Click},
     };
@@ -368,7 +369,7 @@ void SplitPage::SetDefaults()
     showUnit(lblBytes);
     opt144->setChecked(true);
     optSize->setChecked(true);
-    optSize_Click();   // the frames' states, whatever was checked before
+    optSize_Click(); // the frames' states, whatever was checked before
     CalculateInfo();
 }
 
@@ -410,11 +411,26 @@ void SplitPage::setSizeMode(int32_t mode)
     CalculateInfo();
 }
 
-void SplitPage::opt720_Click() { setSizeMode(SizeMode720); }
-void SplitPage::opt144_Click() { setSizeMode(SizeMode144); }
-void SplitPage::opt288_Click() { setSizeMode(SizeMode288); }
-void SplitPage::optOthers_Click() { setSizeMode(SizeModeCustom); }
-void SplitPage::optDownload_Click() { setSizeMode(SizeModeDownload); }
+void SplitPage::opt720_Click()
+{
+    setSizeMode(SizeMode720);
+}
+void SplitPage::opt144_Click()
+{
+    setSizeMode(SizeMode144);
+}
+void SplitPage::opt288_Click()
+{
+    setSizeMode(SizeMode288);
+}
+void SplitPage::optOthers_Click()
+{
+    setSizeMode(SizeModeCustom);
+}
+void SplitPage::optDownload_Click()
+{
+    setSizeMode(SizeModeDownload);
+}
 
 void SplitPage::optPart_Click()
 {
@@ -454,15 +470,24 @@ void SplitPage::showUnit(QLabel *label)
     }
 }
 
-void SplitPage::lblBytes_Click() { setUnit(UnitBytesLength, UnitBytes, lblBytes); }
-void SplitPage::lblKb_Click() { setUnit(UnitKbLength, UnitKb, lblKb); }
-void SplitPage::lblMb_Click() { setUnit(UnitMbLength, UnitMb, lblMb); }
+void SplitPage::lblBytes_Click()
+{
+    setUnit(UnitBytesLength, UnitBytes, lblBytes);
+}
+void SplitPage::lblKb_Click()
+{
+    setUnit(UnitKbLength, UnitKb, lblKb);
+}
+void SplitPage::lblMb_Click()
+{
+    setUnit(UnitMbLength, UnitMb, lblMb);
+}
 
 void SplitPage::txtSize_Change()
 {
     const std::optional<qint64> size = NumberFromText(txtSize->text());
     if (!size) {
-        txtSize->setText(QStringLiteral("0"));   // comes back here
+        txtSize->setText(QStringLiteral("0")); // comes back here
         return;
     }
     Options.CustomSize = *size;
@@ -472,7 +497,7 @@ void SplitPage::txtSize_Change()
 void SplitPage::numberBoxChanged(QLineEdit *box, const QString &empty)
 {
     if (!NumberFromText(box->text())) {
-        box->setText(empty);   // comes back here
+        box->setText(empty); // comes back here
         return;
     }
     CalculateInfo();
@@ -542,7 +567,7 @@ void SplitPage::cmdOpenFile_Click()
     request.filter = QStringLiteral("All Files|*.*");
     request.filterIndex = 1;
     request.multiple = true;
-    const QStringList chosen = prompter().openFileNames(request);
+    const QStringList chosen = AskOpenFileNames(QStringLiteral("Split\\AddFile"), request);
     if (chosen.isEmpty())
         return;
     for (const QString &path : chosen) {
@@ -651,8 +676,8 @@ void SplitPage::cmdSplit_Click()
     if (!result.files.empty()) {
         const QString report = SplitReportText(result);
         showStatus(report.section(QStringLiteral("\r\n"), 0, 0));
-        prompter().message(report, AppInfo::Title(),
-                           result.anyProblem() ? MsgIcon::Exclamation : MsgIcon::Information, MsgButtons::Ok);
+        prompter().message(report, AppInfo::Title(), result.anyProblem() ? MsgIcon::Exclamation : MsgIcon::Information,
+                           MsgButtons::Ok);
     }
     CalculateInfo();
 }
@@ -681,7 +706,8 @@ bool SplitPage::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonRelease:
         case QEvent::KeyRelease:
             // After the control itself has handled the event.
-            QMetaObject::invokeMethod(this, [this] { CalculateInfo(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { CalculateInfo(); }, Qt::QueuedConnection);
             break;
         default:
             break;

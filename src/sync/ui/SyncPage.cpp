@@ -9,6 +9,7 @@
 #include "frmBrowseFtpDir.h"
 #include "frmCreateSyncFile.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
@@ -361,7 +362,8 @@ void SyncPage::ResizePage()
     const int fixedWidth = px(Gap) + px(KindWidth) + px(Gap) + px(Gap) + px(BrowseWidth) + px(Gap) + px(FilterWidth)
                            + px(Gap) + px(Gap) + px(BrowseWidth) + px(Gap);
     const int rootsWidth = qMax(0, showLeft - fixedWidth);
-    const int rootLeftWidth = rootsWidth >= px(RootLeftWidth) + px(MinRootRightWidth) ? px(RootLeftWidth) : rootsWidth / 2;
+    const int rootLeftWidth = rootsWidth >= px(RootLeftWidth) + px(MinRootRightWidth) ? px(RootLeftWidth)
+                                                                                      : rootsWidth / 2;
     cboDirFile->setGeometry(px(Gap), px(Row1Top), px(KindWidth), px(RowHeight));
     int x = px(Gap) + px(KindWidth) + px(Gap);
     txtRootLeft->setGeometry(x, px(Row1Top), rootLeftWidth, px(RowHeight));
@@ -460,7 +462,7 @@ void SyncPage::cmdBrowseLeft_Click()
         FileDialogRequest request;
         request.filter = QStringLiteral("Synchronize File|*.syn");
         request.filterIndex = 1;
-        const QStringList chosen = prompter().openFileNames(request);
+        const QStringList chosen = AskOpenFileNames(QStringLiteral("Sync\\File"), request);
         if (!chosen.isEmpty())
             txtRootLeft->setEditText(chosen.front());
     } else if (kind == QLatin1String("Dir")) {

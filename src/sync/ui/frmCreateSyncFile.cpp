@@ -2,6 +2,7 @@
 
 #include "SyncKeys.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
@@ -105,7 +106,7 @@ void frmCreateSyncFile::cmdCreate_Click()
     FileDialogRequest request;
     request.filter = QStringLiteral("Synchronize File|*.syn");
     request.filterIndex = 1;
-    const QString path = prompter().saveFileName(request);
+    const QString path = AskSaveFileName(QStringLiteral("Sync\\CreateFile"), request);
     QCoreApplication::processEvents();
     if (path.isEmpty())
         return;

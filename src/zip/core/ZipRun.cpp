@@ -103,9 +103,12 @@ struct Queued {
 
 class ZipRunner {
 public:
-    ZipRunner(const ZipOptionsRecord &options, ZipNameList &names, ZipRunResult &result, QString &message,
-              int threads)
-        : o(options), zcl(names), result(result), message(message), writer(threads)
+    ZipRunner(const ZipOptionsRecord &options, ZipNameList &names, ZipRunResult &result, QString &message, int threads)
+        : o(options)
+        , zcl(names)
+        , result(result)
+        , message(message)
+        , writer(threads)
     {
         writer.setKeepAlive(KeepAlive(ZipKeepAlive));
     }
@@ -193,7 +196,7 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
     QHash<QString, const ZipEntry *> existing;
     for (const ZipEntry &entry : writer.entries())
         existing.insert(entry.name, &entry);
-    QHash<QString, QString> taken;   // entry name -> the file this run stores under it
+    QHash<QString, QString> taken; // entry name -> the file this run stores under it
     const QString archiveItself = QFileInfo(zcl.Archive).canonicalFilePath();
     const int level = LevelOf(o.fLevel);
 
@@ -232,8 +235,7 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
             continue;
         if ((o.fFreshen || o.fUpdate) && entry && state.exists && !IsNewer(state.modifiedSecs, entry->modifiedSecs))
             continue;
-        const int number =
-            writer.add({path, entryName, level, password, entry ? entry->index : -1, o.fExtra != 0});
+        const int number = writer.add({path, entryName, level, password, entry ? entry->index : -1, o.fExtra != 0});
         if (number < 0) {
             Say(message, MsgNotAdded, path, writer.errorText());
             ++result.failed;
@@ -270,6 +272,8 @@ int ZipRunner::finish()
     }
     if (result.filesWritten() > 0 || result.deleted > 0 || result.commentChanged)
         zcl.StartEmpty = false;
+    // An archive without entries is no file: libzip removes it.
+    result.archiveRemoved = result.deleted > 0 && !StatFile(zcl.Archive).exists;
     return result.failed > 0 ? ZipSomeFilesFailed : 0;
 }
 

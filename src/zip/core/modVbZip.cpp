@@ -1,6 +1,9 @@
 #include "modVbZip.h"
 
+#include "EntryNames.h"
 #include "ZipRun.h"
+
+#include "platform/ziplib/ZipReader.h"
 
 namespace ardl {
 
@@ -28,6 +31,14 @@ void InitZip()
 int ZipArchive()
 {
     return RunZip(ZipOptions, ZCL, ZipPassword, ZipComment, ZipLastRun, ZipMessage);
+}
+
+bool DeleteTakesEveryEntry(const QString &archive, const QStringList &names, const QList<QByteArray> &rawNames)
+{
+    ZipReader reader;
+    if (!reader.open(archive) || reader.entries().empty())
+        return false;
+    return SelectEntries(reader.entries(), names, nullptr, rawNames).size() == reader.entries().size();
 }
 
 } // namespace ardl

@@ -6,6 +6,7 @@
 #include "frmDeleteZip.h"
 #include "frmExtractZip.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/core/AppInfo.h"
 #include "common/core/ListCells.h"
 #include "common/core/Prompter.h"
@@ -53,14 +54,15 @@ constexpr int MsgDeleted = 260;
 constexpr int MsgExtracted = 261;
 constexpr int MsgAdded = 299;
 constexpr int MsgDeleteAll = 4330;
+constexpr int MsgDeleteArchive = 4331;
+constexpr int MsgArchiveRemoved = 4332;
 
 ListRow EntryRow(const clsFile &entry)
 {
     ListRow row;
     const QString name = GetFileName(entry.Name);
-    row.cells = QStringList({name, FormatDateCell(entry.Date), FormatSizeCell(entry.Size),
-                             QString::number(entry.Ratio), FormatSizeCell(entry.CompressedSize),
-                             PathWithOutFile(entry.Name)});
+    row.cells = QStringList({name, FormatDateCell(entry.Date), FormatSizeCell(entry.Size), QString::number(entry.Ratio),
+                             FormatSizeCell(entry.CompressedSize), PathWithOutFile(entry.Name)});
     row.icon = vbAddFileItemIcon(name);
     row.key = entry.Name;
     row.rawKey = entry.RawName;
@@ -82,8 +84,8 @@ ZipPage::ZipPage(QWidget *parent)
     setObjectName(QStringLiteral("picZip"));
     LVZip->setObjectName(QStringLiteral("LVZip"));
     const std::pair<QPushButton *, const char *> buttons[] = {
-        {cmdZipNew, "cmdZipNew"},         {cmdZipOpen, "cmdZipOpen"},       {cmdZipAdd, "cmdZipAdd"},
-        {cmdZipDelete, "cmdZipDelete"},   {cmdZipExtract, "cmdZipExtract"}, {cmdZipComment, "cmdZipComment"},
+        {cmdZipNew, "cmdZipNew"},       {cmdZipOpen, "cmdZipOpen"},       {cmdZipAdd, "cmdZipAdd"},
+        {cmdZipDelete, "cmdZipDelete"}, {cmdZipExtract, "cmdZipExtract"}, {cmdZipComment, "cmdZipComment"},
     };
     for (const auto &[button, name] : buttons)
         button->setObjectName(QLatin1String(name));
@@ -247,8 +249,7 @@ void ZipPage::addFileList(LeftOutNames leftOut)
     }
     status(FormatString(LoadResString(MsgAdded), ZCL.Names.isEmpty() ? 0 : ZipLastRun.filesWritten()));
     if (!leftOut.isEmpty())
-        prompter().message(leftOut.message(NamesNotExactText), AppInfo::Title(), MsgIcon::Exclamation,
-                           MsgButtons::Ok);
+        prompter().message(leftOut.message(NamesNotExactText), AppInfo::Title(), MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 void ZipPage::cmdZipNew_Click()
@@ -256,14 +257,14 @@ void ZipPage::cmdZipNew_Click()
     FileDialogRequest request;
     request.filter = ZipFilter;
     request.filterIndex = 1;
-    const QString archive = prompter().saveFileName(request);
+    const QString archive = AskSaveFileName(QStringLiteral("Zip\\New"), request);
     if (archive.isEmpty())
         return;
     const bool exists = FileExists(archive);
     if (exists
-        && prompter().message(FormatString(LoadResString(MsgOverwrite), archive), AppInfo::Title(),
-                              MsgIcon::Question, MsgButtons::YesNo)
-            != MsgAnswer::Yes)
+        && prompter().message(FormatString(LoadResString(MsgOverwrite), archive), AppInfo::Title(), MsgIcon::Question,
+                              MsgButtons::YesNo)
+               != MsgAnswer::Yes)
         return;
     InitZip();
     ZCL.Archive = archive;
@@ -281,7 +282,7 @@ void ZipPage::cmdZipOpen_Click()
     FileDialogRequest request;
     request.filter = ZipFilter;
     request.filterIndex = 1;
-    const QStringList chosen = prompter().openFileNames(request);
+    const QStringList chosen = AskOpenFileNames(QStringLiteral("Zip\\Open"), request);
     if (chosen.isEmpty())
         return;
     BusyPage busy(this);
@@ -307,10 +308,18 @@ void ZipPage::cmdZipAdd_Click()
     }
     BusyPage busy(this);
     switch (ZipAddParam.Action) {
-    case 1: ZipOptions.fFreshen = 1; break;
-    case 2: ZipOptions.fMove = 1; break;
-    case 3: ZipOptions.fUpdate = 1; break;
-    default: ZipOptions.fGrow = 1; break;
+    case 1:
+        ZipOptions.fFreshen = 1;
+        break;
+    case 2:
+        ZipOptions.fMove = 1;
+        break;
+    case 3:
+        ZipOptions.fUpdate = 1;
+        break;
+    default:
+        ZipOptions.fGrow = 1;
+        break;
     }
     ZipOptions.fLevel = int16_t('0' + qBound(0, ZipAddParam.Level, 9));
     ZipOptions.fEncrypt = ZipPassword.isEmpty() ? 0 : 1;
@@ -325,25 +334,37 @@ void ZipPage::cmdZipDelete_Click()
 {
     const RowNames selected = rowNames(true);
     ExtractParam.NoSelection = selected.isEmpty();
-    if (ExtractParam.NoSelection)
-        ExtractParam.WhichFiles = 1;
+    // The rows the user picked are what Delete is about; every entry only
+    // when none is picked.
+    ExtractParam.WhichFiles = ExtractParam.NoSelection ? 1 : 0;
     DeleteConfirmed = false;
     ShowDeleteDialog();
     if (!DeleteConfirmed)
         return;
     RowNames names;
     switch (ExtractParam.WhichFiles) {
-    case 0: names = selected; break;
-    case 1: names = rowNames(false); break;
-    case 2: names.names = QStringList(ExtractParam.FileSpec); break;
-    default: return;
+    case 0:
+        names = selected;
+        break;
+    case 1:
+        names = rowNames(false);
+        break;
+    case 2:
+        names.names = QStringList(ExtractParam.FileSpec);
+        break;
+    default:
+        return;
     }
     if (ExtractParam.WhichFiles == 2 && ExtractParam.FileSpec.trimmed().isEmpty())
         return;
-    if (ExtractParam.WhichFiles == 1 && ExtractParam.NoSelection
-        && prompter().message(FormatString(LoadResString(MsgDeleteAll), ZCL.Archive), AppInfo::Title(),
-                              MsgIcon::Question, MsgButtons::YesNo)
-            != MsgAnswer::Yes)
+    // Without entries the archive is no file: its last entry takes the file
+    // and its comment with it. That, and every file at once, is asked
+    // first, No being the default.
+    const bool takesArchive = DeleteTakesEveryEntry(ZCL.Archive, names.names, names.rawNames);
+    if ((takesArchive || ExtractParam.WhichFiles == 1)
+        && prompter().message(FormatString(LoadResString(takesArchive ? MsgDeleteArchive : MsgDeleteAll), ZCL.Archive),
+                              AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNoDefaultNo)
+               != MsgAnswer::Yes)
         return;
     BusyPage busy(this);
     InitZip();
@@ -355,7 +376,10 @@ void ZipPage::cmdZipDelete_Click()
     reportZipFailure(ZipArchive());
     DisplayZip();
     updateButtons();
-    status(FormatString(LoadResString(MsgDeleted), ZipLastRun.deleted));
+    if (ZipLastRun.archiveRemoved)
+        status(FormatString(LoadResString(MsgArchiveRemoved), ZCL.Archive, ZipLastRun.deleted));
+    else
+        status(FormatString(LoadResString(MsgDeleted), ZipLastRun.deleted));
 }
 
 void ZipPage::cmdZipExtract_Click()
@@ -374,9 +398,14 @@ void ZipPage::cmdZipExtract_Click()
         IncludeNames = selected.names;
         IncludeRawNames = selected.rawNames;
         break;
-    case 1: IncludeNames.clear(); break;
-    case 2: IncludeNames = QStringList(ExtractParam.FileSpec); break;
-    default: return;
+    case 1:
+        IncludeNames.clear();
+        break;
+    case 2:
+        IncludeNames = QStringList(ExtractParam.FileSpec);
+        break;
+    default:
+        return;
     }
     BusyPage busy(this);
     UnzipOptions = {};
@@ -421,8 +450,7 @@ void ZipPage::cmdZipComment_Click()
 
 void ZipPage::LVZip_ColumnClick(int column)
 {
-    SortListView(LVZip, LastSortZip, column, 5, LVZip->rows().column(column - 1).tag,
-                 QStringLiteral("L|L|R|C|R|L"));
+    SortListView(LVZip, LastSortZip, column, 5, LVZip->rows().column(column - 1).tag, QStringLiteral("L|L|R|C|R|L"));
 }
 
 void ZipPage::LVZip_OLEDragDrop(const QStringList &paths, const LeftOutNames &leftOut)

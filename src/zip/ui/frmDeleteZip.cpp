@@ -40,7 +40,9 @@ void frmDeleteZip::Form_Load()
     fraFiles->LoadCaptions();
     cmdDelete->setText(LoadResString(108));
     cmdCancel->setText(LoadResString(104));
-    fraFiles->SetChoice(ExtractParam.WhichFiles, ExtractParam.NoSelection);
+    // Selected rows are what the user means to delete; every entry is offered
+    // first only when no row is selected.
+    fraFiles->SetChoice(ExtractParam.NoSelection ? 1 : 0, ExtractParam.NoSelection);
 }
 
 void frmDeleteZip::cmdDelete_Click()

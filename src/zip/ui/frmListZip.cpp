@@ -1,5 +1,6 @@
 #include "frmListZip.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/core/AppInfo.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
@@ -55,14 +56,14 @@ void frmListZip::cmdCreate_Click()
     FileDialogRequest request;
     request.filter = QStringLiteral("Zip File|*.zip");
     request.filterIndex = 1;
-    const QString archive = prompter().saveFileName(request);
+    const QString archive = AskSaveFileName(QStringLiteral("Zip\\List"), request);
     if (archive.isEmpty())
         return;
     const bool exists = FileExists(archive);
     if (exists
         && prompter().message(FormatString(LoadResString(251), archive), AppInfo::Title(), MsgIcon::Question,
                               MsgButtons::YesNo)
-            != MsgAnswer::Yes)
+               != MsgAnswer::Yes)
         return;
 
     // The Zip page's archive and options stay as they were.

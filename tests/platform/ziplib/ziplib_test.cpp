@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <csignal>
 #include <fcntl.h>
@@ -41,10 +42,13 @@ protected:
                 continue;
             QByteArray data;
             QString error;
-            const auto r = reader.readEntry(e.index, password, [&](const char *p, qint64 n) {
-                data.append(p, n);
-                return true;
-            }, &error);
+            const auto r = reader.readEntry(
+                e.index, password,
+                [&](const char *p, qint64 n) {
+                    data.append(p, n);
+                    return true;
+                },
+                &error);
             if (result)
                 *result = r;
             return r == ZipReader::ReadResult::Ok ? data : QByteArray();
@@ -75,7 +79,7 @@ protected:
 
 TEST_F(ZipLibTest, DeflatesWhatShrinksStoresTheRestAndUnzipAgrees)
 {
-    const QByteArray text = TextBytes(3 * 1024 * 1024 + 12345, 7);   // several parts
+    const QByteArray text = TextBytes(3 * 1024 * 1024 + 12345, 7); // several parts
     const QByteArray noise = RandomBytes(1536 * 1024, 3);
     writeFile("text.txt", text);
     writeFile("small.txt", TextBytes(40000));
@@ -132,12 +136,30 @@ TEST_F(ZipLibTest, PasswordProtectedEntriesOpenWithUnzipsPassword)
     ASSERT_TRUE(reader.open(archive()));
     EXPECT_TRUE(reader.entries().front().encrypted);
     EXPECT_LE(reader.entries().front().compressedSize, reader.entries().front().size);
-    ZipReader::ReadResult result {};
+    ZipReader::ReadResult result{};
     readEntry(reader, "secret.txt", {}, &result);
     EXPECT_EQ(result, ZipReader::ReadResult::NeedsPassword);
     readEntry(reader, "secret.txt", "nope", &result);
     EXPECT_EQ(result, ZipReader::ReadResult::WrongPassword);
     EXPECT_EQ(readEntry(reader, "secret.txt", password, &result), text);
+}
+
+// The password check of traditional encryption is one byte, so about one
+// wrong password in 256 passes it: among this many, some always do, and
+// their noise must still read as a wrong password, never as a broken file.
+TEST_F(ZipLibTest, EveryWrongPasswordIsReportedAsWrong)
+{
+    writeFile("secret.txt", TextBytes(3000, 7));
+    ASSERT_TRUE(writeArchive({"secret.txt"}, 9, "right"));
+    ZipReader reader;
+    ASSERT_TRUE(reader.open(archive()));
+    int notWrong = 0;
+    for (int i = 0; i < 3000; ++i) {
+        ZipReader::ReadResult result{};
+        readEntry(reader, "secret.txt", "wrong" + QByteArray::number(i), &result);
+        notWrong += result != ZipReader::ReadResult::WrongPassword;
+    }
+    EXPECT_EQ(notWrong, 0);
 }
 
 TEST_F(ZipLibTest, ReadsWhatZipWroteWithFoldersPasswordAndComment)
@@ -177,7 +199,7 @@ TEST_F(ZipLibTest, NamesInCodePage437AndBackslashesReadReadably)
     ASSERT_EQ(reader.entries().size(), 1u);
     EXPECT_EQ(reader.entries().front().name, QStringLiteral("café.txt"));
     EXPECT_EQ(reader.entries().front().rawName, QByteArray("caf\x82.txt"));
-    ::unlink(rawName.constData());   // a name Qt cannot remove
+    ::unlink(rawName.constData()); // a name Qt cannot remove
 
     writeFile("f.txt", "x");
     ZipWriter writer;
@@ -199,6 +221,77 @@ TEST_F(ZipLibTest, AFileThatIsNoArchiveIsRefusedAndLeftAlone)
     EXPECT_FALSE(writer.open(notZip, false));
     EXPECT_EQ(readFile("notes.zip"), QByteArray("just some text, not an archive"));
     EXPECT_FALSE(reader.open(path("missing.zip")));
+}
+
+TEST_F(ZipLibTest, EntriesSharingTheirDataAreRefusedAndTheArchiveLeftAlone)
+{
+    const QString bomb = QStringLiteral(ARDL_ZIP_SEEDS "/overlapping.zip");
+    const QString copy = path("bomb.zip");
+    ASSERT_TRUE(QFile::copy(bomb, copy));
+    const QByteArray before = readFile("bomb.zip");
+    ZipReader reader;
+    EXPECT_FALSE(reader.open(copy));
+    EXPECT_TRUE(reader.entries().empty());
+    EXPECT_EQ(reader.errorText(), QStringLiteral("the entries part00.bin and part01.bin share their data, which no "
+                                                 "sound archive does (a zip bomb?)"));
+    ZipWriter writer;
+    EXPECT_FALSE(writer.open(copy, false));
+    EXPECT_EQ(writer.errorText(), reader.errorText());
+    EXPECT_EQ(readFile("bomb.zip"), before);
+
+    // Archives of the usual tools lie apart, stored or deflated, zip64 too.
+    writeFile("x/one.txt", TextBytes(70000, 1));
+    writeFile("x/two.bin", RandomBytes(5000, 2));
+    writeFile("x/empty", "");
+    ASSERT_EQ(RunTool("zip", {"-q", "-r", "-fz", "tools.zip", "x"}, path()).exitCode, 0);
+    EXPECT_TRUE(reader.open(path("tools.zip"))) << reader.errorText().toStdString();
+    EXPECT_EQ(reader.entries().size(), 4u);
+}
+
+TEST_F(ZipLibTest, AnEntryGivesNoMoreThanItsListedSize)
+{
+    ZipReader reader;
+    ASSERT_TRUE(reader.open(QStringLiteral(ARDL_ZIP_SEEDS "/lying-size.zip")));
+    ASSERT_EQ(reader.entries().size(), 1u);
+    EXPECT_EQ(reader.entries().front().size, 100);
+    qint64 taken = 0;
+    QString error;
+    const auto result = reader.readEntry(
+        reader.entries().front().index, {},
+        [&](const char *, qint64 n) {
+            taken += n;
+            return true;
+        },
+        &error);
+    EXPECT_EQ(result, ZipReader::ReadResult::Failed);
+    EXPECT_LE(taken, 100);
+    EXPECT_EQ(error, QStringLiteral("the data is longer than the 100 bytes listed"));
+}
+
+// The longest names a folder takes: the archive is written under a short
+// temporary name of its own, never under its name plus a suffix.
+TEST_F(ZipLibTest, AnArchiveWithTheLongestNameIsWrittenChangedAndRemoved)
+{
+    const QString name = QString(251, u'n') + QStringLiteral(".zip");
+    const QString longArchive = path(name);
+    writeFile("one.txt", TextBytes(3000, 1));
+    writeFile("two.txt", "two");
+    ZipWriter writer(2);
+    ASSERT_TRUE(writer.open(longArchive, false));
+    writer.add({path("one.txt"), "one.txt", 6});
+    ASSERT_TRUE(writer.commit()) << writer.errorText().toStdString();
+    ASSERT_TRUE(writer.open(longArchive, false));
+    writer.add({path("two.txt"), "two.txt", 6});
+    ASSERT_TRUE(writer.commit()) << writer.errorText().toStdString();
+    EXPECT_EQ(RunTool("unzip", {"-tq", longArchive}).exitCode, 0);
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files | QDir::Hidden), QStringList({name, "one.txt", "two.txt"}));
+
+    ASSERT_TRUE(writer.open(longArchive, false));
+    EXPECT_TRUE(writer.remove(0));
+    EXPECT_TRUE(writer.remove(1));
+    ASSERT_TRUE(writer.commit()) << writer.errorText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(longArchive));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files | QDir::Hidden), QStringList({"one.txt", "two.txt"}));
 }
 
 TEST_F(ZipLibTest, AFailedWriteLeavesTheArchiveByteForByte)

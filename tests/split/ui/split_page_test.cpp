@@ -1,5 +1,7 @@
 #include "split/ui/SplitPage.h"
 #include "split/ui/PathLabel.h"
+#include "common/core/FileDialogs.h"
+#include "common/core/ProgramFolders.h"
 #include "common/core/ScriptedPrompter.h"
 #include "common/ui/FileDrag.h"
 #include "common/ui/LateBound.h"
@@ -33,6 +35,7 @@ class SplitPageTest : public TempDirTest {
 protected:
     void SetUp() override
     {
+        ForgetFileDialogFolders();
         host.resize(900, 600);
         auto *layout = new QVBoxLayout(&host);
         page = new SplitPage;
@@ -107,6 +110,17 @@ TEST_F(SplitPageTest, CaptionsAndStartSettings)
     EXPECT_EQ(page->lblInfo1->x(), page->lblNumberFileSplit->x() + page->lblNumberFileSplit->width() + 3);
 }
 
+TEST_F(SplitPageTest, AddFileOpensAtHomeThenWhereTheLastFileWasChosen)
+{
+    const QString first = file(QStringLiteral("a.bin"), 10);
+    add({first});
+    ASSERT_EQ(answers.count(ScriptedPrompter::Kind::OpenFile), 1);
+    EXPECT_EQ(answers.asked.back().startFolder, QDir::homePath() + u'/');
+    add({});
+    EXPECT_EQ(answers.asked.back().startFolder, path(QStringLiteral("in")) + u'/');
+    EXPECT_NE(answers.asked.back().startFolder, DataFolder());
+}
+
 TEST_F(SplitPageTest, TheSizeBandKeepsToTheBottomAndSplitToTheRight)
 {
     for (const QSize size : {QSize(700, 520), QSize(1100, 800)}) {
@@ -114,9 +128,9 @@ TEST_F(SplitPageTest, TheSizeBandKeepsToTheBottomAndSplitToTheRight)
         host.show();
         QCoreApplication::processEvents();
         const int h = page->height();
-        EXPECT_EQ(page->fraSplitSize->y(), h - 158);   // 2370 twips
-        EXPECT_EQ(page->lblBy->y(), page->fraSplitSize->y() + 18);   // 270 twips
-        EXPECT_EQ(page->cmdSplit->x(), page->width() - 95);   // 1425 twips
+        EXPECT_EQ(page->fraSplitSize->y(), h - 158);               // 2370 twips
+        EXPECT_EQ(page->lblBy->y(), page->fraSplitSize->y() + 18); // 270 twips
+        EXPECT_EQ(page->cmdSplit->x(), page->width() - 95);        // 1425 twips
         EXPECT_LE(page->cmdSplit->geometry().bottom(), h);
         EXPECT_LE(page->fraInfo->geometry().right(), page->width());
         EXPECT_LT(page->fraSplitDestFolder->geometry().bottom(), page->fraSplitSize->y());
@@ -197,7 +211,7 @@ TEST_F(SplitPageTest, AddRemoveAndThePanel)
     EXPECT_EQ(page->lblInfo6->text(), QStringLiteral("10"));
     page->cmdRemoveFile->click();
     EXPECT_EQ(page->sourceFiles(), (QStringList{a, c}));
-    EXPECT_EQ(page->lblInfo3->text(), c);   // the next entry takes the selection
+    EXPECT_EQ(page->lblInfo3->text(), c); // the next entry takes the selection
     EXPECT_EQ(page->lblInfo5->text(), QStringLiteral("0"));
     EXPECT_EQ(page->lblInfo4->text(), QStringLiteral("0  (Max : 1456128)"));
 
@@ -313,7 +327,7 @@ TEST_F(SplitPageTest, SplitChecksTheListAndTheFolderFirst)
     page->txtDstFile->setEditText(path(QStringLiteral("missing")));
     page->cmdSplit_Click();
     page->txtDstFile->setEditText(out);
-    clickLabel(page->lblBytes);   // a custom size of 0
+    clickLabel(page->lblBytes); // a custom size of 0
     page->cmdSplit_Click();
     EXPECT_EQ(answers.messages().mid(0, 4),
               (QStringList{"You must add file to split", "You must specify destination directory",
@@ -339,7 +353,7 @@ TEST_F(SplitPageTest, SplitWritesTheMergeProgramAndReports)
               QStringLiteral("1 of 1 files split\r\n\r\n") + a
                   + QStringLiteral(": 3 parts, the first is the merge program Report-merge; the source was deleted"));
     EXPECT_EQ(status->text(), QStringLiteral("1 of 1 files split"));
-    EXPECT_EQ(page->sourceFiles(), QStringList{a});   // the entry stays
+    EXPECT_EQ(page->sourceFiles(), QStringList{a}); // the entry stays
     EXPECT_TRUE(page->isEnabled());
 }
 

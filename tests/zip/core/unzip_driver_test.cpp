@@ -104,6 +104,35 @@ TEST_F(UnzipDriverTest, AFileThatIsNoArchiveSaysSoAndListsNothing)
     EXPECT_EQ(readFile("fake.zip"), QByteArray("PK but not really"));
 }
 
+TEST_F(UnzipDriverTest, EntriesSharingTheirDataAreNeitherListedNorExtracted)
+{
+    const QString bomb = QStringLiteral(ARDL_ZIP_SEEDS "/overlapping.zip");
+    list(bomb);
+    EXPECT_EQ(ZipFileList->Count(), 0);
+    EXPECT_FALSE(UnzipLastRun.opened);
+    makeDir("out");
+    EXPECT_NE(extract(bomb, path("out")), 0);
+    EXPECT_EQ(UnzipLastRun.extracted, 0);
+    EXPECT_TRUE(tree(path("out")).isEmpty());
+    ASSERT_EQ(answers.messages().size(), 2);
+    EXPECT_EQ(answers.messages().last().trimmed(),
+              QStringLiteral("Could not open %1 (the entries part00.bin and part01.bin share their data, which no "
+                             "sound archive does (a zip bomb?))")
+                  .arg(bomb));
+}
+
+TEST_F(UnzipDriverTest, AnEntryLongerThanListedIsAFailureAndLeavesNoFile)
+{
+    makeDir("out");
+    EXPECT_EQ(extract(QStringLiteral(ARDL_ZIP_SEEDS "/lying-size.zip"), path("out")), UnzipSomeFailed);
+    EXPECT_EQ(UnzipLastRun.extracted, 0);
+    EXPECT_EQ(UnzipLastRun.failed, 1);
+    EXPECT_TRUE(tree(path("out")).isEmpty());
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_EQ(answers.messages().first().trimmed(),
+              QStringLiteral("small.txt: could not be extracted (the data is longer than the 100 bytes listed)"));
+}
+
 TEST_F(UnzipDriverTest, ExtractsWhatZipMadeByteForByteWithItsTimes)
 {
     const QByteArray big = TextBytes(2 * 1024 * 1024 + 5);
@@ -219,7 +248,7 @@ TEST_F(UnzipDriverTest, AWrongPasswordIsAskedAgainARefusedOneHoldsForThisRunOnly
     ASSERT_EQ(RunTool("zip", {"-q", "-P", "pw", "-r", "p.zip", "src"}, path()).exitCode, 0);
 
     answers.passwordAnswers = {QStringLiteral("wrong"), QStringLiteral("pw")};
-    ASSERT_EQ(extract(path("p.zip"), path("out1")), UnzipCannotWrite);   // no such folder yet
+    ASSERT_EQ(extract(path("p.zip"), path("out1")), UnzipCannotWrite); // no such folder yet
     makeDir("out1");
     ASSERT_EQ(extract(path("p.zip"), path("out1")), 0) << UnzipMessage.toStdString();
     EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Password), 2);
@@ -269,7 +298,8 @@ TEST_F(UnzipDriverTest, AFailedExtractionLeavesTheExistingFileWhole)
     std::signal(SIGXFSZ, previous);
 
     EXPECT_EQ(code, UnzipSomeFailed);
-    EXPECT_TRUE(UnzipMessage.contains("big.bin: could not be extracted (File too large)")) << UnzipMessage.toStdString();
+    EXPECT_TRUE(UnzipMessage.contains("big.bin: could not be extracted (File too large)"))
+        << UnzipMessage.toStdString();
     EXPECT_EQ(UnzipLastRun.extracted, 0);
     EXPECT_EQ(readFile("t/big.bin"), QByteArray("my own data"));
     EXPECT_EQ(tree(path("t")), QStringList({"big.bin"}));

@@ -106,6 +106,18 @@ TEST_F(ZipDialogsTest, DeleteWithNoSelectionOffersAllFilesAndTakesATypedName)
     EXPECT_EQ(ExtractParam.FileSpec, QStringLiteral("*.tmp"));
 }
 
+TEST_F(ZipDialogsTest, DeleteWithRowsSelectedPreselectsThem)
+{
+    ExtractParam.NoSelection = false;
+    ExtractParam.WhichFiles = 1; // what an earlier delete of every file left
+    frmDeleteZip dialog;
+    EXPECT_TRUE(dialog.fraFiles->optSelectFiles->isChecked());
+    EXPECT_TRUE(dialog.fraFiles->optSelectFiles->isEnabled());
+    dialog.cmdDelete->click();
+    EXPECT_TRUE(DeleteConfirmed);
+    EXPECT_EQ(ExtractParam.WhichFiles, 0);
+}
+
 TEST_F(ZipDialogsTest, NewFolderGivesTheTypedName)
 {
     frmNewFolder dialog;
@@ -185,7 +197,7 @@ TEST_F(ZipDialogsTest, AddFilesTakesTheSelectedRowsOrTheWildcardMatches)
     writeFile("pick/sub/three.txt", "333");
     frmBrowseForZip dialog;
     dialog.FTBrowseZip_FolderChanged(makeDir("empty"));
-    dialog.cmdAdd_Click();   // no rows: nothing happens
+    dialog.cmdAdd_Click(); // no rows: nothing happens
     EXPECT_FALSE(AddConfirmed);
 
     dialog.FTBrowseZip_FolderChanged(path("pick"));

@@ -1,5 +1,6 @@
 #include "zip/core/ZipCoreTest.h"
 
+#include "common/core/FileDialogs.h"
 #include "common/ui/ListView.h"
 #include "platform/ziplib/ZipReader.h"
 #include "zip/core/modVBUnzBas.h"
@@ -27,13 +28,20 @@ class ZipPageTest : public ZipCoreTest {
 protected:
     ZipPageTest()
     {
+        ForgetFileDialogFolders();
         page.LoadCaptions();
         page.resize(900, 600);
         QObject::connect(&page, &ZipPage::StatusTextChanged, [this](const QString &text) { statusText = text; });
         // Dialogs answer from the test.
         page.ShowAddDialog = [this] { addDialog(); };
-        page.ShowDeleteDialog = [this] { seenWhichFiles = ExtractParam.WhichFiles; deleteDialog(); };
-        page.ShowExtractDialog = [this] { seenWhichFiles = ExtractParam.WhichFiles; extractDialog(); };
+        page.ShowDeleteDialog = [this] {
+            seenWhichFiles = ExtractParam.WhichFiles;
+            deleteDialog();
+        };
+        page.ShowExtractDialog = [this] {
+            seenWhichFiles = ExtractParam.WhichFiles;
+            extractDialog();
+        };
         page.ShowCommentDialog = [this] { commentDialog(); };
         ExtractParam = {};
         ZipAddParam = {};
@@ -75,7 +83,7 @@ protected:
     bool archiveButtonsEnabled() const
     {
         return page.cmdZipAdd->isEnabled() && page.cmdZipDelete->isEnabled() && page.cmdZipExtract->isEnabled()
-            && page.cmdZipComment->isEnabled();
+               && page.cmdZipComment->isEnabled();
     }
 
     // An archive of text files made by zip, with a folder entry.
@@ -86,8 +94,7 @@ protected:
         writeFile("s/sub/c.txt", "c");
         SetFileTime(path("s/a.txt"), QDateTime(QDate(2015, 4, 3), QTime(2, 1, 0)));
         // Named one by one so that the archive's order is known.
-        ASSERT_EQ(RunTool("zip", {"-q", "a.zip", "s/", "s/a.txt", "s/b.log", "s/sub/", "s/sub/c.txt"}, path())
-                      .exitCode,
+        ASSERT_EQ(RunTool("zip", {"-q", "a.zip", "s/", "s/a.txt", "s/b.log", "s/sub/", "s/sub/c.txt"}, path()).exitCode,
                   0);
     }
 
@@ -116,7 +123,7 @@ TEST_F(ZipPageTest, OpenListsTheFilesOfAnArchiveWithTheirFigures)
     EXPECT_LT(column(4).first().toInt(), 2500);
     EXPECT_TRUE(archiveButtonsEnabled());
 
-    page.LVZip_ColumnClick(3);   // by size, largest first
+    page.LVZip_ColumnClick(3); // by size, largest first
     EXPECT_EQ(column(0).first(), QStringLiteral("a.txt"));
 }
 
@@ -152,6 +159,32 @@ TEST_F(ZipPageTest, NewOnAnExistingArchiveReplacesItAtTheFirstAdd)
     EXPECT_EQ(entryNames(archive()), QStringList({"new.txt"}));
     EXPECT_EQ(column(0), QStringList({"new.txt"}));
     EXPECT_EQ(statusText, QStringLiteral("1 Added Files"));
+}
+
+TEST_F(ZipPageTest, NewAndOpenStartAtHomeThenWhereEachWasLastUsed)
+{
+    makeSample();
+    const QString home = QDir::homePath() + u'/';
+    answers.saveAnswers.push_back(path("made/first.zip"));
+    makeDir("made");
+    page.cmdZipNew_Click();
+    EXPECT_EQ(answers.asked.back().startFolder, home);
+    // A plain name goes where the dialog was showing, never elsewhere.
+    answers.saveAnswers.push_back(QStringLiteral("plain.zip"));
+    page.cmdZipNew_Click();
+    EXPECT_EQ(answers.asked.back().startFolder, path("made") + u'/');
+    EXPECT_EQ(statusText, QStringLiteral("Zip File %1 Created").arg(path("made/plain.zip")));
+    writeFile("new.txt", "new");
+    willAdd({"new.txt"});
+    page.cmdZipAdd_Click();
+    EXPECT_EQ(entryNames(path("made/plain.zip")), QStringList({"new.txt"}));
+
+    // Open remembers its own folder.
+    open(archive());
+    EXPECT_EQ(answers.asked.back().kind, ScriptedPrompter::Kind::OpenFile);
+    EXPECT_EQ(answers.asked.back().startFolder, home);
+    open(archive());
+    EXPECT_EQ(answers.asked.back().startFolder, path() + u'/');
 }
 
 TEST_F(ZipPageTest, AfterNewOverAnArchiveThatNothingReplacedItsListedFilesStaySafe)
@@ -276,6 +309,68 @@ TEST_F(ZipPageTest, DeleteWithNoRowSelectedAsksThenEmptiesTheArchive)
     EXPECT_EQ(page.LVZip->rows().rowCount(), 0);
     EXPECT_FALSE(archiveButtonsEnabled());
     EXPECT_EQ(statusText, QStringLiteral("3 Files Deleted of Zip File"));
+}
+
+TEST_F(ZipPageTest, DeleteOffersTheSelectedRowsEvenAfterAnEarlierAllFiles)
+{
+    makeSample();
+    open(archive());
+    ExtractParam.WhichFiles = 1; // left by an earlier delete of every file
+    selectRows({1});
+    deleteDialog = [] {};
+    page.cmdZipDelete_Click();
+    EXPECT_EQ(seenWhichFiles, 0);
+    EXPECT_FALSE(ExtractParam.NoSelection);
+
+    // All Files chosen over a selection is asked too, No being the default.
+    deleteDialog = [] {
+        ExtractParam.WhichFiles = 1;
+        DeleteConfirmed = true;
+    };
+    const QByteArray before = readFile("a.zip");
+    page.cmdZipDelete_Click();
+    ASSERT_EQ(answers.count(ScriptedPrompter::Kind::Message), 1);
+    EXPECT_EQ(answers.asked.back().buttons, MsgButtons::YesNoDefaultNo);
+    EXPECT_EQ(readFile("a.zip"), before);
+}
+
+TEST_F(ZipPageTest, ADeleteThatTakesEveryEntryAsksThenSaysTheArchiveIsGone)
+{
+    writeFile("a.txt", "a");
+    writeFile("b.txt", "b");
+    ASSERT_EQ(RunTool("zip", {"-q", "-z", "a.zip", "a.txt", "b.txt"}, path(), "the comment\n.\n").exitCode, 0);
+    open(archive());
+    const QByteArray before = readFile("a.zip");
+    const QString question = QStringLiteral("Delete every entry of %1 ?\n\nAn archive without entries cannot stay: "
+                                            "the archive file itself is removed, and its comment with it.")
+                                 .arg(archive());
+    // A typed wildcard that takes every entry, refused.
+    deleteDialog = [] {
+        ExtractParam.WhichFiles = 2;
+        ExtractParam.FileSpec = QStringLiteral("*");
+        DeleteConfirmed = true;
+    };
+    page.cmdZipDelete_Click();
+    ASSERT_EQ(answers.count(ScriptedPrompter::Kind::Message), 1);
+    EXPECT_EQ(answers.asked.back().text, question);
+    EXPECT_EQ(answers.asked.back().buttons, MsgButtons::YesNoDefaultNo);
+    EXPECT_EQ(readFile("a.zip"), before);
+    EXPECT_EQ(page.LVZip->rows().rowCount(), 2);
+
+    // Both rows selected: the same question; agreed to, the file goes.
+    selectRows({0, 1});
+    deleteDialog = [] {
+        ExtractParam.WhichFiles = 0;
+        DeleteConfirmed = true;
+    };
+    answers.messageAnswers.push_back(MsgAnswer::Yes);
+    page.cmdZipDelete_Click();
+    ASSERT_EQ(answers.count(ScriptedPrompter::Kind::Message), 2);
+    EXPECT_EQ(answers.asked.back().text, question);
+    EXPECT_FALSE(QFileInfo::exists(archive()));
+    EXPECT_EQ(page.LVZip->rows().rowCount(), 0);
+    EXPECT_FALSE(archiveButtonsEnabled());
+    EXPECT_EQ(statusText, QStringLiteral("Zip File %1 removed: its last 2 entries were deleted").arg(archive()));
 }
 
 TEST_F(ZipPageTest, DeleteSelectedRowsOrATypedWildcard)
@@ -425,12 +520,12 @@ TEST_F(ZipPageTest, AMovedAddLeavesOutANameThatIsNotUtf8AndNeverTouchesItsLookAl
                 dialog.LVZipAdd->selectionModel()->select(rows.index(i, 0),
                                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
-        dialog.cboAction->setCurrentIndex(2);   // move
+        dialog.cboAction->setCurrentIndex(2); // move
         QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
     };
     page.cmdZipAdd_Click();
 
-    EXPECT_EQ(rowsShown, 3);   // the two names that read alike are two rows
+    EXPECT_EQ(rowsShown, 3); // the two names that read alike are two rows
     EXPECT_EQ(entryNames(archive()), QStringList({"b.txt"}));
     EXPECT_FALSE(QFile::exists(path("pick/b.txt")));
     EXPECT_EQ(readFile("pick/a\uFFFD.txt"), QByteArray("look-alike"));

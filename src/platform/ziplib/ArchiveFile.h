@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+struct zip;
+struct zip_error;
+
+namespace ardl {
+
+// Opens the archive at `path` for changes, as zip_open() does with `flags`,
+// except where the new archive is written: under a short temporary name of
+// its own folder (TemporaryNameIn), renamed over the archive once complete.
+// libzip's own name is the archive's name plus seven characters, which no
+// file system takes for a name that is already near its limit. Null on
+// failure, with `error` set.
+zip *OpenArchiveFile(const QString &path, int flags, zip_error *error);
+
+} // namespace ardl
