@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 #include <algorithm>
 
@@ -37,8 +36,7 @@ protected:
         ardl::test::SetFileTime(path(QStringLiteral("root/a file.txt")), Stamp);
     }
 
-    bool start(FtpTestServer::Access access = FtpTestServer::Access::User, bool writable = false,
-               int idleSeconds = 0)
+    bool start(FtpTestServer::Access access = FtpTestServer::Access::User, bool writable = false, int idleSeconds = 0)
     {
         server = std::make_unique<FtpTestServer>(root, access, writable, idleSeconds);
         return server->started();
@@ -46,8 +44,7 @@ protected:
 
     bool login(FtpSession &s)
     {
-        return s.open(QStringLiteral("127.0.0.1"), server->port(),
-                      QString::fromLatin1(FtpTestServer::UserName),
+        return s.open(QStringLiteral("127.0.0.1"), server->port(), QString::fromLatin1(FtpTestServer::UserName),
                       QString::fromLatin1(FtpTestServer::Password));
     }
 
@@ -67,8 +64,8 @@ TEST_F(FtpSessionTest, ListsNestedFoldersWithMachineListingsAndWithList)
 
     FtpListing machine;
     ASSERT_TRUE(s.list(QStringLiteral("/"), machine));
-    EXPECT_EQ(names(machine), (QStringList{QStringLiteral("a file.txt"), QStringLiteral("empty/"),
-                                           QStringLiteral("sub dir/")}));
+    EXPECT_EQ(names(machine),
+              (QStringList{QStringLiteral("a file.txt"), QStringLiteral("empty/"), QStringLiteral("sub dir/")}));
     const auto file = std::find_if(machine.entries.begin(), machine.entries.end(),
                                    [](const FtpEntry &e) { return e.name == QStringLiteral("a file.txt"); });
     ASSERT_NE(file, machine.entries.end());
@@ -85,7 +82,7 @@ TEST_F(FtpSessionTest, ListsNestedFoldersWithMachineListingsAndWithList)
     ASSERT_TRUE(s.list(QStringLiteral("/"), plain));
     EXPECT_TRUE(plain.unreadableLines.isEmpty());
     EXPECT_EQ(names(plain), names(machine));
-    ASSERT_TRUE(s.list(QStringLiteral("sub dir/deep/"), deep));   // taken from the root
+    ASSERT_TRUE(s.list(QStringLiteral("sub dir/deep/"), deep)); // taken from the root
     EXPECT_EQ(names(deep), QStringList{QStringLiteral("x.txt")});
     EXPECT_EQ(deep.entries[0].precision, DatePrecision::Minute);
 
@@ -130,14 +127,14 @@ TEST_F(FtpSessionTest, LoginAndConnectionFailuresHaveTheirCodes)
 {
     ASSERT_TRUE(start());
     FtpSession s;
-    EXPECT_FALSE(s.open(QStringLiteral("127.0.0.1"), server->port(), QStringLiteral("tester"),
-                        QStringLiteral("wrong")));
+    EXPECT_FALSE(
+        s.open(QStringLiteral("127.0.0.1"), server->port(), QStringLiteral("tester"), QStringLiteral("wrong")));
     EXPECT_FALSE(s.isOpen());
     EXPECT_EQ(s.lastError(), FtpErrorCode::ExtendedError);
     EXPECT_TRUE(s.lastReply().startsWith(QStringLiteral("530"))) << s.lastReply().toStdString();
 
-    EXPECT_FALSE(s.open(QStringLiteral("127.0.0.1"), FtpTestServer::FreePort(), QStringLiteral("u"),
-                        QStringLiteral("p")));
+    EXPECT_FALSE(
+        s.open(QStringLiteral("127.0.0.1"), FtpTestServer::FreePort(), QStringLiteral("u"), QStringLiteral("p")));
     EXPECT_EQ(s.lastError(), FtpErrorCode::CannotConnect);
 
     EXPECT_FALSE(s.open(QStringLiteral("127.0.0.1"), 0, QStringLiteral("u"), QStringLiteral("p")));
@@ -152,7 +149,7 @@ TEST_F(FtpSessionTest, PutMakeDirAndGetKeepContentAndTime)
     FtpSession s;
     ASSERT_TRUE(login(s));
     EXPECT_TRUE(s.makeDir(QStringLiteral("/new folder")));
-    EXPECT_FALSE(s.makeDir(QStringLiteral("/new folder")));   // already there
+    EXPECT_FALSE(s.makeDir(QStringLiteral("/new folder"))); // already there
 
     const QString local = writeFile(QStringLiteral("up/data #1.bin"), QByteArray(200000, 'z'));
     const QDateTime when(QDate(2020, 2, 29), QTime(23, 30, 5), Qt::UTC);
@@ -200,26 +197,25 @@ TEST_F(FtpSessionTest, CallsAfterTheServerClosedAnIdleConnectionStillWork)
     ASSERT_TRUE(start(FtpTestServer::Access::User, true, 1)) << server->error().toStdString();
     FtpSession s;
     ASSERT_TRUE(login(s)) << s.lastErrorDetail().toStdString();
-    const auto idle = [] { QThread::msleep(2500); };
 
-    idle();
+    ASSERT_TRUE(server->waitForIdleClose());
     FtpListing listing;
     EXPECT_TRUE(s.list(QStringLiteral("/sub dir/deep"), listing)) << s.lastErrorDetail().toStdString();
     EXPECT_EQ(names(listing), QStringList{QStringLiteral("x.txt")});
 
-    idle();
+    ASSERT_TRUE(server->waitForIdleClose());
     EXPECT_TRUE(s.putFile(path(QStringLiteral("root/a file.txt")), QStringLiteral("/sub dir/up.txt")))
         << s.lastErrorDetail().toStdString();
     EXPECT_EQ(readFile(QStringLiteral("root/sub dir/up.txt")), "hello");
 
-    idle();
+    ASSERT_TRUE(server->waitForIdleClose());
     QBuffer sink;
     sink.open(QIODevice::WriteOnly);
     EXPECT_TRUE(s.getFile(QStringLiteral("/sub dir/deep/x.txt"), sink)) << s.lastErrorDetail().toStdString();
     EXPECT_EQ(sink.data(), "x");
 
     // A refusal after the drop is the server's answer to the call itself.
-    idle();
+    ASSERT_TRUE(server->waitForIdleClose());
     EXPECT_FALSE(s.folderExists(QStringLiteral("/nowhere")));
     EXPECT_TRUE(s.lastReply().startsWith(QStringLiteral("550"))) << s.lastReply().toStdString();
 }
