@@ -138,7 +138,8 @@ struct FtpSession::Impl {
     }
 
     // A download reaches the sink in writes of SinkChunk bytes, not one
-    // per piece libcurl hands over (often a few KiB).
+    // per piece libcurl hands over (whatever one read of the socket gave):
+    // fewer, larger writes cost less than the copy into the buffer.
     static constexpr qsizetype SinkChunk = 256 * 1024;
 
     static size_t onWrite(char *data, size_t size, size_t count, void *user)
@@ -585,10 +586,8 @@ bool FtpSession::getFile(const QString &remote, QIODevice &sink, QDateTime *modi
     d->sinkBuffer.reserve(Impl::SinkChunk);
     d->sinkFailed = false;
     bool ok = d->perform(call);
-    if (ok && !d->flushSink()) {
-        d->fail(FtpErrorCode::InternalError, sink.errorString());
-        ok = false;
-    }
+    if (ok && !d->flushSink())
+        ok = d->fail(FtpErrorCode::InternalError);
     d->sink = nullptr;
     d->sinkBuffer.clear();
     if (!ok) {
