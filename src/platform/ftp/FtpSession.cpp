@@ -81,15 +81,15 @@ private:
 
 struct FtpSession::Impl {
     CURL *curl = nullptr;
-    CURLM *multi = nullptr;   // holds the control connection between calls
-    QByteArray base;   // "ftp://host:port"
+    CURLM *multi = nullptr; // holds the control connection between calls
+    QByteArray base;        // "ftp://host:port"
     QByteArray user;
     QByteArray password;
     bool open = false;
     bool machineListing = true;
     QStringList features;
 
-    CURLcode optionError = CURLE_OK;   // the first option libcurl refused
+    CURLcode optionError = CURLE_OK; // the first option libcurl refused
 
     int error = FtpErrorCode::None;
     QString reply;          // the last complete reply
@@ -97,10 +97,14 @@ struct FtpSession::Impl {
     QStringList received;   // every reply line of the current call
     QString localError;
 
-    QByteArray *rawBody = nullptr;   // a listing, taken as the server sent it
+    QByteArray *rawBody = nullptr; // a listing, taken as the server sent it
     QIODevice *sink = nullptr;
-    qint64 sinkBytes = 0;
+    qint64 sinkBytes = 0;  // received for the sink, buffered or written
+    QByteArray sinkBuffer; // received, not yet written to the sink
+    bool sinkFailed = false;
     QIODevice *source = nullptr;
+    bool sourceFailed = false;
+    qint64 idleWakeups = 0;
 
     ~Impl() { release(); }
 
@@ -124,8 +128,8 @@ struct FtpSession::Impl {
         self->received.push_back(line);
         self->replyLines.push_back(line);
         // "123 text" (or a bare "123") ends a reply; "123-text" starts a longer one.
-        const bool final = line.size() >= 3 && line[0].isDigit() && line[1].isDigit()
-                        && line[2].isDigit() && (line.size() == 3 || line[3] == u' ');
+        const bool final = line.size() >= 3 && line[0].isDigit() && line[1].isDigit() && line[2].isDigit()
+                           && (line.size() == 3 || line[3] == u' ');
         if (final) {
             self->reply = self->replyLines.join(u'\n').trimmed();
             self->replyLines.clear();
@@ -133,17 +137,35 @@ struct FtpSession::Impl {
         return size * count;
     }
 
+    // A download reaches the sink in writes of SinkChunk bytes, not one
+    // per piece libcurl hands over (whatever one read of the socket gave):
+    // fewer, larger writes cost less than the copy into the buffer.
+    static constexpr qsizetype SinkChunk = 256 * 1024;
+
     static size_t onWrite(char *data, size_t size, size_t count, void *user)
     {
         auto *self = static_cast<Impl *>(user);
         const qint64 n = qint64(size * count);
         if (self->sink) {
-            if (self->sink->write(data, n) != n)
-                return 0;
+            self->sinkBuffer.append(data, qsizetype(n));
             self->sinkBytes += n;
+            if (self->sinkBuffer.size() >= SinkChunk && !self->flushSink())
+                return 0;
             return size_t(n);
         }
-        return size_t(n);   // file facts, or a listing's converted text: not wanted
+        return size_t(n); // file facts, or a listing's converted text: not wanted
+    }
+
+    // Writes what is buffered for the sink; false, for good, once a write
+    // failed.
+    bool flushSink()
+    {
+        if (sinkFailed)
+            return false;
+        if (!sinkBuffer.isEmpty() && sink->write(sinkBuffer) != sinkBuffer.size())
+            sinkFailed = true;
+        sinkBuffer.resize(0); // keeps its room for the next chunk
+        return !sinkFailed;
     }
 
     // libcurl fetches every listing in text mode and, on this system, turns
@@ -165,7 +187,11 @@ struct FtpSession::Impl {
         if (!self->source)
             return 0;
         const qint64 n = self->source->read(buffer, qint64(size * count));
-        return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
+        if (n < 0) {
+            self->sourceFailed = true;
+            return CURL_READFUNC_ABORT;
+        }
+        return size_t(n);
     }
 
     // Sets one option of the handle; the first one refused fails the call.
@@ -220,12 +246,12 @@ struct FtpSession::Impl {
     }
 
     struct Call {
-        QByteArray path = "/";        // URL path, encoded
+        QByteArray path = "/"; // URL path, encoded
         bool noBody = false;
         bool upload = false;
         qint64 uploadSize = -1;
         bool fileTime = false;
-        bool skipSize = false;        // no SIZE before a download
+        bool skipSize = false; // no SIZE before a download
         const char *customRequest = nullptr;
         QStringList quote;
         QStringList postQuote;
@@ -294,29 +320,50 @@ struct FtpSession::Impl {
                            [](const QString &line) { return line.startsWith(QLatin1String("421")); });
     }
 
-    // Runs the prepared call to its end. libcurl 7.88 sometimes misses that
-    // a passive-mode reply arrived while it was sending the command and then
-    // sleeps a whole second before it opens the data connection; waking it
-    // every few milliseconds keeps that to a few milliseconds.
+    // Runs the prepared call to its end, waiting on libcurl's sockets and
+    // timer in between. libcurl 7.88 sometimes reads a passive-mode reply in
+    // the same round in which it sent the command and then names neither a
+    // socket nor a timer to wait for: a wait would sleep its whole length
+    // (a second) before the data connection is opened. Such a round is run
+    // again at once instead.
     CURLcode run()
     {
-        constexpr long MaxWaitMs = 2;
+        constexpr long MaxWaitMs = 1000;
+        // Rounds in a row without a socket before the wait below is used
+        // after all (libcurl leaves out of its fd_set any socket numbered
+        // FD_SETSIZE or higher; curl_multi_poll still waits on those).
+        constexpr int MaxRoundsWithoutSocket = 3;
         if (curl_multi_add_handle(multi, curl) != CURLM_OK)
             return CURLE_FAILED_INIT;
         int running = 1;
+        int roundsWithoutSocket = 0;
         CURLMcode state = CURLM_OK;
         while (state == CURLM_OK) {
             state = curl_multi_perform(multi, &running);
             if (state != CURLM_OK || running == 0)
                 break;
-            // Without a timeout from libcurl (-1, or a failed call) the
-            // short wait below applies.
+            fd_set readable;
+            fd_set writable;
+            fd_set failed;
+            FD_ZERO(&readable);
+            FD_ZERO(&writable);
+            FD_ZERO(&failed);
+            int highest = -1;
+            state = curl_multi_fdset(multi, &readable, &writable, &failed, &highest);
+            if (state != CURLM_OK)
+                break;
+            if (highest < 0 && ++roundsWithoutSocket < MaxRoundsWithoutSocket)
+                continue;
+            roundsWithoutSocket = 0;
             long wait = -1;
-            if (curl_multi_timeout(multi, &wait) != CURLM_OK)
-                wait = -1;
-            if (wait < 0 || wait > MaxWaitMs)
+            if (curl_multi_timeout(multi, &wait) != CURLM_OK || wait < 0 || wait > MaxWaitMs)
                 wait = MaxWaitMs;
-            state = curl_multi_poll(multi, nullptr, 0, int(wait), nullptr);
+            if (wait == 0)
+                continue; // libcurl has work due now
+            int ready = 0;
+            state = curl_multi_poll(multi, nullptr, 0, int(wait), &ready);
+            if (state == CURLM_OK && ready == 0)
+                ++idleWakeups;
         }
         CURLcode result = state == CURLM_OK ? CURLE_OK : CURLE_OUT_OF_MEMORY;
         int queued = 0;
@@ -372,7 +419,7 @@ bool FtpSession::open(const QString &server, int port, const QString &user, cons
     if (port < 1 || port > 65535 || host.isEmpty() || host.contains(u'/') || host.contains(u'@'))
         return d->fail(FtpErrorCode::InvalidUrl);
     if (host.contains(u':') && !host.startsWith(u'['))
-        host = u'[' + host + u']';   // an IPv6 address
+        host = u'[' + host + u']'; // an IPv6 address
     d->base = "ftp://" + host.toUtf8() + ':' + QByteArray::number(port);
     d->user = user.toUtf8();
     d->password = password.toUtf8();
@@ -480,7 +527,7 @@ bool FtpSession::rename(const QString &from, const QString &to)
     if (hasLineBreak(from) || hasLineBreak(to))
         return d->fail(FtpErrorCode::InvalidUrl);
     Impl::Call call;
-    call.path = urlPath(folderOf(to));   // stays in the folder the next call is likely to use
+    call.path = urlPath(folderOf(to)); // stays in the folder the next call is likely to use
     call.noBody = true;
     call.quote = {QStringLiteral("RNFR ") + absolute(from), QStringLiteral("RNTO ") + absolute(to)};
     return d->perform(call);
@@ -536,10 +583,15 @@ bool FtpSession::getFile(const QString &remote, QIODevice &sink, QDateTime *modi
     call.skipSize = expectedSize >= 0;
     d->sink = &sink;
     d->sinkBytes = 0;
-    const bool ok = d->perform(call);
+    d->sinkBuffer.reserve(Impl::SinkChunk);
+    d->sinkFailed = false;
+    bool ok = d->perform(call);
+    if (ok && !d->flushSink())
+        ok = d->fail(FtpErrorCode::InternalError);
     d->sink = nullptr;
+    d->sinkBuffer.clear();
     if (!ok) {
-        if (d->error == FtpErrorCode::InternalError && d->localError.isEmpty())
+        if (d->sinkFailed)
             d->localError = sink.errorString();
         return false;
     }
@@ -571,13 +623,14 @@ bool FtpSession::putFile(const QString &local, const QString &remote)
     call.uploadSize = file.size();
     if (offers(QStringLiteral("MFMT"))) {
         const QDateTime when = QFileInfo(file).lastModified().toUTC();
-        call.postQuote = {QStringLiteral("*MFMT ") + when.toString(QStringLiteral("yyyyMMddHHmmss"))
-                          + u' ' + absolute(remote)};
+        call.postQuote = {QStringLiteral("*MFMT ") + when.toString(QStringLiteral("yyyyMMddHHmmss")) + u' '
+                          + absolute(remote)};
     }
     d->source = &file;
+    d->sourceFailed = false;
     const bool ok = d->perform(call);
     d->source = nullptr;
-    if (!ok && d->error == FtpErrorCode::InternalError && d->localError.isEmpty())
+    if (!ok && d->sourceFailed)
         d->localError = file.errorString();
     return ok;
 }
@@ -592,11 +645,18 @@ QString FtpSession::lastReply() const
     return d->error == FtpErrorCode::None ? QString() : d->reply;
 }
 
+qint64 FtpSession::idleWakeups() const
+{
+    return d->idleWakeups;
+}
+
 QString FtpSession::lastErrorDetail() const
 {
     if (d->error == FtpErrorCode::None)
         return QString();
-    return d->reply.isEmpty() ? d->localError : d->reply;
+    // A failure on this side comes with whatever the server said last
+    // ("150 Opening data connection"), which is not its reason.
+    return d->reply.isEmpty() || !d->localError.isEmpty() ? d->localError : d->reply;
 }
 
 QString FtpLastResponseInfo()

@@ -66,6 +66,11 @@ public:
     // read or written) its reason; "" when there is neither.
     QString lastErrorDetail() const;
 
+    // How many times, over the session's life, a wait for the server ended
+    // with nothing to do: neither a reply nor data had come, only the wait's
+    // own time had run out. Transfers that flow keep this at 0.
+    qint64 idleWakeups() const;
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;

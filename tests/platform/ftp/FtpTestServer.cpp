@@ -16,9 +16,13 @@ namespace ardl::test {
 
 namespace {
 
-constexpr int StartMs = 30000;   // generous: the machine may be loaded
+constexpr int StartMs = 30000; // generous: the machine may be loaded
 
-// The server: binds a port of its own choice, prints it, then serves.
+// The server: binds a port of its own choice, prints it, then serves. It
+// prints "closed idle" each time it has closed a control connection left
+// idle, so a test waits for that instead of for a time. A failed login is
+// answered at once (pyftpdlib waits 3 s by default), and the short poll lets
+// the server's own timers fire on time.
 const char *const ServerScript = R"(
 import sys
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -32,14 +36,23 @@ if user:
 else:
     authorizer.add_anonymous(root, perm=perm)
 class Handler(FTPHandler):
-    pass
+    idle_closing = False
+    def handle_timeout(self):
+        self.idle_closing = True
+        super().handle_timeout()
+    def close(self):
+        was_open = not self._closed
+        super().close()
+        if was_open and self.idle_closing:
+            print("closed idle", flush=True)
 Handler.authorizer = authorizer
+Handler.auth_failed_timeout = 0
 Handler.banner = banner
 if int(idle) > 0:
     Handler.timeout = int(idle)
 server = FTPServer(("127.0.0.1", 0), Handler)
 print(server.socket.getsockname()[1], flush=True)
-server.serve_forever()
+server.serve_forever(timeout=0.05)
 )";
 
 sockaddr_in loopback(int port)
@@ -63,8 +76,7 @@ QByteArray greeting(int port, int timeoutMs)
         QDeadlineTimer deadline(timeoutMs);
         pollfd p{fd, POLLIN, 0};
         char c = 0;
-        while (!line.endsWith('\n') && ::poll(&p, 1, int(deadline.remainingTime())) == 1
-               && ::read(fd, &c, 1) == 1)
+        while (!line.endsWith('\n') && ::poll(&p, 1, int(deadline.remainingTime())) == 1 && ::read(fd, &c, 1) == 1)
             line += c;
     }
     ::close(fd);
@@ -102,10 +114,8 @@ FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable, 
     // Debian's interpreter, the one that sees Debian's pyftpdlib.
     m_process.start(QStringLiteral("/usr/bin/python3"),
                     {QStringLiteral("-c"), QString::fromLatin1(ServerScript), root,
-                     user ? QString::fromLatin1(UserName) : QString(),
-                     user ? QString::fromLatin1(Password) : QString(),
-                     writable ? QStringLiteral("1") : QStringLiteral("0"), m_banner,
-                     QString::number(idleSeconds)});
+                     user ? QString::fromLatin1(UserName) : QString(), user ? QString::fromLatin1(Password) : QString(),
+                     writable ? QStringLiteral("1") : QStringLiteral("0"), m_banner, QString::number(idleSeconds)});
     if (!m_process.waitForStarted(StartMs)) {
         m_error = m_process.errorString();
         return;
@@ -119,23 +129,39 @@ FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable, 
     m_started = true;
 }
 
-bool FtpTestServer::readPort()
+QByteArray FtpTestServer::readLine(const QDeadlineTimer &deadline)
 {
-    QDeadlineTimer deadline(StartMs);
     while (!m_process.canReadLine()) {
-        if (m_process.state() != QProcess::Running || deadline.hasExpired()) {
-            m_error = QStringLiteral("the FTP server did not start");
-            return false;
-        }
+        if (m_process.state() != QProcess::Running || deadline.hasExpired())
+            return {};
         m_process.waitForReadyRead(int(qMin<qint64>(deadline.remainingTime(), 1000)));
     }
+    return m_process.readLine().trimmed();
+}
+
+bool FtpTestServer::readPort()
+{
+    const QByteArray line = readLine(QDeadlineTimer(StartMs));
+    if (line.isEmpty()) {
+        m_error = QStringLiteral("the FTP server did not start");
+        return false;
+    }
     bool ok = false;
-    m_port = m_process.readLine().trimmed().toInt(&ok);
+    m_port = line.toInt(&ok);
     if (!ok || m_port <= 0) {
         m_error = QStringLiteral("the FTP server gave no port");
         return false;
     }
     return true;
+}
+
+bool FtpTestServer::waitForIdleClose()
+{
+    const QDeadlineTimer deadline(StartMs);
+    for (QByteArray line = readLine(deadline); !line.isEmpty(); line = readLine(deadline))
+        if (line == "closed idle")
+            return true;
+    return false;
 }
 
 bool FtpTestServer::greetsWithOwnBanner() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 
@@ -29,6 +30,10 @@ public:
     QString error() const { return m_error; }
     // The text of this server's greeting.
     const QString &banner() const { return m_banner; }
+    // Waits until the server has closed one more control connection for
+    // being idle (each close is waited for once); false when none closed
+    // within a generous deadline.
+    bool waitForIdleClose();
 
     // A port on 127.0.0.1 that nothing listens on and nothing else can take
     // while the test process runs.
@@ -36,6 +41,8 @@ public:
 
 private:
     bool readPort();
+    // The next line the server prints, "" when none came before `deadline`.
+    QByteArray readLine(const QDeadlineTimer &deadline);
     bool greetsWithOwnBanner() const;
 
     QProcess m_process;
