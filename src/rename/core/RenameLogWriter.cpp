@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ardl {
@@ -97,11 +98,16 @@ bool RenameLogWriter::open(const QString &path)
     close();
     m_path = path;
     m_error.clear();
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temp;
+    m_placed = false;
+    m_target = QFile::encodeName(path);
+    // The log takes its name in the middle of the run, when a file has
+    // already moved: what would refuse it then is refused now.
+    struct stat st;
+    if (::stat(m_target.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return fail(EISDIR);
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        temp = target + QByteArray(".tmp-") + QByteArray::number(QRandomGenerator::global()->generate(), 16);
-        m_fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_temp = m_target + QByteArray(".tmp-") + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        m_fd = ::open(m_temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;
     }
@@ -109,15 +115,19 @@ bool RenameLogWriter::open(const QString &path)
         return fail(errno);
     if (!reserve(InitialCapacity)) {
         release();
-        ::unlink(temp.constData());
+        ::unlink(m_temp.constData()); // our own empty file; the failure to reserve is what is reported
         return false;
     }
-    if (::rename(temp.constData(), target.constData()) != 0) {
-        const int error = errno;
-        release();
-        ::unlink(temp.constData());
-        return fail(error);
-    }
+    return true;
+}
+
+bool RenameLogWriter::putInPlace()
+{
+    if (m_placed)
+        return true;
+    if (::rename(m_temp.constData(), m_target.constData()) != 0)
+        return fail(errno);
+    m_placed = true;
     return true;
 }
 
@@ -148,17 +158,26 @@ bool RenameLogWriter::writeLine(const QString &oldPath, const QString &newPath)
     const QByteArray line = RenameLogLine(oldPath, newPath);
     if (!reserve(line.size()))
         return false;
-    if (m_direct)
-        return writeAll(m_fd, line) || fail(errno);
-    std::memcpy(m_map + m_used, line.constData(), size_t(line.size()));
-    m_used += line.size();
-    return true;
+    if (m_direct) {
+        if (!writeAll(m_fd, line))
+            return fail(errno);
+    } else {
+        std::memcpy(m_map + m_used, line.constData(), size_t(line.size()));
+        m_used += line.size();
+    }
+    // The line is in the file when the file takes the log's name.
+    return oldPath == newPath || putInPlace();
 }
 
 bool RenameLogWriter::close()
 {
     if (m_fd < 0)
         return true;
+    if (!m_placed) {
+        // Nothing changed its name: the old log stays, and so does its name.
+        release();
+        return ::unlink(m_temp.constData()) == 0 || fail(errno);
+    }
     int error = 0;
     if (!m_direct) {
         if (m_map)
