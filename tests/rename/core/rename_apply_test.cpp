@@ -112,6 +112,22 @@ TEST_F(RenameApplyTest, AFileInTheWayIsNeverReplacedAndOnlyFilesThatAreThereAreL
               d + "a -> " + d + "a\r\n" + d + "c -> " + d + "c\r\n" + d + "d -> " + d + "new-d\r\n");
 }
 
+TEST_F(RenameApplyTest, AFileThatKeepsItsNameButIsGoneByApplyGetsNoLine)
+{
+    writeOldFile("a", "A");
+    writeOldFile("b", "B");
+    const RenamePlan plan = PlanRenames({row("a", "a"), row("b", "c")});
+    ASSERT_EQ(plan.errorCount(), 0);
+    QFile::remove(path("a")); // after Preview
+
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    EXPECT_EQ(ApplyRenamePlan(plan, &log).renamed, 1);
+    ASSERT_TRUE(log.close());
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("Log.log"), d + "b -> " + d + "c\r\n");
+}
+
 TEST_F(RenameApplyTest, RowsMarkedErrAreLeftAloneAndTheOthersGoOn)
 {
     writeOldFile("a", "A");

@@ -512,3 +512,41 @@ TEST_F(RenamePageTest, AnApplyThatRenamesNothingSaysSoAndKeepsTheLogOfTheRealRen
     page.cmdApply_Click();
     EXPECT_EQ(status, QStringLiteral("No file was renamed: every file already has the name the preview shows"));
 }
+
+TEST_F(RenamePageTest, FilesGoneSinceTheyWereListedAreErrAndNeverLogged)
+{
+    for (const char *name : {"x.txt", "y.txt", "z.jpg"})
+        writeFile(name, name);
+    addFolder(dir());
+    numberFromFive();
+    page.cmdPreview_Click();
+    page.cmdApply_Click();
+    ASSERT_EQ(listing(), QStringList({"05.txt", "06.txt", "07.jpg"}));
+    // Two files get their old names back (as Undo does) behind the list's back.
+    ASSERT_TRUE(QFile::rename(path("05.txt"), path("x.txt")));
+    ASSERT_TRUE(QFile::rename(path("06.txt"), path("y.txt")));
+
+    SetProp(page.UDSStart, "Value", 10); // 07.jpg moves; 05 and 06 would move too, but are gone
+    page.cmdPreview_Click();
+    EXPECT_EQ(status, QStringLiteral("Preview : 2 Errors"));
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Err", "Err", "Ok"}));
+    page.LVPreview->setCurrentIndex(page.LVPreview->rows().index(0, 0));
+    EXPECT_EQ(status, QStringLiteral("The file is no longer there"));
+
+    // With the same rules no name changes: the gone files are still Err.
+    SetProp(page.UDSStart, "Value", 5);
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 0), QStringList({"05", "06", "07"}));
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Err", "Err", "Ok"}));
+
+    // Apply goes on with the Ok rows only, and the log names only files that are there.
+    SetProp(page.UDSStart, "Value", 10);
+    page.cmdPreview_Click();
+    page.chkLog->click();
+    page.txtLog->setText(path("rename.log"));
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdApply_Click();
+    EXPECT_EQ(listing(), QStringList({"12.jpg", "rename.log", "x.txt", "y.txt"}));
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("rename.log"), d + "07.jpg -> " + d + "12.jpg\r\n");
+}
