@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -51,7 +52,15 @@ QString DefaultRenameLogPath()
 
 bool IsLoggablePath(const QString &path)
 {
-    return !path.contains(QLatin1String("->")) && !path.contains(u'\n') && !path.contains(u'\r');
+    // One pass: this runs twice for every line of a run.
+    const QChar *c = path.constData();
+    const QChar *end = c + path.size();
+    for (; c != end; ++c) {
+        const char16_t u = c->unicode();
+        if (u == u'\n' || u == u'\r' || (u == u'-' && c + 1 != end && c[1] == u'>'))
+            return false;
+    }
+    return true;
 }
 
 QByteArray RenameLogLine(const QString &oldPath, const QString &newPath)
@@ -155,15 +164,24 @@ bool RenameLogWriter::writeLine(const QString &oldPath, const QString &newPath)
         return false;
     if (!IsLoggablePath(oldPath) || !IsLoggablePath(newPath))
         return fail(EINVAL);
-    const QByteArray line = RenameLogLine(oldPath, newPath);
-    if (!reserve(line.size()))
+    // Room for the longest UTF-8 form of the line; near the end of the room
+    // reserved, for its exact form, so the log is not made larger than it needs.
+    qint64 room = m_utf8.requiredSpace(oldPath.size()) + m_utf8.requiredSpace(newPath.size()) + 6;
+    if (m_used + room > m_capacity)
+        room = RenameLogLine(oldPath, newPath).size();
+    if (!reserve(room))
         return false;
-    if (m_direct) {
-        if (!writeAll(m_fd, line))
+    if (m_direct) { // also when reserve() had to fall back to plain writes
+        if (!writeAll(m_fd, RenameLogLine(oldPath, newPath)))
             return fail(errno);
     } else {
-        std::memcpy(m_map + m_used, line.constData(), size_t(line.size()));
-        m_used += line.size();
+        // Encoded straight into the map, without a copy of the line.
+        char *const start = m_map + m_used;
+        char *out = m_utf8.appendToBuffer(start, oldPath);
+        out = std::copy_n(" -> ", 4, out);
+        out = m_utf8.appendToBuffer(out, newPath);
+        out = std::copy_n("\r\n", 2, out);
+        m_used += out - start;
     }
     // The line is in the file when the file takes the log's name.
     return oldPath == newPath || putInPlace();

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 
 namespace ardl {
 
@@ -70,6 +71,9 @@ private:
     QByteArray m_target; // the log's path and the temporary one, as given to the system
     QByteArray m_temp;
     QString m_error;
+    // Each path on its own: half a surrogate pair at the end of one is never
+    // joined to what follows.
+    QStringEncoder m_utf8{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
 };
 
 } // namespace ardl

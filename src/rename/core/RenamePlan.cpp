@@ -105,11 +105,13 @@ private:
         m_byOld.reserve(qsizetype(rows().size()));
         for (int i = 0; i < int(rows().size()); ++i) {
             PlanRow &r = row(i);
-            if (m_byOld.contains(r.oldPath)) {
+            const qsizetype known = m_byOld.size();
+            int &first = m_byOld[r.oldPath];
+            if (m_byOld.size() == known) {
                 r.problem = RowProblem::DuplicateSource;
                 continue;
             }
-            m_byOld.insert(r.oldPath, i);
+            first = i;
             r.problem = ownProblem(r, names);
             if (r.ok())
                 m_probe.expect(folderOf(r)); // the file itself

@@ -252,3 +252,34 @@ TEST_F(RenameApplyTest, ARunThatRenamesNothingLeavesTheEarlierLogAsItWas)
     const QByteArray d = QFile::encodeName(dir());
     EXPECT_EQ(readFile("Log.log"), d + "a -> " + d + "a\r\n" + d + "b -> " + d + "c\r\n");
 }
+
+TEST_F(RenameApplyTest, LogLinesKeepEveryNameByteForByteWhereverTheyFallInTheFile)
+{
+    // Lines of names of one to four UTF-8 bytes per character, far past the
+    // room the log starts with, so some meet the end of the room reserved.
+    const QString names[] = {QStringLiteral("plain"), QStringLiteral("d\u00e9j\u00e0"), QStringLiteral("\u6587\u4ef6"),
+                             QStringLiteral("\U0001F600 smile"), QStringLiteral("a - > b")};
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    QByteArray expected;
+    for (int i = 0; i < 3000; ++i) {
+        const QString from = "/d/" + names[i % 5] + QString::number(i);
+        const QString to = "/e/" + names[(i + 1) % 5] + QString::number(i);
+        ASSERT_TRUE(log.writeLine(from, to));
+        expected += RenameLogLine(from, to);
+    }
+    ASSERT_TRUE(log.close());
+    EXPECT_EQ(readFile("Log.log"), expected);
+}
+
+TEST(RenameCaseChange, IsToldApartFromOtherRenamesOfTheSameLength)
+{
+    EXPECT_TRUE(IsCaseOnlyChange("/d/name.txt", "/d/NAME.txt"));
+    EXPECT_TRUE(IsCaseOnlyChange("/d/x\u00e9", "/d/X\u00c9"));
+    // A letter outside the first plane changes case as a pair of units.
+    EXPECT_TRUE(IsCaseOnlyChange(QStringLiteral("/d/\U00010400"), QStringLiteral("/d/\U00010428")));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/name", "/d/name"));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/abc1", "/d/XYZ1"));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/name", "/d/NAMEX"));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/nAme", "/d/Nbme"));
+}
