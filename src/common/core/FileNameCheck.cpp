@@ -54,6 +54,7 @@ long FileNameCheck::nameMax(const QString &folder)
     }
     m_lastFolder = folder;
     m_lastMax = *it;
+    m_lastFolderBytes = utf8Form(folder).bytes;
     return m_lastMax;
 }
 
@@ -62,7 +63,8 @@ NameFault FileNameCheck::fault(const QString &folder, QStringView name)
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(QChar(u'\0')))
         return NameFault::Bad;
     const Utf8Form form = utf8Form(name);
-    if (form.bytes > nameMax(folder) || utf8Form(folder).bytes + form.bytes >= PATH_MAX)
+    // nameMax() also sets m_lastFolderBytes, the folder's length in UTF-8.
+    if (form.bytes > nameMax(folder) || m_lastFolderBytes + form.bytes >= PATH_MAX)
         return NameFault::TooLong;
     if (!form.exact)
         return NameFault::NotWritable;

@@ -26,6 +26,7 @@ private:
     QHash<QString, long> m_limits;
     QString m_lastFolder;
     long m_lastMax = 0;
+    qsizetype m_lastFolderBytes = 0;
 };
 
 // Why a name cannot be used, in the user's words ("" for NameFault::None).

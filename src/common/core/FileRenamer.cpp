@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
+#include <QVarLengthArray>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,17 +17,34 @@ namespace ardl {
 
 namespace {
 
+// A path as the system takes it (QFile::encodeName, UTF-8), made on the
+// stack: a rename of many files asks for no memory per file.
+class NativePath {
+public:
+    explicit NativePath(const QString &path)
+        : m_bytes(QStringEncoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless).requiredSpace(path.size())
+                  + 1)
+    {
+        QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+        *utf8.appendToBuffer(m_bytes.data(), path) = '\0';
+    }
+    const char *constData() const { return m_bytes.constData(); }
+
+private:
+    QVarLengthArray<char, 1024> m_bytes;
+};
+
 int errnoOf(int rc)
 {
     return rc == 0 ? 0 : errno;
 }
 
-int renameNoReplaceSyscall(const QByteArray &from, const QByteArray &to)
+int renameNoReplaceSyscall(const NativePath &from, const NativePath &to)
 {
     return errnoOf(::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE));
 }
 
-int linkThenUnlink(const QByteArray &from, const QByteArray &to)
+int linkThenUnlink(const NativePath &from, const NativePath &to)
 {
     if (::link(from.constData(), to.constData()) != 0)
         return errno;
@@ -40,7 +59,7 @@ int linkThenUnlink(const QByteArray &from, const QByteArray &to)
 // For file systems with neither no-replace renames nor hard links: the new
 // name is taken first with an exclusive create, so the rename that follows
 // can only ever replace our own empty placeholder.
-int renameOverPlaceholder(const QByteArray &from, const QByteArray &to)
+int renameOverPlaceholder(const NativePath &from, const NativePath &to)
 {
     const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -68,8 +87,8 @@ bool noHardLinkSupport(int error)
 
 int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod method)
 {
-    const QByteArray src = QFile::encodeName(from);
-    const QByteArray dst = QFile::encodeName(to);
+    const NativePath src(from);
+    const NativePath dst(to);
     switch (method) {
     case NoReplaceMethod::LinkUnlink:
         return linkThenUnlink(src, dst);
@@ -124,7 +143,26 @@ int MoveToTemporaryName(const QString &from, QString &tempPath)
 
 bool IsCaseOnlyChange(const QString &from, const QString &to)
 {
-    return from != to && from.compare(to, Qt::CaseInsensitive) == 0;
+    // Letters are folded one UTF-16 unit for one: texts of different
+    // lengths never match.
+    if (from.size() != to.size())
+        return false;
+    const QChar *a = from.constData();
+    const QChar *b = to.constData();
+    const qsizetype size = from.size();
+    qsizetype i = 0;
+    while (i < size && a[i] == b[i])
+        ++i;
+    if (i == size)
+        return false;
+    // The first difference alone rules out most renames. A surrogate is
+    // folded only with the other half of its pair, which may come before
+    // it: such names go to the full comparison.
+    if (a[i].isSurrogate() || b[i].isSurrogate())
+        return from.compare(to, Qt::CaseInsensitive) == 0;
+    if (a[i].toCaseFolded() != b[i].toCaseFolded())
+        return false;
+    return QStringView(a + i, size - i).compare(QStringView(b + i, size - i), Qt::CaseInsensitive) == 0;
 }
 
 int MoveFile(const QString &from, const QString &to, QString *where)

@@ -76,7 +76,11 @@ QString ReplaceWord(const QString &text, const QString &find, const QString &rep
     const qsizetype p = text.indexOf(find, 0, cs);
     if (p < 0)
         return text;
-    return text.left(p) + replacement + text.mid(p + find.size());
+    // Built in place: a rename preview calls this for every file.
+    QString out;
+    out.reserve(text.size() - find.size() + replacement.size());
+    out.append(QStringView(text).left(p)).append(replacement).append(QStringView(text).mid(p + find.size()));
+    return out;
 }
 
 int GetFolderValue(int value)

@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include <algorithm>
-
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -30,13 +28,28 @@ NameProbe::~NameProbe() = default;
 
 void NameProbe::expect(const QString &folder)
 {
-    ++m_expected[folder];
+    // Counted on the side while the same folder comes again and again.
+    if (m_pendingCount > 0 && folder == m_pendingFolder) {
+        ++m_pendingCount;
+        return;
+    }
+    countPending();
+    m_pendingFolder = folder;
+    m_pendingCount = 1;
+}
+
+void NameProbe::countPending()
+{
+    if (m_pendingCount > 0)
+        m_expected[m_pendingFolder] += m_pendingCount;
+    m_pendingCount = 0;
 }
 
 NameProbe::Listing &NameProbe::listing(const QString &folder)
 {
     std::shared_ptr<Listing> &slot = m_listings[folder];
     if (!slot) {
+        countPending();
         slot = std::make_shared<Listing>();
         const int questions = m_expected.value(folder);
         struct stat st;
@@ -62,21 +75,23 @@ void NameProbe::readFolder(const QString &folder, Listing &listing) const
     listing.names.reserve(ends.size());
     size_t start = 0;
     for (size_t end : ends) {
-        listing.names.push_back(std::string_view(listing.buffer).substr(start, end - start));
+        listing.names.insert(std::string_view(listing.buffer).substr(start, end - start));
         start = end;
     }
-    std::sort(listing.names.begin(), listing.names.end());
     listing.read = true;
 }
 
 bool NameProbe::exists(const QString &folder, QStringView name)
 {
-    const Listing &names = listing(folder);
+    if (!m_lastListing || folder != m_lastFolder) {
+        m_lastListing = &listing(folder);
+        m_lastFolder = folder;
+    }
+    const Listing &names = *m_lastListing;
     m_name.resize(m_utf8.requiredSpace(name.size()));
     m_name.resize(m_utf8.appendToBuffer(m_name.data(), name) - m_name.data());
     if (names.read)
-        return std::binary_search(names.names.begin(), names.names.end(),
-                                  std::string_view(m_name.constData(), size_t(m_name.size())));
+        return names.names.count(std::string_view(m_name.constData(), size_t(m_name.size()))) != 0;
     return lstatExists(QFile::encodeName(folder) + m_name);
 }
 
@@ -84,7 +99,7 @@ bool NameProbe::sameFile(const QString &a, const QString &b)
 {
     struct stat sa, sb;
     return ::lstat(QFile::encodeName(a).constData(), &sa) == 0 && ::lstat(QFile::encodeName(b).constData(), &sb) == 0
-        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 } // namespace ardl

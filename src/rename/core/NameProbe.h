@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_set>
 
 namespace ardl {
 
@@ -28,17 +28,23 @@ public:
 
 private:
     struct Listing {
-        bool read = false;   // false: the folder is asked name by name
+        bool read = false; // false: the folder is asked name by name
         std::string buffer;
-        std::vector<std::string_view> names;   // sorted
+        std::unordered_set<std::string_view> names; // views into buffer
     };
     Listing &listing(const QString &folder);
+    void countPending();
     void readFolder(const QString &folder, Listing &listing) const;
 
-    QStringEncoder m_utf8{QStringEncoder::Utf8};
-    QByteArray m_name;   // the name asked about, in UTF-8
+    QStringEncoder m_utf8{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray m_name; // the name asked about, in UTF-8
     QHash<QString, int> m_expected;
+    QString m_pendingFolder; // expected m_pendingCount more times, not yet in m_expected
+    int m_pendingCount = 0;
     QHash<QString, std::shared_ptr<Listing>> m_listings;
+    // The folder asked about last: the rows of a folder come one after another.
+    QString m_lastFolder;
+    Listing *m_lastListing = nullptr;
 };
 
 } // namespace ardl

@@ -3,7 +3,10 @@
 #include "PlanRunner.h"
 #include "RenameLogWriter.h"
 
+#include <QFile>
+
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace ardl {
 
@@ -31,14 +34,27 @@ bool lineNamesTheFile(const PlanRow &row, const RowOutcome &outcome)
     case RowProblem::SourceMissing:
         return false;
     default:
-        return !(outcome.kind == RowOutcome::Failed && outcome.error == ENOENT);
+        break;
     }
+    switch (outcome.kind) {
+    case RowOutcome::Failed:
+        return outcome.error != ENOENT;
+    case RowOutcome::Unchanged:
+    case RowOutcome::Skipped: {
+        // Nothing was tried, so nothing has shown whether the file is still
+        // there since Preview.
+        struct stat st;
+        return ::lstat(QFile::encodeName(row.oldPath).constData(), &st) == 0;
+    }
+    case RowOutcome::Renamed:
+        return true;
+    }
+    return true;
 }
 
 } // namespace
 
-ApplyResult ApplyRenamePlan(const RenamePlan &plan, RenameLogWriter *log,
-                            const std::function<void(int done)> &progress)
+ApplyResult ApplyRenamePlan(const RenamePlan &plan, RenameLogWriter *log, const std::function<void(int done)> &progress)
 {
     ApplyResult result;
     result.finalPaths.reserve(plan.rows.size());
@@ -56,10 +72,9 @@ ApplyResult ApplyRenamePlan(const RenamePlan &plan, RenameLogWriter *log,
             ++result.renamed;
         else if (outcome.kind == RowOutcome::Failed)
             result.failures.push_back({i, row.oldPath, row.newPath, outcome.error});
-        const bool logged = lineNamesTheFile(row, outcome);
         if (log && row.problem == RowProblem::NotUtf8)
             ++result.notUtf8LeftOut;
-        if (log && logged && !log->writeLine(row.oldPath, outcome.finalPath)) {
+        if (log && lineNamesTheFile(row, outcome) && !log->writeLine(row.oldPath, outcome.finalPath)) {
             result.logError = log->errorString();
             return false;
         }

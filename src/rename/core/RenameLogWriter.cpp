@@ -7,10 +7,12 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ardl {
@@ -50,7 +52,15 @@ QString DefaultRenameLogPath()
 
 bool IsLoggablePath(const QString &path)
 {
-    return !path.contains(QLatin1String("->")) && !path.contains(u'\n') && !path.contains(u'\r');
+    // One pass: this runs twice for every line of a run.
+    const QChar *c = path.constData();
+    const QChar *end = c + path.size();
+    for (; c != end; ++c) {
+        const char16_t u = c->unicode();
+        if (u == u'\n' || u == u'\r' || (u == u'-' && c + 1 != end && c[1] == u'>'))
+            return false;
+    }
+    return true;
 }
 
 QByteArray RenameLogLine(const QString &oldPath, const QString &newPath)
@@ -97,11 +107,16 @@ bool RenameLogWriter::open(const QString &path)
     close();
     m_path = path;
     m_error.clear();
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temp;
+    m_placed = false;
+    m_target = QFile::encodeName(path);
+    // The log takes its name in the middle of the run, when a file has
+    // already moved: what would refuse it then is refused now.
+    struct stat st;
+    if (::stat(m_target.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return fail(EISDIR);
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        temp = target + QByteArray(".tmp-") + QByteArray::number(QRandomGenerator::global()->generate(), 16);
-        m_fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_temp = m_target + QByteArray(".tmp-") + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        m_fd = ::open(m_temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;
     }
@@ -109,15 +124,19 @@ bool RenameLogWriter::open(const QString &path)
         return fail(errno);
     if (!reserve(InitialCapacity)) {
         release();
-        ::unlink(temp.constData());
+        ::unlink(m_temp.constData()); // our own empty file; the failure to reserve is what is reported
         return false;
     }
-    if (::rename(temp.constData(), target.constData()) != 0) {
-        const int error = errno;
-        release();
-        ::unlink(temp.constData());
-        return fail(error);
-    }
+    return true;
+}
+
+bool RenameLogWriter::putInPlace()
+{
+    if (m_placed)
+        return true;
+    if (::rename(m_temp.constData(), m_target.constData()) != 0)
+        return fail(errno);
+    m_placed = true;
     return true;
 }
 
@@ -145,20 +164,38 @@ bool RenameLogWriter::writeLine(const QString &oldPath, const QString &newPath)
         return false;
     if (!IsLoggablePath(oldPath) || !IsLoggablePath(newPath))
         return fail(EINVAL);
-    const QByteArray line = RenameLogLine(oldPath, newPath);
-    if (!reserve(line.size()))
+    // Room for the longest UTF-8 form of the line; near the end of the room
+    // reserved, for its exact form, so the log is not made larger than it needs.
+    qint64 room = m_utf8.requiredSpace(oldPath.size()) + m_utf8.requiredSpace(newPath.size()) + 6;
+    if (m_used + room > m_capacity)
+        room = RenameLogLine(oldPath, newPath).size();
+    if (!reserve(room))
         return false;
-    if (m_direct)
-        return writeAll(m_fd, line) || fail(errno);
-    std::memcpy(m_map + m_used, line.constData(), size_t(line.size()));
-    m_used += line.size();
-    return true;
+    if (m_direct) { // also when reserve() had to fall back to plain writes
+        if (!writeAll(m_fd, RenameLogLine(oldPath, newPath)))
+            return fail(errno);
+    } else {
+        // Encoded straight into the map, without a copy of the line.
+        char *const start = m_map + m_used;
+        char *out = m_utf8.appendToBuffer(start, oldPath);
+        out = std::copy_n(" -> ", 4, out);
+        out = m_utf8.appendToBuffer(out, newPath);
+        out = std::copy_n("\r\n", 2, out);
+        m_used += out - start;
+    }
+    // The line is in the file when the file takes the log's name.
+    return oldPath == newPath || putInPlace();
 }
 
 bool RenameLogWriter::close()
 {
     if (m_fd < 0)
         return true;
+    if (!m_placed) {
+        // Nothing changed its name: the old log stays, and so does its name.
+        release();
+        return ::unlink(m_temp.constData()) == 0 || fail(errno);
+    }
     int error = 0;
     if (!m_direct) {
         if (m_map)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 
 namespace ardl {
 
@@ -17,9 +18,12 @@ QByteArray RenameLogLine(const QString &oldPath, const QString &newPath);
 
 // Writes a rename log line by line while the renames happen.
 //
-// The new log is made under a temporary name beside the target and put in
-// place of the old one before the first rename: a log that cannot be made
-// stops the run before it starts, and the old log is replaced whole.
+// The new log is made under a temporary name beside the target before the
+// first rename, so a log that cannot be made stops the run before it starts.
+// It takes the place of the old log, whole, with the first line that records
+// a change of name, written as soon as that rename happened; a run in which
+// no file changes its name leaves the old log as it was, and close() removes
+// the temporary file.
 //
 // Lines go into a shared memory map of the file, so each one is in the
 // system's hands the moment it is written (a run cut short, even by a crash
@@ -38,27 +42,38 @@ public:
     bool open(const QString &path);
     // Makes sure `bytes` more bytes of lines fit without asking the disk again.
     bool reserve(qint64 bytes);
-    // Refuses a path that IsLoggablePath rejects.
+    // Refuses a path that IsLoggablePath rejects. A line whose paths differ
+    // first puts the log in place of the old one.
     bool writeLine(const QString &oldPath, const QString &newPath);
-    // Cuts the file to the lines written, flushes it to disk and closes it.
+    // Cuts the file to the lines written, flushes it to disk and closes it;
+    // a log never put in place is removed instead.
     bool close();
 
     bool isOpen() const { return m_fd >= 0; }
+    // Whether this log replaced the old one (it recorded a change of name).
+    bool wasPutInPlace() const { return m_placed; }
     QString path() const { return m_path; }
     QString errorString() const { return m_error; }
 
 private:
     bool fail(int error);
+    bool putInPlace();
     bool useDirectWrites();
     void release();
 
     int m_fd = -1;
     char *m_map = nullptr;
-    bool m_direct = false;   // lines written with write(), not through the map
+    bool m_direct = false; // lines written with write(), not through the map
+    bool m_placed = false; // the file has the log's name
     qint64 m_capacity = 0;
     qint64 m_used = 0;
     QString m_path;
+    QByteArray m_target; // the log's path and the temporary one, as given to the system
+    QByteArray m_temp;
     QString m_error;
+    // Each path on its own: half a surrogate pair at the end of one is never
+    // joined to what follows.
+    QStringEncoder m_utf8{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
 };
 
 } // namespace ardl

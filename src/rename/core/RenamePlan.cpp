@@ -105,24 +105,28 @@ private:
         m_byOld.reserve(qsizetype(rows().size()));
         for (int i = 0; i < int(rows().size()); ++i) {
             PlanRow &r = row(i);
-            if (m_byOld.contains(r.oldPath)) {
+            const qsizetype known = m_byOld.size();
+            int &first = m_byOld[r.oldPath];
+            if (m_byOld.size() == known) {
                 r.problem = RowProblem::DuplicateSource;
                 continue;
             }
-            m_byOld.insert(r.oldPath, i);
+            first = i;
             r.problem = ownProblem(r, names);
-            if (r.moves()) {
-                m_probe.expect(folderOf(r));   // the file itself
-                m_probe.expect(r.newFolder);   // its new name
-            }
+            if (r.ok())
+                m_probe.expect(folderOf(r)); // the file itself
+            if (r.moves())
+                m_probe.expect(r.newFolder); // its new name
         }
     }
 
+    // A file that is gone is an error whether or not its name would change:
+    // the preview would otherwise show it as "Ok" and Apply log it.
     void markMissingSources()
     {
         FolderOf folderOf;
         for (PlanRow &r : rows()) {
-            if (r.moves() && !m_probe.exists(folderOf(r), r.oldName()))
+            if (r.ok() && !m_probe.exists(folderOf(r), r.oldName()))
                 r.problem = RowProblem::SourceMissing;
         }
     }
@@ -152,6 +156,9 @@ private:
     bool targetIsFree(const PlanRow &r, int *occupant)
     {
         *occupant = m_byOld.value(r.newPath, -1);
+        // A listed file that is gone holds no place: the disk decides.
+        if (*occupant >= 0 && row(*occupant).problem == RowProblem::SourceMissing)
+            *occupant = -1;
         if (*occupant >= 0)
             return row(*occupant).moves();
         if (!m_probe.exists(r.newFolder, r.newName()))
@@ -164,7 +171,7 @@ private:
     // place, which then cannot move either: follow that back.
     void markOccupiedTargets()
     {
-        QHash<int, int> waitingFor;   // occupant row -> row that wants its place
+        QHash<int, int> waitingFor; // occupant row -> row that wants its place
         std::vector<int> stuck;
         for (int i = 0; i < int(rows().size()); ++i) {
             if (!row(i).moves())
@@ -240,17 +247,22 @@ int RenamePlan::errorCount() const
 int ProblemError(RowProblem problem)
 {
     switch (problem) {
-    case RowProblem::None: return 0;
+    case RowProblem::None:
+        return 0;
     case RowProblem::NotUtf8:
     case RowProblem::NotWritable:
         return EILSEQ;
     case RowProblem::NotLoggable:
     case RowProblem::BadName:
-    case RowProblem::DuplicateSource: return EINVAL;
-    case RowProblem::NameTooLong: return ENAMETOOLONG;
-    case RowProblem::SourceMissing: return ENOENT;
+    case RowProblem::DuplicateSource:
+        return EINVAL;
+    case RowProblem::NameTooLong:
+        return ENAMETOOLONG;
+    case RowProblem::SourceMissing:
+        return ENOENT;
     case RowProblem::DuplicateTarget:
-    case RowProblem::TargetExists: return EEXIST;
+    case RowProblem::TargetExists:
+        return EEXIST;
     }
     return EINVAL;
 }

@@ -43,30 +43,42 @@ QString StatusText(const PlanRow &row)
 QString ProblemText(RowProblem problem)
 {
     switch (problem) {
-    case RowProblem::None: return QString();
-    case RowProblem::NotUtf8: return LoadResString(4108);
-    case RowProblem::NotLoggable: return LoadResString(4109);
+    case RowProblem::None:
+        return QString();
+    case RowProblem::NotUtf8:
+        return LoadResString(4108);
+    case RowProblem::NotLoggable:
+        return LoadResString(4109);
     case RowProblem::BadName:
         return NameFaultText(NameFault::Bad);
     case RowProblem::NameTooLong:
         return NameFaultText(NameFault::TooLong);
     case RowProblem::NotWritable:
         return NameFaultText(NameFault::NotWritable);
-    case RowProblem::SourceMissing: return LoadResString(4112);
-    case RowProblem::DuplicateSource: return LoadResString(4113);
-    case RowProblem::DuplicateTarget: return LoadResString(4114);
-    case RowProblem::TargetExists: return LoadResString(4115);
+    case RowProblem::SourceMissing:
+        return LoadResString(4112);
+    case RowProblem::DuplicateSource:
+        return LoadResString(4113);
+    case RowProblem::DuplicateTarget:
+        return LoadResString(4114);
+    case RowProblem::TargetExists:
+        return LoadResString(4115);
     }
     return QString();
 }
 
 RenameItem ItemFromPath(const QString &fullPath)
 {
-    const QString name = GetFileName(fullPath);
-    const QString extension = GetFileExtension(name);
+    // The parts of GetFileName, GetFileExtension and GetFileBaseName, cut
+    // once from the path: this runs for every listed file.
+    const qsizetype nameStart = fullPath.lastIndexOf(u'/') + 1;
+    const qsizetype dot = fullPath.lastIndexOf(u'.');
     // A name without an extension is kept whole, trailing dots and all
     // ("name.", "..."), so that the item's full name is the path it came from.
-    return {PathWithOutFile(fullPath), extension.isEmpty() ? name : GetFileBaseName(name), extension};
+    const bool hasExtension = dot > nameStart && dot + 1 < fullPath.size();
+    if (!hasExtension)
+        return {fullPath.left(nameStart), fullPath.mid(nameStart), QString()};
+    return {fullPath.left(nameStart), fullPath.mid(nameStart, dot - nameStart), fullPath.mid(dot + 1)};
 }
 
 } // namespace ardl

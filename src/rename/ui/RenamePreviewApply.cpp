@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -47,6 +48,18 @@ int16_t spinnerValue(QWidget *spinner)
 MsgAnswer ask(const QString &text, MsgIcon icon, MsgButtons buttons)
 {
     return prompter().message(text, AppInfo::Title(), icon, buttons);
+}
+
+// The status after Apply. A run that renamed nothing says so in words, and
+// that the log it was given (`log`, empty without one) still holds the
+// earlier run's renames.
+QString appliedText(bool anyMoves, int renamed, const QString &log)
+{
+    if (renamed > 0)
+        return FormatString(LoadResString(218), renamed);
+    if (!anyMoves)
+        return log.isEmpty() ? LoadResString(4117) : FormatString(LoadResString(4118), log);
+    return log.isEmpty() ? FormatString(LoadResString(218), renamed) : FormatString(LoadResString(4119), log);
 }
 
 } // namespace
@@ -113,10 +126,13 @@ void RenamePage::cmdApply_Click()
         ask(log.errorString(), MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
+    const RenamePlan &plan = m_preview->plan;
+    const bool anyMoves = std::any_of(plan.rows.begin(), plan.rows.end(),
+                                      [](const PlanRow &row) { return row.moves(); });
     ApplyResult result;
     {
         BusyPage busy(this);
-        result = ApplyRenamePlan(m_preview->plan, logging ? &log : nullptr, [](int done) {
+        result = ApplyRenamePlan(plan, logging ? &log : nullptr, [](int done) {
             if (done % RowsBetweenEvents == 0)
                 QCoreApplication::processEvents();
         });
@@ -129,7 +145,7 @@ void RenamePage::cmdApply_Click()
     LVPreview->rows().clear();
     cmdApply->setEnabled(false);
     m_files.setPaths(result.finalPaths);
-    showStatus(FormatString(LoadResString(218), result.renamed));
+    showStatus(appliedText(anyMoves, result.renamed, logging ? logPath() : QString()));
     showFailures(result.failures);
     if (logging && result.notUtf8LeftOut > 0)
         ask(FormatString(LoadResString(4107), result.notUtf8LeftOut), MsgIcon::Information, MsgButtons::Ok);

@@ -24,8 +24,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <cerrno>
@@ -83,6 +86,7 @@ UndoPage::UndoPage(QWidget *parent)
     cmdUndo->setEnabled(false);
 
     connect(cboLogFile, &QComboBox::activated, this, [this] { cboLogFile_Click(); });
+    cboLogFile->installEventFilter(this);
     connect(cmdBrowseUndo, &QPushButton::clicked, this, [this] { cmdBrowseUndo_Click(); });
     connect(cmdDeleteSelect, &QPushButton::clicked, this, [this] { cmdDeleteSelect_Click(); });
     connect(cmdUndo, &QPushButton::clicked, this, [this] { cmdUndo_Click(); });
@@ -140,8 +144,33 @@ void UndoPage::updateButtons()
 
 void UndoPage::cboLogFile_Click()
 {
+    // What is loaded now counts as unchanged, so leaving the box does not
+    // read it a second time.
+    cboLogFile->lineEdit()->setModified(false);
     if (!cboLogFile->currentText().isEmpty())
         FillListLog(cboLogFile->currentText());
+}
+
+bool UndoPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != cboLogFile)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Taken here: the box itself would load only a path already in
+            // its list, and that one twice with this.
+            cboLogFile_Click();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // Opening the list or another window is not leaving the box for good.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+            && cboLogFile->lineEdit()->isModified())
+            cboLogFile_Click();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void UndoPage::cmdBrowseUndo_Click()
@@ -165,7 +194,7 @@ void UndoPage::FillListLog(const QString &path)
     WaitCursor wait;
     LVUndo->rows().clear();
     if (!FileExists(path)) {
-        updateButtons();   // nothing is listed, so there is nothing to delete or rename
+        updateButtons(); // nothing is listed, so there is nothing to delete or rename
         prompter().message(FormatString(LoadResString(187), path), AppInfo::Title(), MsgIcon::Exclamation,
                            MsgButtons::Ok);
         return;
@@ -189,14 +218,13 @@ void UndoPage::cmdDeleteSelect_Click()
 bool UndoPage::reportFailure(const QString &current, const QString &restore, int error, bool othersLeft)
 {
     NormalCursor normal;
-    const QString text = error == EEXIST
-        ? FormatString(LoadResString(173), restore)
-        : FormatString(LoadResString(172), current) + u'\n' + ErrorText(error);
+    const QString text = error == EEXIST ? FormatString(LoadResString(173), restore)
+                                         : FormatString(LoadResString(172), current) + u'\n' + ErrorText(error);
     prompter().message(text, AppInfo::Title(), MsgIcon::Exclamation, MsgButtons::Ok);
     if (!othersLeft)
         return true;
     return prompter().message(LoadResString(180), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo)
-        == MsgAnswer::Yes;
+           == MsgAnswer::Yes;
 }
 
 void UndoPage::cmdUndo_Click()

@@ -41,6 +41,8 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Enter in the log box, and leaving it after typing, load the typed log.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ResizePage();

@@ -51,8 +51,8 @@ TEST_F(RenameApplyTest, ApplyRenamesInPlaceAndLogsEveryRowWithCrLf)
     EXPECT_EQ(QFile::permissions(path("06.txt")), readOnly);
     EXPECT_EQ(result.finalPaths[2], dir() + "07.jpg");
     const QByteArray d = QFile::encodeName(dir());
-    EXPECT_EQ(readFile("Log.log"), d + "x.txt -> " + d + "05.txt\r\n" + d + "y.txt -> " + d + "06.txt\r\n"
-                                       + d + "z.jpg -> " + d + "07.jpg\r\n");
+    EXPECT_EQ(readFile("Log.log"), d + "x.txt -> " + d + "05.txt\r\n" + d + "y.txt -> " + d + "06.txt\r\n" + d
+                                       + "z.jpg -> " + d + "07.jpg\r\n");
 }
 
 TEST_F(RenameApplyTest, ChainsSwapsAndCasesLoseNoContent)
@@ -63,8 +63,8 @@ TEST_F(RenameApplyTest, ChainsSwapsAndCasesLoseNoContent)
     writeOldFile("b", "B");
     writeOldFile("c", "C");
     writeOldFile("low.txt", "low");
-    const RenamePlan plan = PlanRenames({row("1.txt", "2.txt"), row("2.txt", "3.txt"), row("a", "b"),
-                                         row("b", "c"), row("c", "a"), row("low.txt", "LOW.txt")});
+    const RenamePlan plan = PlanRenames({row("1.txt", "2.txt"), row("2.txt", "3.txt"), row("a", "b"), row("b", "c"),
+                                         row("c", "a"), row("low.txt", "LOW.txt")});
     ASSERT_EQ(plan.errorCount(), 0);
     RenameLogWriter log;
     ASSERT_TRUE(log.open(path("chain.log")));
@@ -80,7 +80,8 @@ TEST_F(RenameApplyTest, ChainsSwapsAndCasesLoseNoContent)
     EXPECT_EQ(listing(), QStringList({"2.txt", "3.txt", "LOW.txt", "a", "b", "c", "chain.log"}));
     // Every row has its line, in the order the renames happened.
     const QByteArray d = QFile::encodeName(dir());
-    EXPECT_TRUE(readFile("chain.log").startsWith(d + "2.txt -> " + d + "3.txt\r\n" + d + "1.txt -> " + d + "2.txt\r\n"));
+    EXPECT_TRUE(
+        readFile("chain.log").startsWith(d + "2.txt -> " + d + "3.txt\r\n" + d + "1.txt -> " + d + "2.txt\r\n"));
     EXPECT_EQ(readFile("chain.log").count("\r\n"), 6);
 }
 
@@ -89,16 +90,17 @@ TEST_F(RenameApplyTest, AFileInTheWayIsNeverReplacedAndOnlyFilesThatAreThereAreL
     writeOldFile("a", "A");
     writeOldFile("b", "B");
     writeOldFile("c", "C");
-    const RenamePlan plan = PlanRenames({row("a", "new-a"), row("b", "new-b"), row("c", "c")});
+    writeOldFile("d", "D");
+    const RenamePlan plan = PlanRenames({row("a", "new-a"), row("b", "new-b"), row("c", "c"), row("d", "new-d")});
     ASSERT_EQ(plan.errorCount(), 0);
-    writeFile("new-a", "in the way");   // after Preview
+    writeFile("new-a", "in the way"); // after Preview
     QFile::remove(path("b"));
 
     RenameLogWriter log;
     ASSERT_TRUE(log.open(path("Log.log")));
     const ApplyResult result = ApplyRenamePlan(plan, &log);
     log.close();
-    EXPECT_EQ(result.renamed, 0);
+    EXPECT_EQ(result.renamed, 1);
     ASSERT_EQ(result.failures.size(), 2u);
     EXPECT_EQ(result.failures[0].error, EEXIST);
     EXPECT_EQ(result.failures[1].error, ENOENT);
@@ -106,7 +108,24 @@ TEST_F(RenameApplyTest, AFileInTheWayIsNeverReplacedAndOnlyFilesThatAreThereAreL
     EXPECT_EQ(readFile("a"), "A");
     const QByteArray d = QFile::encodeName(dir());
     // b is gone: a line for it would name a file that does not exist.
-    EXPECT_EQ(readFile("Log.log"), d + "a -> " + d + "a\r\n" + d + "c -> " + d + "c\r\n");
+    EXPECT_EQ(readFile("Log.log"),
+              d + "a -> " + d + "a\r\n" + d + "c -> " + d + "c\r\n" + d + "d -> " + d + "new-d\r\n");
+}
+
+TEST_F(RenameApplyTest, AFileThatKeepsItsNameButIsGoneByApplyGetsNoLine)
+{
+    writeOldFile("a", "A");
+    writeOldFile("b", "B");
+    const RenamePlan plan = PlanRenames({row("a", "a"), row("b", "c")});
+    ASSERT_EQ(plan.errorCount(), 0);
+    QFile::remove(path("a")); // after Preview
+
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    EXPECT_EQ(ApplyRenamePlan(plan, &log).renamed, 1);
+    ASSERT_TRUE(log.close());
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("Log.log"), d + "b -> " + d + "c\r\n");
 }
 
 TEST_F(RenameApplyTest, RowsMarkedErrAreLeftAloneAndTheOthersGoOn)
@@ -131,18 +150,18 @@ TEST_F(RenameApplyTest, TheLogIsInPlaceWhileTheRunGoesOnAndAnUnwritableLogIsRepo
 
     writeFile("Log.log", "old content\r\n");
     ASSERT_TRUE(log.open(path("Log.log")));
-    EXPECT_FALSE(readFile("Log.log").contains("old"));   // replaced before the first rename
-    ASSERT_TRUE(log.writeLine("/d/a", "/d/b"));
+    EXPECT_EQ(readFile("Log.log"), "old content\r\n"); // kept until a file changes its name
+    ASSERT_TRUE(log.writeLine("/d/a", "/d/b"));        // replaced whole with that file's line
     // A run cut short here still has its line under the log's name.
     const RenameLogContents cutShort = ParseRenameLog(readFile("Log.log"));
     EXPECT_EQ(cutShort.skippedLines, 0);
     ASSERT_EQ(cutShort.entries.size(), 1u);
     EXPECT_EQ(cutShort.entries[0].current, QStringLiteral("/d/b"));
     EXPECT_FALSE(log.writeLine("/d/a\n/e", "/d/b"));
-    for (int i = 0; i < 2000; ++i)   // past the room reserved at first
+    for (int i = 0; i < 2000; ++i) // past the room reserved at first
         ASSERT_TRUE(log.writeLine(QStringLiteral("/d/%1").arg(i), QStringLiteral("/d/new-%1").arg(i)));
     ASSERT_TRUE(log.close());
-    EXPECT_EQ(listing(), QStringList({"Log.log"}));   // no temporary file left behind
+    EXPECT_EQ(listing(), QStringList({"Log.log"})); // no temporary file left behind
     const QByteArray written = readFile("Log.log");
     EXPECT_TRUE(written.startsWith("/d/a -> /d/b\r\n/d/0 -> /d/new-0\r\n"));
     EXPECT_TRUE(written.endsWith("/d/1999 -> /d/new-1999\r\n"));
@@ -170,7 +189,7 @@ TEST_F(RenameApplyTest, EveryMoveMethodRefusesToReplaceAndKeepsTheFile)
 TEST_F(RenameApplyTest, ACaseChangeGoesThroughATemporaryNameAndComesBackOnFailure)
 {
     writeOldFile("name", "N");
-    writeOldFile("NAME", "other");   // a case-sensitive file system holds both
+    writeOldFile("NAME", "other"); // a case-sensitive file system holds both
     QString where;
     EXPECT_EQ(MoveFile(path("name"), path("NAME"), &where), EEXIST);
     EXPECT_EQ(where, path("name"));
@@ -188,7 +207,7 @@ TEST_F(RenameApplyTest, AFailureInsideACyclePutsEveryFileBack)
     writeOldFile("c", "C");
     const RenamePlan plan = PlanRenames({row("a", "b"), row("b", "c"), row("c", "a")});
     ASSERT_EQ(plan.errorCount(), 0);
-    QFile::remove(path("b"));   // gone after Preview: c -> a succeeds, b -> c fails
+    QFile::remove(path("b")); // gone after Preview: c -> a succeeds, b -> c fails
     const ApplyResult result = ApplyRenamePlan(plan, nullptr);
     EXPECT_EQ(result.renamed, 0);
     EXPECT_EQ(result.failures.size(), 3u);
@@ -196,4 +215,71 @@ TEST_F(RenameApplyTest, AFailureInsideACyclePutsEveryFileBack)
     EXPECT_EQ(readFile("a"), "A");
     EXPECT_EQ(readFile("c"), "C");
     EXPECT_EQ(result.finalPaths, (std::vector<QString>{dir() + "a", dir() + "b", dir() + "c"}));
+}
+
+TEST_F(RenameApplyTest, ARunThatRenamesNothingLeavesTheEarlierLogAsItWas)
+{
+    writeOldFile("a", "A");
+    writeOldFile("b", "B");
+    const QByteArray earlier = "/d/x -> /d/a\r\n/d/y -> /d/b\r\n";
+    writeFile("Log.log", earlier);
+
+    // Every name is already as the rules make it.
+    const RenamePlan unchanged = PlanRenames({row("a", "a"), row("b", "b")});
+    ASSERT_EQ(unchanged.errorCount(), 0);
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    EXPECT_EQ(ApplyRenamePlan(unchanged, &log).renamed, 0);
+    ASSERT_TRUE(log.close());
+    EXPECT_EQ(readFile("Log.log"), earlier);
+
+    // Every rename is tried and fails: no file changed its name either.
+    const RenamePlan blocked = PlanRenames({row("a", "c")});
+    writeFile("c", "in the way");
+    ASSERT_TRUE(log.open(path("Log.log")));
+    const ApplyResult failed = ApplyRenamePlan(blocked, &log);
+    ASSERT_TRUE(log.close());
+    EXPECT_EQ(failed.failures.size(), 1u);
+    EXPECT_EQ(readFile("Log.log"), earlier);
+    EXPECT_EQ(listing(), QStringList({"Log.log", "a", "b", "c"})); // no temporary file left behind
+
+    // The first real rename puts the new log in place, with the rows before it.
+    QFile::remove(path("c"));
+    const RenamePlan one = PlanRenames({row("a", "a"), row("b", "c")});
+    ASSERT_TRUE(log.open(path("Log.log")));
+    EXPECT_EQ(ApplyRenamePlan(one, &log).renamed, 1);
+    ASSERT_TRUE(log.close());
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("Log.log"), d + "a -> " + d + "a\r\n" + d + "b -> " + d + "c\r\n");
+}
+
+TEST_F(RenameApplyTest, LogLinesKeepEveryNameByteForByteWhereverTheyFallInTheFile)
+{
+    // Lines of names of one to four UTF-8 bytes per character, far past the
+    // room the log starts with, so some meet the end of the room reserved.
+    const QString names[] = {QStringLiteral("plain"), QStringLiteral("d\u00e9j\u00e0"), QStringLiteral("\u6587\u4ef6"),
+                             QStringLiteral("\U0001F600 smile"), QStringLiteral("a - > b")};
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    QByteArray expected;
+    for (int i = 0; i < 3000; ++i) {
+        const QString from = "/d/" + names[i % 5] + QString::number(i);
+        const QString to = "/e/" + names[(i + 1) % 5] + QString::number(i);
+        ASSERT_TRUE(log.writeLine(from, to));
+        expected += RenameLogLine(from, to);
+    }
+    ASSERT_TRUE(log.close());
+    EXPECT_EQ(readFile("Log.log"), expected);
+}
+
+TEST(RenameCaseChange, IsToldApartFromOtherRenamesOfTheSameLength)
+{
+    EXPECT_TRUE(IsCaseOnlyChange("/d/name.txt", "/d/NAME.txt"));
+    EXPECT_TRUE(IsCaseOnlyChange("/d/x\u00e9", "/d/X\u00c9"));
+    // A letter outside the first plane changes case as a pair of units.
+    EXPECT_TRUE(IsCaseOnlyChange(QStringLiteral("/d/\U00010400"), QStringLiteral("/d/\U00010428")));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/name", "/d/name"));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/abc1", "/d/XYZ1"));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/name", "/d/NAMEX"));
+    EXPECT_FALSE(IsCaseOnlyChange("/d/nAme", "/d/Nbme"));
 }

@@ -24,8 +24,8 @@ TEST_F(RenamePlanTest, TwoFilesNamedAfterTheirFolderGiveOneOkAndOneErr)
     writeFile("docs/b.txt", "b");
     RenameOptions o;
     o.NameMode = ModeFolderName;
-    const RenamePreview preview = PreviewRenames(
-        {ItemFromPath(path("docs/a.txt")), ItemFromPath(path("docs/b.txt"))}, o);
+    const RenamePreview preview = PreviewRenames({ItemFromPath(path("docs/a.txt")), ItemFromPath(path("docs/b.txt"))},
+                                                 o);
     ASSERT_EQ(preview.plan.rows.size(), 2u);
     EXPECT_EQ(preview.items[1].FileName(), QStringLiteral("docs.txt"));
     EXPECT_EQ(StatusText(preview.plan.rows[0]), QStringLiteral("Ok"));
@@ -39,10 +39,17 @@ TEST_F(RenamePlanTest, UnsafeOrUnloggableNewNamesAreErrors)
     writeFile("a", "");
     const QString tooLong(256, u'n');
     const std::vector<std::pair<QString, P>> cases = {
-        {"", P::BadName},         {".", P::BadName},          {"..", P::BadName},
-        {"x/y", P::BadName},      {QString("x") + QChar(u'\0'), P::BadName},
-        {tooLong, P::NameTooLong}, {"x->y", P::NotLoggable},   {"x\ny", P::NotLoggable},
-        {"x\r", P::NotLoggable},  {QString(255, u'n'), P::None}, {"b", P::None},
+        {"", P::BadName},
+        {".", P::BadName},
+        {"..", P::BadName},
+        {"x/y", P::BadName},
+        {QString("x") + QChar(u'\0'), P::BadName},
+        {tooLong, P::NameTooLong},
+        {"x->y", P::NotLoggable},
+        {"x\ny", P::NotLoggable},
+        {"x\r", P::NotLoggable},
+        {QString(255, u'n'), P::None},
+        {"b", P::None},
     };
     for (const auto &[name, expected] : cases) {
         const RenamePlan plan = PlanRenames({row("a", name)});
@@ -75,15 +82,27 @@ TEST_F(RenamePlanTest, MissingFilesAndNamesThatAreNotUtf8AreLeftAlone)
     EXPECT_TRUE(plan.groups.empty());
 }
 
+TEST_F(RenamePlanTest, AFileThatIsGoneIsAnErrWhetherOrNotItsNameChanges)
+{
+    writeFile("here", "");
+    const RenamePlan plan = PlanRenames({row("gone", "gone"), row("gone2", "other"), row("here", "here")});
+    EXPECT_EQ(problems(plan), (std::vector<P>{P::SourceMissing, P::SourceMissing, P::None}));
+    EXPECT_EQ(StatusText(plan.rows[0]), QStringLiteral("Err"));
+    EXPECT_EQ(ProblemText(plan.rows[0].problem), QStringLiteral("The file is no longer there"));
+    // A file that is gone holds no place: another row may take its name.
+    EXPECT_EQ(problems(PlanRenames({row("gone", "gone"), row("here", "gone")})),
+              (std::vector<P>{P::SourceMissing, P::None}));
+}
+
 TEST_F(RenamePlanTest, AFileInTheWayMustMoveAwayItself)
 {
     for (const char *name : {"a", "b", "c", "d", "kept", "unlisted"})
         writeFile(name, name);
     const RenamePlan plan = PlanRenames({
-        row("a", "unlisted"),   // an unlisted file is in the way
-        row("b", "c"),          // c moves away: fine
+        row("a", "unlisted"), // an unlisted file is in the way
+        row("b", "c"),        // c moves away: fine
         row("c", "c2"),
-        row("d", "kept"),       // kept stays where it is, even though it comes later
+        row("d", "kept"), // kept stays where it is, even though it comes later
         row("kept", "kept"),
     });
     EXPECT_EQ(problems(plan), (std::vector<P>{P::TargetExists, P::None, P::None, P::DuplicateTarget, P::None}));
@@ -106,9 +125,9 @@ TEST_F(RenamePlanTest, ChainsRunFromTheFreeEndAndCyclesGoThroughATemporaryName)
     for (const char *name : {"1", "2", "3", "a", "b", "x", "y", "z"})
         writeFile(name, name);
     const RenamePlan plan = PlanRenames({
-        row("1", "2"), row("2", "3"), row("3", "4"),   // chain
-        row("a", "b"), row("b", "a"),                  // swap
-        row("x", "y"), row("y", "z"), row("z", "x"),   // three-way cycle
+        row("1", "2"), row("2", "3"), row("3", "4"), // chain
+        row("a", "b"), row("b", "a"),                // swap
+        row("x", "y"), row("y", "z"), row("z", "x"), // three-way cycle
     });
     EXPECT_EQ(plan.errorCount(), 0);
     ASSERT_EQ(plan.groups.size(), 3u);

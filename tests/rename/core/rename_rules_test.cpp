@@ -86,7 +86,7 @@ TEST(RenameRules, NameRules)
     o.Prefix = QStringLiteral("pre-");
     o.Suffix = QStringLiteral("-post");
     EXPECT_EQ(renamed(QStringLiteral("/w/a.txt"), o), QStringLiteral("/w/pre-a-post.txt"));
-    o.NameMode = ModeNone;   // a mode that does not use a value ignores it
+    o.NameMode = ModeNone; // a mode that does not use a value ignores it
     EXPECT_EQ(renamed(QStringLiteral("/w/a.txt"), o), QStringLiteral("/w/a.txt"));
 }
 
@@ -124,7 +124,7 @@ TEST(RenameRules, SubstitutionReplacesTheFirstMatchOfTheNameOnly)
     o.MatchCase = false;
     EXPECT_EQ(renamed(QStringLiteral("/w/xabcxabc"), o), QStringLiteral("/w/xZxabc"));
 
-    o.FindText = QStringLiteral("txt");   // the extension is never searched
+    o.FindText = QStringLiteral("txt"); // the extension is never searched
     EXPECT_EQ(renamed(QStringLiteral("/w/notes.txt"), o), QStringLiteral("/w/notes.txt"));
     o.FindText.clear();
     EXPECT_EQ(renamed(QStringLiteral("/w/notes.txt"), o), QStringLiteral("/w/Znotes.txt"));

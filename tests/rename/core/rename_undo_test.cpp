@@ -37,18 +37,17 @@ using K = RowOutcome::Kind;
 
 TEST(RenameLogReader, SplitsAtTheArrowAndSkipsWhatItCannotRead)
 {
-    const RenameLogContents log = ParseRenameLog(
-        "/d/old.txt -> /d/new.txt\r\n"
-        "/d/same -> /d/same\n"
-        "  /d/a  ->   /d/b\r\n"            // extra blanks before each path
-        "/d/name  -> /d/trailing \r\n"     // blanks at the end of a name are kept
-        "\\d\\win.txt -> \\d\\w.txt\r\n"   // "\" paths
-        "no arrow at all\r\n"
-        "/d/x -> /d/y -> /d/z\r\n"         // ambiguous
-        "relative -> /d/abs\r\n"
-        "/d/file -> /d/\r\n"
-        "\r\n"
-        "/d/last -> /d/no-line-end");
+    const RenameLogContents log = ParseRenameLog("/d/old.txt -> /d/new.txt\r\n"
+                                                 "/d/same -> /d/same\n"
+                                                 "  /d/a  ->   /d/b\r\n"        // extra blanks before each path
+                                                 "/d/name  -> /d/trailing \r\n" // blanks at the end of a name are kept
+                                                 "\\d\\win.txt -> \\d\\w.txt\r\n" // "\" paths
+                                                 "no arrow at all\r\n"
+                                                 "/d/x -> /d/y -> /d/z\r\n" // ambiguous
+                                                 "relative -> /d/abs\r\n"
+                                                 "/d/file -> /d/\r\n"
+                                                 "\r\n"
+                                                 "/d/last -> /d/no-line-end");
     ASSERT_EQ(log.entries.size(), 6u);
     EXPECT_EQ(log.entries[0].current, QStringLiteral("/d/new.txt"));
     EXPECT_EQ(log.entries[0].restore, QStringLiteral("/d/old.txt"));
@@ -97,8 +96,8 @@ TEST_F(RenameUndoTest, UndoPutsSwapsAndChainsBackWhole)
     writeOldFile("2", "was 1");
     writeOldFile("3", "was 2");
     const QByteArray d = QFile::encodeName(dir());
-    writeFile("swap.log", d + "a -> " + d + "b\r\n" + d + "b -> " + d + "a\r\n" + d + "1 -> " + d + "2\r\n"
-                              + d + "2 -> " + d + "3\r\n");
+    writeFile("swap.log", d + "a -> " + d + "b\r\n" + d + "b -> " + d + "a\r\n" + d + "1 -> " + d + "2\r\n" + d
+                              + "2 -> " + d + "3\r\n");
     EXPECT_EQ(undo(path("swap.log")), (std::vector<K>(4, K::Renamed)));
     EXPECT_EQ(readFile("a"), "was a");
     EXPECT_EQ(readFile("b"), "was b");
@@ -128,13 +127,13 @@ TEST_F(RenameUndoTest, AnsweringStopAfterAFailureLeavesTheRestUntouched)
 {
     writeOldFile("n2", "2");
     writeOldFile("n3", "3");
-    const RenamePlan plan = PlanUndo({{dir() + "n1", dir() + "o1"}, {dir() + "n2", dir() + "o2"},
-                                      {dir() + "n3", dir() + "o3"}});
+    const RenamePlan plan = PlanUndo(
+        {{dir() + "n1", dir() + "o1"}, {dir() + "n2", dir() + "o2"}, {dir() + "n3", dir() + "o3"}});
     std::vector<int> heard;
     EXPECT_FALSE(RunUndo(plan, [&](int row, const RowOutcome &outcome) {
         heard.push_back(row);
         return outcome.kind == RowOutcome::Renamed;
     }));
-    EXPECT_EQ(heard, (std::vector<int>{0}));   // n1 is missing: the plan marks it, the run stops there
+    EXPECT_EQ(heard, (std::vector<int>{0})); // n1 is missing: the plan marks it, the run stops there
     EXPECT_EQ(listing(), QStringList({"n2", "n3"}));
 }

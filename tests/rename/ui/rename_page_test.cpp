@@ -48,7 +48,7 @@ protected:
 
     void addFolder(const QString &folder)
     {
-        page.txtFilter->setText(QString());   // an empty filter lists everything
+        page.txtFilter->setText(QString()); // an empty filter lists everything
         page.AfterFillList(folder);
     }
 
@@ -97,8 +97,8 @@ TEST_F(RenamePageTest, PreviewThenApplyRenamesAndLogsWhatThePreviewShowed)
     EXPECT_EQ(listing(), QStringList({"05.txt", "06.txt", "07.jpg", "rename.log"}));
     EXPECT_EQ(readFile("07.jpg"), "z.jpg");
     const QByteArray d = QFile::encodeName(dir());
-    EXPECT_EQ(readFile("rename.log"), d + "x.txt -> " + d + "05.txt\r\n" + d + "y.txt -> " + d + "06.txt\r\n"
-                                          + d + "z.jpg -> " + d + "07.jpg\r\n");
+    EXPECT_EQ(readFile("rename.log"), d + "x.txt -> " + d + "05.txt\r\n" + d + "y.txt -> " + d + "06.txt\r\n" + d
+                                          + "z.jpg -> " + d + "07.jpg\r\n");
     // The list shows the new names; the plan is spent, and only a new
     // Preview shows rows and enables Apply again.
     EXPECT_EQ(column(page.LVFile, 0), QStringList({"05", "06", "07"}));
@@ -139,7 +139,7 @@ TEST_F(RenamePageTest, EveryRowKeepsTheExactNameItWasListedWith)
     EXPECT_EQ(listing(), QStringList({"...", "BLANK ", "DOCS..", "NAME", "NAME.", "upper.log"}));
     EXPECT_EQ(readFile("NAME."), "dotted");
     EXPECT_EQ(readFile("NAME"), "plain");
-    EXPECT_TRUE(QFileInfo(path("docs.")).isDir());   // the folder beside "docs.." is left alone
+    EXPECT_TRUE(QFileInfo(path("docs.")).isDir()); // the folder beside "docs.." is left alone
     const QByteArray d = QFile::encodeName(dir());
     EXPECT_TRUE(readFile("upper.log").contains(d + "name. -> " + d + "NAME.\r\n"));
     EXPECT_TRUE(readFile("upper.log").contains(d + "... -> " + d + "...\r\n"));
@@ -248,7 +248,7 @@ TEST_F(RenamePageTest, ASwapInAFolderThatCannotBeWrittenReportsTheRealReasonForE
     writeFile("2.txt", "two");
     addFolder(dir());
     SetSortAscending(true);
-    page.LVFile_ColumnClick(1);   // a second click on the file name: descending
+    page.LVFile_ColumnClick(1); // a second click on the file name: descending
     ASSERT_EQ(column(page.LVFile, 0), QStringList({"2", "1"}));
     page.opt1Remove->click();
     page.opt2Before->click();
@@ -262,8 +262,8 @@ TEST_F(RenamePageTest, ASwapInAFolderThatCannotBeWrittenReportsTheRealReasonForE
     page.cmdApply_Click();
     EXPECT_EQ(status, QStringLiteral("0 Files Renamed"));
     const QString why = ErrorText(locked.error());
-    EXPECT_EQ(answers.messages(), QStringList{"File " + dir() + "2.txt could not be renamed: " + why + "\nFile "
-                                              + dir() + "1.txt could not be renamed: " + why});
+    EXPECT_EQ(answers.messages(), QStringList{"File " + dir() + "2.txt could not be renamed: " + why + "\nFile " + dir()
+                                              + "1.txt could not be renamed: " + why});
     EXPECT_EQ(readFile("1.txt"), "one");
     EXPECT_EQ(readFile("2.txt"), "two");
 }
@@ -280,12 +280,12 @@ TEST_F(RenamePageTest, AChangeAfterPreviewAsksForANewPreview)
     EXPECT_EQ(listing(), QStringList({"a.txt"}));
 
     page.cmdPreview_Click();
-    SetProp(page.UDSIncrement, "Value", 3);   // the spinners count as rules too
+    SetProp(page.UDSIncrement, "Value", 3); // the spinners count as rules too
     EXPECT_FALSE(page.previewIsCurrent());
     page.cmdPreview_Click();
     page.cmdApply_Click();
     EXPECT_EQ(answers.messages().size(), 1);
-    EXPECT_EQ(listing(), QStringList({"a.txt"}));   // lower case of a.txt is a.txt
+    EXPECT_EQ(listing(), QStringList({"a.txt"})); // lower case of a.txt is a.txt
 }
 
 TEST_F(RenamePageTest, ClashesAreRedErrorsAndYesGoesOnWithTheOkRowsOnly)
@@ -347,7 +347,7 @@ TEST_F(RenamePageTest, NumberingFollowsTheSortedOrderAndRestartsPerFolder)
     page.opt2After->click();
     EXPECT_TRUE(page.fraOpt2->isEnabled());
     SetSortAscending(false);
-    page.LVFile_ColumnClick(1);   // by file name: a second click on it turns to ascending
+    page.LVFile_ColumnClick(1); // by file name: a second click on it turns to ascending
     EXPECT_EQ(column(page.LVFile, 0), QStringList({"a", "b", "c"}));
     page.cmdPreview_Click();
     EXPECT_EQ(column(page.LVPreview, 0), QStringList({"a0", "b1", "c2"}));
@@ -363,7 +363,7 @@ TEST_F(RenamePageTest, AddDropDeleteAndClearKeepTheListAndButtonsRight)
     writeFile("sub/deep.txt", "");
     addFolder(dir());
     EXPECT_EQ(page.LVFile->rows().rowCount(), 2);
-    addFolder(dir());   // the same folder again adds nothing
+    addFolder(dir()); // the same folder again adds nothing
     EXPECT_EQ(status, QStringLiteral("2 Files Added"));
 
     // A dropped folder is listed with its sub-folders; a listed file changes nothing.
@@ -381,7 +381,7 @@ TEST_F(RenamePageTest, AddDropDeleteAndClearKeepTheListAndButtonsRight)
     page.cmdDelete_Click();
     EXPECT_EQ(status, QStringLiteral("1 Files Deleted"));
     EXPECT_EQ(column(page.LVFile, 0), QStringList({"top", "deep"}));
-    page.LVFile_OLEDragDrop({path("noext")});   // can come back once deleted
+    page.LVFile_OLEDragDrop({path("noext")}); // can come back once deleted
     EXPECT_EQ(page.LVFile->rows().rowCount(), 3);
 
     page.cmdPreview_Click();
@@ -401,7 +401,7 @@ TEST_F(RenamePageTest, RuleControlsEnableTheirBoxesAndKeepTheOptions)
     EXPECT_TRUE(page.txt1After->isEnabled());
     EXPECT_EQ(page.Options.NameMode, ModeInsert);
     page.txt1Before->setText(QStringLiteral("pre"));
-    page.opt1None->click();   // disabling keeps the text and the value
+    page.opt1None->click(); // disabling keeps the text and the value
     EXPECT_FALSE(page.txt1Before->isEnabled());
     EXPECT_EQ(page.Options.Prefix, QStringLiteral("pre"));
 
@@ -424,7 +424,7 @@ TEST_F(RenamePageTest, RuleControlsEnableTheirBoxesAndKeepTheOptions)
     page.chkLog->click();
     page.cmdBrowse_Click();
     EXPECT_EQ(page.txtLog->text(), path("chosen.log"));
-    page.cmdBrowse_Click();   // cancelled: the text stays
+    page.cmdBrowse_Click(); // cancelled: the text stays
     EXPECT_EQ(page.txtLog->text(), path("chosen.log"));
     page.chkLog->click();
     EXPECT_FALSE(page.cmdBrowse->isEnabled());
@@ -464,7 +464,7 @@ TEST_F(RenamePageTest, FilesDroppedFromTheDesktopAreListedAndOtherDataIsRefused)
     QCoreApplication::sendEvent(page.LVFile->viewport(), &drop);
     EXPECT_EQ(column(page.LVFile, 0), QStringList{"dropped"});
     EXPECT_TRUE(page.cmdPreview->isEnabled());
-    EXPECT_TRUE(status.isEmpty());   // dropped files, unlike folders, leave the status alone
+    EXPECT_TRUE(status.isEmpty()); // dropped files, unlike folders, leave the status alone
 
     // A file whose name is not UTF-8 is never taken for the file its name
     // shows as.
@@ -481,4 +481,72 @@ TEST_F(RenamePageTest, FilesDroppedFromTheDesktopAreListedAndOtherDataIsRefused)
     EXPECT_EQ(column(page.LVFile, 0), QStringList{"dropped"});
     EXPECT_TRUE(status.startsWith(QStringLiteral("1 files were left out"))) << status.toStdString();
     EXPECT_TRUE(status.endsWith(path("a\\xFF.txt"))) << status.toStdString();
+}
+
+TEST_F(RenamePageTest, AnApplyThatRenamesNothingSaysSoAndKeepsTheLogOfTheRealRename)
+{
+    for (const char *name : {"x.txt", "y.txt"})
+        writeFile(name, name);
+    addFolder(dir());
+    numberFromFive();
+    page.chkLog->click();
+    page.txtLog->setText(path("rename.log"));
+    page.cmdPreview_Click();
+    page.cmdApply_Click();
+    ASSERT_EQ(status, QStringLiteral("2 Files Renamed"));
+    const QByteArray first = readFile("rename.log");
+
+    // The same rules again: every file already has its new name.
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Ok", "Ok"}));
+    page.cmdApply_Click();
+    EXPECT_EQ(status, "No file was renamed: every file already has the name the preview shows. The log "
+                          + path("rename.log") + " is left as it was");
+    EXPECT_TRUE(answers.messages().isEmpty());
+    EXPECT_EQ(readFile("rename.log"), first);
+    EXPECT_EQ(listing(), QStringList({"05.txt", "06.txt", "rename.log"}));
+
+    // Without a log the page says the same, without the log's part.
+    page.chkLog->click();
+    page.cmdPreview_Click();
+    page.cmdApply_Click();
+    EXPECT_EQ(status, QStringLiteral("No file was renamed: every file already has the name the preview shows"));
+}
+
+TEST_F(RenamePageTest, FilesGoneSinceTheyWereListedAreErrAndNeverLogged)
+{
+    for (const char *name : {"x.txt", "y.txt", "z.jpg"})
+        writeFile(name, name);
+    addFolder(dir());
+    numberFromFive();
+    page.cmdPreview_Click();
+    page.cmdApply_Click();
+    ASSERT_EQ(listing(), QStringList({"05.txt", "06.txt", "07.jpg"}));
+    // Two files get their old names back (as Undo does) behind the list's back.
+    ASSERT_TRUE(QFile::rename(path("05.txt"), path("x.txt")));
+    ASSERT_TRUE(QFile::rename(path("06.txt"), path("y.txt")));
+
+    SetProp(page.UDSStart, "Value", 10); // 07.jpg moves; 05 and 06 would move too, but are gone
+    page.cmdPreview_Click();
+    EXPECT_EQ(status, QStringLiteral("Preview : 2 Errors"));
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Err", "Err", "Ok"}));
+    page.LVPreview->setCurrentIndex(page.LVPreview->rows().index(0, 0));
+    EXPECT_EQ(status, QStringLiteral("The file is no longer there"));
+
+    // With the same rules no name changes: the gone files are still Err.
+    SetProp(page.UDSStart, "Value", 5);
+    page.cmdPreview_Click();
+    EXPECT_EQ(column(page.LVPreview, 0), QStringList({"05", "06", "07"}));
+    EXPECT_EQ(column(page.LVPreview, 2), QStringList({"Err", "Err", "Ok"}));
+
+    // Apply goes on with the Ok rows only, and the log names only files that are there.
+    SetProp(page.UDSStart, "Value", 10);
+    page.cmdPreview_Click();
+    page.chkLog->click();
+    page.txtLog->setText(path("rename.log"));
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdApply_Click();
+    EXPECT_EQ(listing(), QStringList({"12.jpg", "rename.log", "x.txt", "y.txt"}));
+    const QByteArray d = QFile::encodeName(dir());
+    EXPECT_EQ(readFile("rename.log"), d + "07.jpg -> " + d + "12.jpg\r\n");
 }

@@ -11,7 +11,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFocusEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace ardl;
 
@@ -56,7 +59,7 @@ TEST_F(UndoPageTest, ALogIsListedNewPathFirstAndUndoneOnYes)
     EXPECT_TRUE(page.cmdUndo->isEnabled());
     EXPECT_TRUE(page.cmdDeleteSelect->isEnabled());
 
-    page.cmdUndo_Click();   // the question is answered No
+    page.cmdUndo_Click(); // the question is answered No
     EXPECT_EQ(answers.messages(), QStringList{"Do you want rename all this files"});
     EXPECT_EQ(listing(), QStringList({"01.txt", "02.txt", "Log.log", "same.txt"}));
 
@@ -65,7 +68,7 @@ TEST_F(UndoPageTest, ALogIsListedNewPathFirstAndUndoneOnYes)
     EXPECT_EQ(listing(), QStringList({"Log.log", "a.txt", "b.txt", "same.txt"}));
     EXPECT_EQ(readFile("a.txt"), "a.txt");
     EXPECT_EQ(status, QStringLiteral("2 Files Restored"));
-    EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);   // finished rows leave the list
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 0); // finished rows leave the list
     EXPECT_FALSE(page.cmdUndo->isEnabled());
 }
 
@@ -80,7 +83,7 @@ TEST_F(UndoPageTest, AFileInTheWayIsNeverReplacedAndNoStopsTheRun)
     EXPECT_EQ(answers.messages()[1], "File " + dir() + "a already exists, it was not replaced");
     EXPECT_EQ(answers.messages()[2], QStringLiteral("Continu with the others files"));
     EXPECT_EQ(readFile("a"), "someone else's");
-    EXPECT_EQ(listing(), QStringList({"Log.log", "a", "new-a", "new-b"}));   // stopped before b
+    EXPECT_EQ(listing(), QStringList({"Log.log", "a", "new-a", "new-b"})); // stopped before b
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 2);
 
     answers.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Yes};
@@ -110,7 +113,11 @@ TEST_F(UndoPageTest, TheRunKeepsThePageBusyAndReportsTheRealReasonOfEachFailure)
         ScriptedPrompter &inner;
         QWidget &page;
         QList<bool> enabled;
-        Watching(ScriptedPrompter &inner, QWidget &page) : inner(inner), page(page) {}
+        Watching(ScriptedPrompter &inner, QWidget &page)
+            : inner(inner)
+            , page(page)
+        {
+        }
         MsgAnswer message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons) override
         {
             enabled << page.isEnabled();
@@ -125,7 +132,7 @@ TEST_F(UndoPageTest, TheRunKeepsThePageBusyAndReportsTheRealReasonOfEachFailure)
     } watching(answers, page);
     ScopedPrompter watched(watching);
 
-    page.FillListLog(logOf({{"a", "b"}, {"b", "a"}}));   // a swap
+    page.FillListLog(logOf({{"a", "b"}, {"b", "a"}})); // a swap
     test::UnwritableFolder locked(path());
     if (!locked.active())
         GTEST_SKIP() << "this file system lets every change through";
@@ -160,7 +167,7 @@ TEST_F(UndoPageTest, MissingLogsMalformedLinesAndDeletingRows)
 {
     page.FillListLog(logOf({{"a", "b"}}));
     EXPECT_TRUE(page.cmdUndo->isEnabled());
-    page.FillListLog(path("missing.log"));   // a log deleted since it was listed
+    page.FillListLog(path("missing.log")); // a log deleted since it was listed
     EXPECT_EQ(answers.messages(), QStringList{"File " + path("missing.log") + " not exist"});
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
     EXPECT_FALSE(page.cmdUndo->isEnabled());
@@ -181,8 +188,8 @@ TEST_F(UndoPageTest, MissingLogsMalformedLinesAndDeletingRows)
 TEST_F(UndoPageTest, BrowseLoadsTheLogAndRemembersItWhileCancelChangesNothing)
 {
     const QString log = logOf({{"a", "b"}});
-    LoadRecentList(page.cboLogFile, QStringLiteral("Undo\\Log"), 10);   // as the window's load does
-    page.cmdBrowseUndo_Click();   // cancelled
+    LoadRecentList(page.cboLogFile, QStringLiteral("Undo\\Log"), 10); // as the window's load does
+    page.cmdBrowseUndo_Click();                                       // cancelled
     EXPECT_EQ(page.cboLogFile->count(), 0);
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
     // With no log shown, the box opens where the default log is kept.
@@ -191,13 +198,43 @@ TEST_F(UndoPageTest, BrowseLoadsTheLogAndRemembersItWhileCancelChangesNothing)
     answers.openAnswers = {QStringList{log}};
     page.cmdBrowseUndo_Click();
     EXPECT_EQ(page.cboLogFile->currentText(), log);
-    page.cmdBrowseUndo_Click();   // then in the folder of the log shown
+    page.cmdBrowseUndo_Click(); // then in the folder of the log shown
     EXPECT_EQ(answers.asked.back().startFolder, dir());
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 1);
     EXPECT_EQ(RecentListEntries(QStringLiteral("Undo\\Log"), 10), QStringList{log});
 
     page.cboLogFile->setEditText(QString());
-    page.cboLogFile_Click();   // an empty entry loads nothing
+    page.cboLogFile_Click(); // an empty entry loads nothing
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 1);
     EXPECT_TRUE(answers.messages().isEmpty());
+}
+
+TEST_F(UndoPageTest, ATypedLogLoadsOnEnterAndWhenTheBoxIsLeft)
+{
+    const QString first = logOf({{"a", "b"}});
+    page.cboLogFile->addItem(path("other.log")); // an entry of the list, not the one typed
+    page.cboLogFile->setEditText(QString());
+    QTest::keyClicks(page.cboLogFile, first);
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 0); // nothing is read while typing
+    QTest::keyClick(page.cboLogFile, Qt::Key_Return);
+    ASSERT_EQ(page.LVUndo->rows().rowCount(), 1);
+    EXPECT_EQ(cells(0), QStringList({dir() + "b", dir() + "a"}));
+    EXPECT_TRUE(page.cmdUndo->isEnabled());
+    EXPECT_TRUE(answers.messages().isEmpty());
+
+    // Enter again reads the log again, once.
+    writeFile("Log.log", QFile::encodeName(dir()) + "c -> " + QFile::encodeName(dir()) + "d\r\n"
+                             + QFile::encodeName(dir()) + "e -> " + QFile::encodeName(dir()) + "f\r\n");
+    QTest::keyClick(page.cboLogFile, Qt::Key_Return);
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 2);
+
+    // A path typed and then left is loaded as well; leaving it unchanged reads nothing.
+    page.cboLogFile->setEditText(QString());
+    QTest::keyClicks(page.cboLogFile, path("typed.log"));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(page.cboLogFile, &out);
+    EXPECT_EQ(answers.messages(), QStringList{"File " + path("typed.log") + " not exist"});
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
+    QCoreApplication::sendEvent(page.cboLogFile, &out);
+    EXPECT_EQ(answers.messages().size(), 1);
 }
