@@ -39,10 +39,13 @@ protected:
         CreateNewKey(key);
         SetKeyValue(key, value, text, REG_SZ);
     }
-    // A tool that leaves a file "<its path>.ran" holding its arguments.
+    // A tool that leaves a file "<its path>.ran" holding the count of its
+    // arguments. The file appears whole (written aside, then renamed), so a
+    // test that sees it never reads it half written.
     QString Tool(const QString &relative) const
     {
-        const QString tool = writeFile(relative, "#!/bin/sh\nprintf '%s' \"$#\" > \"$0.ran\"\n");
+        const QString tool
+            = writeFile(relative, "#!/bin/sh\nprintf '%s' \"$#\" > \"$0.part\" && mv \"$0.part\" \"$0.ran\"\n");
         QFile::setPermissions(tool, QFile::ReadOwner | QFile::ExeOwner);
         return tool;
     }
