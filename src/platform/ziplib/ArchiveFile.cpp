@@ -134,6 +134,15 @@ zip_int64_t ArchiveFileState::commitWrite()
     const int fd = writeFd;
     writeFd = -1;
     const QByteArray temp = QFile::encodeName(tempPath);
+    // On disk before it takes the archive's name: a crash then leaves the
+    // old archive or the new one, never an empty file under its name.
+    if (::fdatasync(fd) != 0) {
+        const int why = errno;
+        ::close(fd);
+        ::unlink(temp.constData()); // our unfinished copy; the archive is untouched
+        tempPath.clear();
+        return fail(ZIP_ER_WRITE, why);
+    }
     if (::close(fd) != 0 || ::rename(temp.constData(), nativePath.constData()) != 0) {
         const int why = errno;
         ::unlink(temp.constData()); // our unfinished copy; the archive is untouched

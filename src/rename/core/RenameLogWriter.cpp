@@ -3,9 +3,9 @@
 #include "common/core/FileRenamer.h"
 
 #include "common/core/ProgramFolders.h"
+#include "common/core/modFile.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -114,14 +114,13 @@ bool RenameLogWriter::open(const QString &path)
     struct stat st;
     if (::stat(m_target.constData(), &st) == 0 && S_ISDIR(st.st_mode))
         return fail(EISDIR);
-    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_temp = m_target + QByteArray(".tmp-") + QByteArray::number(QRandomGenerator::global()->generate(), 16);
-        m_fd = ::open(m_temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd < 0 && errno != EEXIST)
-            break;
-    }
+    // A short name beside the log, so a log whose own name is as long as
+    // names get can still be written.
+    QString temp;
+    m_fd = CreateTemporaryFile(PathWithOutFile(path), temp, 0666);
     if (m_fd < 0)
         return fail(errno);
+    m_temp = QFile::encodeName(temp);
     if (!reserve(InitialCapacity)) {
         release();
         ::unlink(m_temp.constData()); // our own empty file; the failure to reserve is what is reported

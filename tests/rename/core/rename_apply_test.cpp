@@ -169,6 +169,18 @@ TEST_F(RenameApplyTest, TheLogIsInPlaceWhileTheRunGoesOnAndAnUnwritableLogIsRepo
     EXPECT_TRUE(DefaultRenameLogPath().endsWith(QStringLiteral("/Tolvern/ARDL/Log.log")));
 }
 
+TEST_F(RenameApplyTest, ALogWithTheLongestNameAFolderTakesIsWritten)
+{
+    const QString name = QString(251, u'L') + QStringLiteral(".log"); // 255 bytes, the most a name can have
+    writeFile(name, "old content\r\n");
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path(name))) << qPrintable(log.errorString());
+    ASSERT_TRUE(log.writeLine("/d/a", "/d/b"));
+    ASSERT_TRUE(log.close());
+    EXPECT_EQ(readFile(name), "/d/a -> /d/b\r\n");
+    EXPECT_EQ(listing(), QStringList({name})); // no temporary file left behind
+}
+
 TEST_F(RenameApplyTest, EveryMoveMethodRefusesToReplaceAndKeepsTheFile)
 {
     for (NoReplaceMethod method : {NoReplaceMethod::Auto, NoReplaceMethod::LinkUnlink, NoReplaceMethod::Placeholder}) {
