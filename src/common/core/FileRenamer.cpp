@@ -1,9 +1,9 @@
 #include "FileRenamer.h"
 
+#include "common/core/TemporaryFile.h"
 #include "common/core/modFile.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QVarLengthArray>
 
@@ -104,28 +104,6 @@ int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod meth
     if (!noHardLinkSupport(error))
         return error;
     return renameOverPlaceholder(src, dst);
-}
-
-QString TemporaryNameIn(const QString &folder)
-{
-    return folder + QStringLiteral(".ardl-%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
-}
-
-int CreateTemporaryFile(const QString &folder, QString &tempPath, int mode)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = TemporaryNameIn(folder);
-        const int fd = ::open(QFile::encodeName(tempPath).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
-                              mode_t(mode));
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST)
-            break;
-    }
-    const int error = errno;
-    tempPath.clear();
-    errno = error;
-    return -1;
 }
 
 int MoveToTemporaryName(const QString &from, QString &tempPath)

@@ -16,16 +16,6 @@ enum class NoReplaceMethod {
 // links are those of the file itself: nothing is copied.
 int RenameNoReplace(const QString &from, const QString &to, NoReplaceMethod method = NoReplaceMethod::Auto);
 
-// A fresh hidden name in `folder` (a path ending in "/") for a file that is
-// written and then renamed into place: short (under 40 bytes) whatever the
-// name of the file it stands in for, so it fits wherever that name fits.
-QString TemporaryNameIn(const QString &folder);
-
-// Creates a new file under a TemporaryNameIn(folder) name, never over an
-// existing one, open for reading and writing with `mode` (less the umask).
-// Returns its descriptor and sets `tempPath`, or -1 with errno set.
-int CreateTemporaryFile(const QString &folder, QString &tempPath, int mode = 0600);
-
 // Moves `from` to a fresh hidden name in its own folder and sets `tempPath`
 // to it. Returns 0 or an errno value.
 int MoveToTemporaryName(const QString &from, QString &tempPath);

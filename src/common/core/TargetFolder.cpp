@@ -1,9 +1,9 @@
 #include "TargetFolder.h"
 
+#include "TemporaryFile.h"
 #include "modFile.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QStringList>
 
 #include <cerrno>
@@ -14,8 +14,6 @@
 namespace ardl {
 
 namespace {
-
-constexpr int NameMax = 255;
 
 void closeFd(int &fd)
 {
@@ -50,14 +48,6 @@ int openStep(int dirFd, const QByteArray &name, bool create, int &error)
     return -1;
 }
 
-QByteArray temporaryName(const QByteArray &name)
-{
-    const QByteArray suffix = QByteArray::number(QRandomGenerator::global()->generate64(), 36).rightJustified(13, '0');
-    if (name.size() + 8 + suffix.size() <= NameMax)
-        return '.' + name + ".ardl-" + suffix;
-    return ".ardl-" + suffix;
-}
-
 // The data of `in` appended to `out`: the kernel's copy where the file
 // systems allow it, else through a buffer.
 int copyContent(int in, int out)
@@ -86,15 +76,8 @@ int copyContent(int in, int out)
                 continue;
             return errno;
         }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out, buffer.constData() + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            done += w;
-        }
+        if (const int error = WriteAll(out, buffer.constData(), n))
+            return error;
     }
 }
 
@@ -241,15 +224,9 @@ int TargetFolder::writeInto(int dirFd, const QByteArray &name, int mode, const F
         return EISDIR;
 
     QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-        temp = temporaryName(name);
-        fd = ::openat(dirFd, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST)
-            return errno;
-    }
+    const int fd = CreateTemporaryFileAt(dirFd, QByteArray(), temp, O_WRONLY, mode);
     if (fd < 0)
-        return EEXIST;
+        return errno;
 
     int error = fill(fd);
     if (error == 0 && replacing && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)

@@ -1,10 +1,10 @@
 #include "NewFile.h"
 
 #include "common/core/FileRenamer.h"
+#include "common/core/TemporaryFile.h"
 #include "common/core/modFile.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -14,14 +14,7 @@ namespace ardl {
 
 NewFile::NewFile(const QString &folder, int mode)
 {
-    // A short name, so that it fits wherever the target's name fits.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        m_temp = AddBackslash(folder)
-               + QStringLiteral(".kos-%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
-        m_fd = ::open(QFile::encodeName(m_temp).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (m_fd >= 0 || errno != EEXIST)
-            break;
-    }
+    m_fd = CreateTemporaryFile(AddBackslash(folder), m_temp, mode);
     m_error = m_fd < 0 ? errno : 0;
 }
 

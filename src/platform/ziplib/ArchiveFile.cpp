@@ -1,6 +1,6 @@
 #include "ArchiveFile.h"
 
-#include "common/core/FileRenamer.h"
+#include "common/core/TemporaryFile.h"
 #include "common/core/modFile.h"
 
 #include <zip.h>
@@ -114,18 +114,8 @@ zip_int64_t ArchiveFileState::beginWrite()
 
 zip_int64_t ArchiveFileState::write(const void *data, zip_uint64_t length)
 {
-    const char *p = static_cast<const char *>(data);
-    zip_uint64_t left = length;
-    while (left > 0) {
-        const ssize_t n = ::write(writeFd, p, size_t(std::min<zip_uint64_t>(left, SSIZE_MAX)));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(ZIP_ER_WRITE);
-        }
-        p += n;
-        left -= zip_uint64_t(n);
-    }
+    if (const int error = WriteAll(writeFd, static_cast<const char *>(data), qint64(length)))
+        return fail(ZIP_ER_WRITE, error);
     return zip_int64_t(length);
 }
 

@@ -1,6 +1,7 @@
 #include "RenameLogWriter.h"
 
 #include "common/core/FileRenamer.h"
+#include "common/core/TemporaryFile.h"
 
 #include "common/core/ProgramFolders.h"
 #include "common/core/modFile.h"
@@ -20,23 +21,6 @@ namespace ardl {
 namespace {
 
 constexpr qint64 InitialCapacity = 64 * 1024;
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        left -= n;
-    }
-    return true;
-}
 
 bool isLackOfSpace(int error)
 {
@@ -171,8 +155,9 @@ bool RenameLogWriter::writeLine(const QString &oldPath, const QString &newPath)
     if (!reserve(room))
         return false;
     if (m_direct) { // also when reserve() had to fall back to plain writes
-        if (!writeAll(m_fd, RenameLogLine(oldPath, newPath)))
-            return fail(errno);
+        const QByteArray line = RenameLogLine(oldPath, newPath);
+        if (const int error = WriteAll(m_fd, line.constData(), line.size()))
+            return fail(error);
     } else {
         // Encoded straight into the map, without a copy of the line.
         char *const start = m_map + m_used;

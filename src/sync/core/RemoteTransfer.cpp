@@ -3,11 +3,11 @@
 #include "LocalTransfer.h"
 #include "modFtp.h"
 
+#include "common/core/TemporaryFile.h"
 #include "common/core/StringTable.h"
 #include "common/core/modString.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -26,13 +26,12 @@ QString fileNameOf(const QString &path)
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
-// A name for an upload in progress beside its target: hidden, and never one
-// that a listing would pair with a local file.
+// A name for an upload in progress beside its target: hidden, never one
+// that a listing would pair with a local file, and short enough for any
+// server that takes the target's own name.
 QString temporaryRemoteName(const QString &path)
 {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    return path.left(slash + 1) + u'.' + path.mid(slash + 1) + QStringLiteral(".ardl-")
-           + QString::number(QRandomGenerator::global()->generate64(), 36);
+    return folderOf(path) + QLatin1String(TemporaryLeafName());
 }
 
 } // namespace

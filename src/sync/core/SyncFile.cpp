@@ -3,13 +3,18 @@
 #include "RelativeNames.h"
 #include "modClass.h"
 
+#include "common/core/FileRenamer.h"
+#include "common/core/TargetFolder.h"
+#include "common/core/TemporaryFile.h"
+#include "common/core/modFile.h"
 #include "common/core/modFindFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <optional>
+#include <unistd.h>
 
 namespace ardl {
 
@@ -178,9 +183,16 @@ SyncFileWriteResult WriteSyncFile(const QString &path, const QString &root, cons
         text += SyncFileLine(name, f.Size, f.Date).toUtf8();
         text += "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        result.error = file.errorString();
+    // The folder is the user's: it is not made when missing.
+    const QString folder = GetDirPart(path);
+    TargetFolder into(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const int error = into.writeFile(GetFileName(path), [&text](int fd) {
+        if (const int failed = WriteAll(fd, text.constData(), text.size()))
+            return failed;
+        return ::fdatasync(fd) == 0 ? 0 : errno;
+    });
+    if (error != 0) {
+        result.error = path + QStringLiteral(": ") + ErrorText(error);
         return result;
     }
     result.ok = true;

@@ -1,9 +1,9 @@
 #include "ExtractFolder.h"
 
 #include "common/core/FileRenamer.h"
+#include "common/core/TemporaryFile.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,42 +49,16 @@ bool ProcFdAvailable()
     return available;
 }
 
-QByteArray TemporaryName(const QByteArray &name)
-{
-    return "." + name.left(200) + ".part-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-}
-
 QByteArray Native(const QString &part)
 {
     return QFile::encodeName(part);
 }
 
-bool WriteAll(int fd, const char *data, qint64 length, int *error)
+bool CreateTemporary(int parent, QByteArray &temporary, Descriptor &file, QString *error)
 {
-    while (length > 0) {
-        const ssize_t n = ::write(fd, data, size_t(length));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            *error = errno;
-            return false;
-        }
-        data += n;
-        length -= n;
-    }
-    return true;
-}
-
-bool CreateTemporary(int parent, const QByteArray &name, QByteArray &temporary, Descriptor &file, QString *error)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = TemporaryName(name);
-        file.reset(::openat(parent, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (file.get() >= 0)
-            return true;
-        if (errno != EEXIST)
-            break;
-    }
+    file.reset(CreateTemporaryFileAt(parent, QByteArray(), temporary, O_WRONLY | O_NOFOLLOW, 0600));
+    if (file.get() >= 0)
+        return true;
     *error = ErrorText(errno);
     return false;
 }
@@ -101,7 +75,7 @@ bool NameUnnamed(int parent, int fd, const QByteArray &name, int *error)
         return false;
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray temporary = TemporaryName(name);
+        const QByteArray temporary = TemporaryLeafName();
         if (::linkat(AT_FDCWD, self.constData(), parent, temporary.constData(), AT_SYMLINK_FOLLOW) != 0) {
             if (errno == EEXIST)
                 continue;
@@ -223,12 +197,13 @@ bool ExtractFolder::writeFile(const QStringList &parts, quint32 mode, qint64 mod
     Descriptor file(ProcFdAvailable() ? ::openat(parent.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600) : -1);
     const bool unnamed = file.get() >= 0;
     QByteArray temporary;
-    if (!unnamed && !CreateTemporary(parent.get(), name, temporary, file, error))
+    if (!unnamed && !CreateTemporary(parent.get(), temporary, file, error))
         return false;
 
     int writeError = 0;
     const bool filled = fill([&](const char *data, qint64 length) {
-        return WriteAll(file.get(), data, length, &writeError);
+        writeError = WriteAll(file.get(), data, length);
+        return writeError == 0;
     });
     bool done = filled && writeError == 0;
     if (done) {

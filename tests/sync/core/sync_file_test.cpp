@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -52,6 +53,23 @@ TEST_F(SyncFileTest, WritesTheKnownBytesOfATree)
         CreateSyncFile(path(QStringLiteral("no/such/folder/out.syn")), root, QStringLiteral("*.*"), true);
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.isEmpty());
+}
+
+TEST_F(SyncFileTest, ASyncFileWithTheLongestNameAFolderTakesIsWrittenAndKeepsItsPermissions)
+{
+    tree(QStringLiteral("a.txt"), "a", Local(2024, 1, 2));
+    const QString name = QString(251, u's') + QStringLiteral(".syn"); // 255 bytes
+    const QString syn = path(name);
+    SyncFileWriteResult written = CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true);
+    ASSERT_TRUE(written.ok) << written.error.toStdString();
+    EXPECT_EQ(ReadSyncFile(syn).entries.size(), 1u);
+
+    // Written again over itself, it keeps what the user made of it.
+    ASSERT_TRUE(QFile::setPermissions(syn, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    written = CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true);
+    ASSERT_TRUE(written.ok) << written.error.toStdString();
+    EXPECT_FALSE(QFileInfo(syn).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files | QDir::Hidden), QStringList{name}); // no temporary left
 }
 
 TEST_F(SyncFileTest, WrittenThenLoadedThenComparedWithItsTreeIsAllSame)

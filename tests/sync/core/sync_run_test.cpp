@@ -295,6 +295,25 @@ TEST_F(FtpSyncRunTest, DownloadsAndUploadsKeepBytesNamesAndTimes)
     expectAllSame(request());
 }
 
+TEST_F(FtpSyncRunTest, FilesWithTheLongestNameAFolderTakesGoBothWays)
+{
+    // 255 bytes: an upload's temporary name must fit where the name fits.
+    const QString down = QString(251, u'd') + QStringLiteral(".txt");
+    const QString up = QString(251, u'u') + QStringLiteral(".txt");
+    left(down, "from the server", T0);
+    right(up, "to the server", T1);
+    ASSERT_TRUE(serve()) << server->error().toStdString();
+    ASSERT_TRUE(RunCompare(request()).completed);
+
+    const SyncRunReport report = run(FreezePlan(request()));
+    EXPECT_TRUE(report.failures.empty()) << (report.failures.empty() ? "" : report.failures[0].reason.toStdString());
+    EXPECT_EQ(report.copied, 2);
+    EXPECT_EQ(readFile(QStringLiteral("right/") + down), "from the server");
+    EXPECT_EQ(readFile(QStringLiteral("left/") + up), "to the server");
+    EXPECT_EQ(QDir(path(QStringLiteral("left"))).entryList(QDir::Files | QDir::Hidden), (QStringList{down, up}));
+    expectAllSame(request());
+}
+
 TEST_F(FtpSyncRunTest, AConnectionThatCannotBeOpenedStopsTheRun)
 {
     right(QStringLiteral("a.txt"), "a", T0);
