@@ -13,6 +13,15 @@ QString shown(const QString &field)
     return TrimSpaces(TrimNull(field));
 }
 
+// Sets a field to its edited text, unless the text is still the one shown.
+template <std::size_t N>
+void setEdited(std::array<char, N> &field, const QString &edited, const QString &shownText)
+{
+    const QString text = TrimSpaces(edited);
+    if (text != shownText)
+        SetField(field, text);
+}
+
 } // namespace
 
 bool TagEditor::load(const QString &path)
@@ -24,6 +33,7 @@ bool TagEditor::load(const QString &path)
         return false;
     m_path = path;
     m_file = read.file;
+    m_tag = tag;
     m_loaded = TagFields{shown(FieldText(tag.Title)),   shown(FieldText(tag.Artist)),
                          shown(FieldText(tag.Album)),   shown(FieldText(tag.Year)),
                          shown(FieldText(tag.Comment)), tag.Genre};
@@ -34,6 +44,7 @@ void TagEditor::clear()
 {
     m_path.clear();
     m_file = {};
+    m_tag = {};
     m_loaded.reset();
 }
 
@@ -47,12 +58,13 @@ TagIoResult TagEditor::save(const TagFields &edited)
 {
     if (!loaded())
         return {TagFault::System, EINVAL, {}};
-    ID3Tag tag;
-    SetField(tag.Title, TrimSpaces(edited.Title));
-    SetField(tag.Artist, TrimSpaces(edited.Artist));
-    SetField(tag.Album, TrimSpaces(edited.Album));
-    SetField(tag.Year, TrimSpaces(edited.Year));
-    SetField(tag.Comment, TrimSpaces(edited.Comment));
+    ID3Tag tag = m_tag;
+    const TagFields &loaded = *m_loaded;
+    setEdited(tag.Title, edited.Title, loaded.Title);
+    setEdited(tag.Artist, edited.Artist, loaded.Artist);
+    setEdited(tag.Album, edited.Album, loaded.Album);
+    setEdited(tag.Year, edited.Year, loaded.Year);
+    setEdited(tag.Comment, edited.Comment, loaded.Comment);
     tag.Genre = edited.Genre;
     const TagIoResult written = WriteID3Tag(m_path, tag, &m_file);
     clear();

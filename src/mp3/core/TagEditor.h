@@ -38,13 +38,16 @@ public:
 
     // Writes the edited fields, trimmed of spaces, space-padded and cut to
     // their widths, over the loaded file's tag; the file must still be the
-    // one loaded and still end with a tag. Nothing is written when no tag
-    // is loaded.
+    // one loaded and still end with a tag. A text left as it was loaded keeps
+    // the bytes read (what follows a NUL, such as a track number at the end
+    // of the comment, is not shown and must not be lost). Nothing is written
+    // when no tag is loaded.
     TagIoResult save(const TagFields &edited);
 
 private:
     QString m_path;
     TagFileId m_file;
+    ID3Tag m_tag;
     std::optional<TagFields> m_loaded;
 };
 

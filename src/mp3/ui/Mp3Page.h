@@ -167,6 +167,10 @@ private:
 
     Mp3FileList m_files;
     TagEditor m_editor;
+    // The editor's genre list was changed by the user since the tag was
+    // loaded: a genre without a name shows as the first entry, and must not
+    // become that entry's genre on a save that did not choose it.
+    bool m_editGenreChosen = false;
 };
 
 } // namespace ardl

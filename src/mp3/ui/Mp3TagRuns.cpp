@@ -193,6 +193,7 @@ void Mp3Page::cmdSaveTags_Click()
 void Mp3Page::connectEditTagHandlers()
 {
     connect(cmdEditTagSave, &QPushButton::clicked, this, [this] { cmdEditTagSave_Click(); });
+    connect(cboEditTagGenre, &QComboBox::activated, this, [this] { m_editGenreChosen = true; });
 }
 
 void Mp3Page::ClearTextTag(bool bEnable)
@@ -207,6 +208,7 @@ void Mp3Page::ClearTextTag(bool bEnable)
         box->clear();
     cboEditTagGenre->setCurrentIndex(cboEditTagGenre->count() > 0 ? 0 : -1);
     m_editor.clear();
+    m_editGenreChosen = false;
 }
 
 void Mp3Page::LVMp3File_ItemClick(int row)
@@ -227,6 +229,7 @@ void Mp3Page::LVMp3File_ItemClick(int row)
     txtEditTagYear->setText(fields.Year);
     txtEditTagComment->setText(fields.Comment);
     cboEditTagGenre->setCurrentIndex(GenreItemIndex(fields.Genre));
+    m_editGenreChosen = false;
     cmdEditTagSave->setEnabled(true);
 }
 
@@ -235,9 +238,11 @@ void Mp3Page::cmdEditTagSave_Click()
     if (!m_editor.loaded())
         return;
     const QString path = m_editor.path();
+    const std::uint8_t loadedGenre = m_editor.fields().Genre;
+    const std::uint8_t genre = m_editGenreChosen ? chosenGenre(cboEditTagGenre).value_or(loadedGenre) : loadedGenre;
     const TagIoResult saved = m_editor.save({txtEditTagTitle->text(), txtEditTagArtist->text(),
                                              txtEditTagAlbum->text(), txtEditTagYear->text(),
-                                             txtEditTagComment->text(), chosenGenre(cboEditTagGenre).value_or(0)});
+                                             txtEditTagComment->text(), genre});
     LVMp3File->clearSelection();
     LVMp3File->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     ClearTextTag(false);

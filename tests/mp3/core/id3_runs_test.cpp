@@ -224,7 +224,7 @@ TEST_F(Mp3RunTest, TheEditorShowsTrimmedTextsAndSavesPaddedOnesToTheFileItLoaded
     EXPECT_FALSE(editor.loaded());
     const ID3Tag saved = tagOf("a.mp3");
     EXPECT_EQ(FieldText(saved.Title), QStringLiteral("Hello") + QString(25, u' '));
-    EXPECT_EQ(FieldText(saved.Album), QStringLiteral("Song") + QString(26, u' '));
+    EXPECT_EQ(FieldText(saved.Album), FieldText(tag.Album));   // left as loaded: the bytes stay
     EXPECT_EQ(FieldText(saved.Year), QStringLiteral("1999"));
     EXPECT_EQ(FieldText(saved.Comment), QStringLiteral("spaced") + QString(24, u' '));
     EXPECT_EQ(saved.Genre, 0);
@@ -235,6 +235,39 @@ TEST_F(Mp3RunTest, TheEditorShowsTrimmedTextsAndSavesPaddedOnesToTheFileItLoaded
     EXPECT_EQ(readFile("a.mp3"), now);
     EXPECT_FALSE(editor.load(writeFile("plain.mp3", AudioBody(500))));
     EXPECT_FALSE(editor.loaded());
+}
+
+TEST_F(Mp3RunTest, TheEditorKeepsWhatItDoesNotShowInTheBoxesLeftAlone)
+{
+    // A track number in the last byte of the comment, after a NUL, and
+    // padding of NULs behind the texts: the boxes show none of it.
+    ID3Tag tag = MakeTag("", "", "", "2001", "", 7);
+    const QByteArray comment = "Live" + QByteArray(25, '\0') + '\x05';
+    std::copy(comment.begin(), comment.end(), tag.Comment.begin());
+    const QByteArray title = "Song" + QByteArray(26, '\0');
+    std::copy(title.begin(), title.end(), tag.Title.begin());
+    tagged("a.mp3", tag);
+
+    TagEditor editor;
+    ASSERT_TRUE(editor.load(path("a.mp3")));
+    TagFields fields = editor.fields();
+    EXPECT_EQ(fields.Comment, QStringLiteral("Live"));
+    fields.Artist = "New Artist";
+    ASSERT_TRUE(editor.save(fields));
+    ID3Tag saved = tagOf("a.mp3");
+    EXPECT_EQ(saved.Comment, tag.Comment);
+    EXPECT_EQ(saved.Title, tag.Title);
+    EXPECT_EQ(FieldText(saved.Artist), QStringLiteral("New Artist") + QString(20, u' '));
+    EXPECT_EQ(saved.Year, tag.Year);
+    EXPECT_EQ(saved.Genre, 7);
+
+    // A changed comment is written whole, as typed.
+    ASSERT_TRUE(editor.load(path("a.mp3")));
+    fields = editor.fields();
+    fields.Comment = "Studio";
+    ASSERT_TRUE(editor.save(fields));
+    saved = tagOf("a.mp3");
+    EXPECT_EQ(FieldText(saved.Comment), QStringLiteral("Studio") + QString(24, u' '));
 }
 
 TEST_F(Mp3RunTest, TheEditorNeverWritesAFileThatLostItsTagOrWasReplaced)

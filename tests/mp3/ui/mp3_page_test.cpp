@@ -261,6 +261,31 @@ TEST_F(Mp3PageTest, TheEditorLoadsAClickedRowOnlyWhileShownAndSavesToThatFile)
     EXPECT_FALSE(page.editor().loaded());
 }
 
+TEST_F(Mp3PageTest, TheEditorKeepsAGenreWithoutANameUnlessTheUserChoosesOne)
+{
+    tagged("a.mp3", MakeTag("Hello", "Artist", "", "", "", 255));
+    addFolder(path());
+    showTab("EDIT");
+    clickRow(0);
+    ASSERT_TRUE(page.cmdEditTagSave->isEnabled());
+    EXPECT_EQ(page.cboEditTagGenre->currentIndex(), 0);   // shown as the first entry
+    page.txtEditTagTitle->setText("Changed");
+    QTest::mouseClick(page.cmdEditTagSave, Qt::LeftButton);
+    ID3Tag tag;
+    ASSERT_TRUE(ReadID3Tag(path("a.mp3"), tag));
+    EXPECT_EQ(FieldText(tag.Title).trimmed(), QStringLiteral("Changed"));
+    EXPECT_EQ(tag.Genre, 255);
+
+    // A genre the user picks is written, the first entry too.
+    clickRow(0);
+    QTest::keyClick(page.cboEditTagGenre, Qt::Key_Down);
+    QTest::keyClick(page.cboEditTagGenre, Qt::Key_Up);
+    EXPECT_EQ(page.cboEditTagGenre->currentIndex(), 0);
+    QTest::mouseClick(page.cmdEditTagSave, Qt::LeftButton);
+    ASSERT_TRUE(ReadID3Tag(path("a.mp3"), tag));
+    EXPECT_EQ(tag.Genre, 0);
+}
+
 TEST_F(Mp3PageTest, NamesThatShowAlikeAreRowsOfTheirOwnAndOnlyTheRealFileIsTagged)
 {
     // Two names that are not UTF-8 and differ only in the bytes that cannot
