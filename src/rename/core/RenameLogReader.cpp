@@ -1,12 +1,14 @@
 #include "RenameLogReader.h"
 
 #include <QFile>
+#include <QUtf8StringView>
 
 namespace ardl {
 
 namespace {
 
 const QLatin1String Arrow("->");
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
 QString withForwardSlashes(const QString &path)
 {
@@ -68,6 +70,15 @@ RenameLogContents ParseRenameLog(const QByteArray &bytes)
         QByteArray raw = lines[n];
         if (raw.endsWith('\r'))
             raw.chop(1);
+        // A log saved again by an editor may start with a byte order mark.
+        if (n == 0 && raw.startsWith(Utf8Bom))
+            raw.remove(0, Utf8Bom.size());
+        // Bytes that are not UTF-8 (a log in another encoding) would read as
+        // U+FFFD, and Undo would give a file that look-alike for a name.
+        if (!QUtf8StringView(raw).isValidUtf8()) {
+            ++contents.skippedLines;
+            continue;
+        }
         const QString line = QString::fromUtf8(raw);
         if (isBlank(line))
             continue;

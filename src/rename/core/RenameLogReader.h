@@ -22,8 +22,10 @@ struct RenameLogContents {
 // blanks the separator puts around it are dropped and so are blanks before
 // a path, while blanks at the end of a name belong to it. "\" is taken for
 // "/" in a path that has no "/" at all. Lines without exactly one "->" or
-// without two absolute paths are skipped, never guessed at. Blank lines and
-// the zero bytes a log cut short ends in are not counted as skipped.
+// without two absolute paths, and lines that are not valid UTF-8, are
+// skipped, never guessed at. A byte order mark at the start is passed over.
+// Blank lines and the zero bytes a log cut short ends in are not counted as
+// skipped.
 RenameLogContents ParseRenameLog(const QByteArray &bytes);
 
 // Reads the log file; false (and `error` set) when it cannot be read.

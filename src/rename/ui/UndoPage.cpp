@@ -205,6 +205,9 @@ void UndoPage::FillListLog(const QString &path)
         ReportError(EIO, error, QStringLiteral("in DirEvaVezi.modDirEvaVezi.FillListLog."));
     } else {
         LVUndo->rows().addRows(UndoListRows(log.entries, RowIcons()));
+        // Lines left out would otherwise pass for renames that need no undo.
+        if (log.skippedLines > 0)
+            Q_EMIT StatusTextChanged(FormatString(LoadResString(4120), log.skippedLines));
     }
     updateButtons();
 }

@@ -61,6 +61,21 @@ TEST(RenameLogReader, SplitsAtTheArrowAndSkipsWhatItCannotRead)
     EXPECT_EQ(log.skippedLines, 4);
 }
 
+TEST(RenameLogReader, SkipsLinesInAnotherEncodingAndPassesOverAByteOrderMark)
+{
+    // "café" in a single-byte code page: read as UTF-8 it would give the
+    // file a look-alike name, U+FFFD for the "é".
+    const RenameLogContents log = ParseRenameLog("\xEF\xBB\xBF/d/first -> /d/1\r\n"
+                                                 "/d/caf\xE9.mp3 -> /d/cafe.mp3\r\n"
+                                                 "/d/caf\xC3\xA9 -> /d/\xE9t\xE9\r\n"
+                                                 "/d/\xC3\xA9t\xC3\xA9 -> /d/summer\r\n");
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_EQ(log.entries[0].restore, QStringLiteral("/d/first"));
+    EXPECT_EQ(log.entries[0].current, QStringLiteral("/d/1"));
+    EXPECT_EQ(log.entries[1].restore, QStringLiteral("/d/\u00E9t\u00E9"));
+    EXPECT_EQ(log.skippedLines, 2);
+}
+
 TEST_F(RenameUndoTest, UndoOfAnApplyLogRestoresNamesContentAndTimes)
 {
     writeOldFile("x.txt", "X");

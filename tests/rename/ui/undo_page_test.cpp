@@ -185,6 +185,22 @@ TEST_F(UndoPageTest, MissingLogsMalformedLinesAndDeletingRows)
     EXPECT_FALSE(page.cmdUndo->isEnabled());
 }
 
+TEST_F(UndoPageTest, ALogInAnotherEncodingNeverGivesAFileALookAlikeName)
+{
+    const QByteArray d = QFile::encodeName(dir());
+    writeFile("cafe.mp3", "was caf\xE9");
+    writeFile("02", "was b");
+    writeFile("x.log", d + "caf\xE9.mp3 -> " + d + "cafe.mp3\r\n" + d + "b -> " + d + "02\r\n");
+    page.FillListLog(path("x.log"));
+    ASSERT_EQ(page.LVUndo->rows().rowCount(), 1);
+    EXPECT_EQ(status, QStringLiteral("1 lines of the log could not be read and are not listed"));
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdUndo_Click();
+    EXPECT_EQ(readFile("b"), "was b");
+    EXPECT_EQ(readFile("cafe.mp3"), "was caf\xE9");
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files, QDir::Name), QStringList({"b", "cafe.mp3", "x.log"}));
+}
+
 TEST_F(UndoPageTest, BrowseLoadsTheLogAndRemembersItWhileCancelChangesNothing)
 {
     const QString log = logOf({{"a", "b"}});
