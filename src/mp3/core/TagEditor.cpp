@@ -34,9 +34,8 @@ bool TagEditor::load(const QString &path)
     m_path = path;
     m_file = read.file;
     m_tag = tag;
-    m_loaded = TagFields{shown(FieldText(tag.Title)),   shown(FieldText(tag.Artist)),
-                         shown(FieldText(tag.Album)),   shown(FieldText(tag.Year)),
-                         shown(FieldText(tag.Comment)), tag.Genre};
+    m_loaded = TagFields{shown(FieldText(tag.Title)), shown(FieldText(tag.Artist)),  shown(FieldText(tag.Album)),
+                         shown(FieldText(tag.Year)),  shown(FieldText(tag.Comment)), tag.Genre};
     return true;
 }
 

@@ -161,7 +161,7 @@ private:
 
     void showStatus(const QString &text);
     // After a run: the rows show each outcome, the status bar the first
-    // failure when there was one.
+    // failure when there was one, else the count of files tagged.
     void showRunResults(const std::vector<Mp3FileResult> &results);
     int rowOfPath(const QString &path) const;
 

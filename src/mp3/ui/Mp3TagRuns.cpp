@@ -110,7 +110,9 @@ void Mp3Page::showRunResults(const std::vector<Mp3FileResult> &results)
     int failed = 0;
     const Mp3FileResult *first = nullptr;
     size_t firstRow = 0;
+    int tagged = 0;
     for (size_t row = 0; row < results.size(); ++row) {
+        tagged += results[row].outcome == Mp3Outcome::Ok ? 1 : 0;
         if (results[row].outcome != Mp3Outcome::Error)
             continue;
         if (failed++ == 0) {
@@ -120,6 +122,8 @@ void Mp3Page::showRunResults(const std::vector<Mp3FileResult> &results)
     }
     if (first)
         showStatus(FormatString(LoadResString(4413), failed, m_files.file(int(firstRow)).name, first->reason));
+    else // the failure of an earlier run must not stand after this one
+        showStatus(FormatString(LoadResString(4416), tagged));
 }
 
 void Mp3Page::connectMassTagHandlers()
@@ -240,9 +244,8 @@ void Mp3Page::cmdEditTagSave_Click()
     const QString path = m_editor.path();
     const std::uint8_t loadedGenre = m_editor.fields().Genre;
     const std::uint8_t genre = m_editGenreChosen ? chosenGenre(cboEditTagGenre).value_or(loadedGenre) : loadedGenre;
-    const TagIoResult saved = m_editor.save({txtEditTagTitle->text(), txtEditTagArtist->text(),
-                                             txtEditTagAlbum->text(), txtEditTagYear->text(),
-                                             txtEditTagComment->text(), genre});
+    const TagIoResult saved = m_editor.save({txtEditTagTitle->text(), txtEditTagArtist->text(), txtEditTagAlbum->text(),
+                                             txtEditTagYear->text(), txtEditTagComment->text(), genre});
     LVMp3File->clearSelection();
     LVMp3File->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     ClearTextTag(false);

@@ -9,13 +9,13 @@ namespace ardl {
 
 // One line of a rename log, read back for Undo.
 struct UndoEntry {
-    QString current;   // the new path the line names: where the file is now
-    QString restore;   // the old path: where Undo puts it back
+    QString current; // the new path the line names: where the file is now
+    QString restore; // the old path: where Undo puts it back
 };
 
 struct RenameLogContents {
-    std::vector<UndoEntry> entries;   // in file order
-    int skippedLines = 0;             // lines that could not be read as a pair of paths
+    std::vector<UndoEntry> entries; // in file order
+    int skippedLines = 0;           // lines that could not be read as a pair of paths
 };
 
 // Reads "old -> new" lines (CR LF or LF). A line is split at its "->"; the

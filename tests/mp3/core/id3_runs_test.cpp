@@ -83,8 +83,8 @@ TEST_F(Mp3RunTest, TagToNameNeverReplacesOrLosesAFile)
         o.Format = format;
         EXPECT_EQ(outcomes(RunID3ToFile({file("blank.mp3")}, o)), std::vector{Error}) << format.toStdString();
     }
-    EXPECT_EQ(listing(), QStringList({"Artist - Same.mp3", "Artist - Taken.mp3", "b.mp3", "blank.mp3", "c.mp3",
-                                      "untagged.mp3"}));
+    EXPECT_EQ(listing(),
+              QStringList({"Artist - Same.mp3", "Artist - Taken.mp3", "b.mp3", "blank.mp3", "c.mp3", "untagged.mp3"}));
 }
 
 TEST_F(Mp3RunTest, TagToNameWithTheOldNameFixesTheExtensionOnly)
@@ -94,7 +94,7 @@ TEST_F(Mp3RunTest, TagToNameWithTheOldNameFixesTheExtensionOnly)
     ID3ToFileOptions o;
     o.Format = "%7";
     const std::vector<Mp3FileResult> results = RunID3ToFile({file("Song.MP3"), file("same.mp3")}, o);
-    EXPECT_EQ(outcomes(results), (std::vector{Ok, AlreadyNamed}));   // the second name would not change
+    EXPECT_EQ(outcomes(results), (std::vector{Ok, AlreadyNamed})); // the second name would not change
     EXPECT_EQ(listing(), QStringList({"Song.mp3", "same.mp3"}));
 }
 
@@ -142,8 +142,7 @@ TEST_F(Mp3RunTest, TagToNameLeavesAFileNamedSoAlreadyAsDoneAndRenamesACaseChange
 TEST_F(Mp3RunTest, AFileMetTwiceIsDoneOnce)
 {
     tagged("music/a.mp3", MakeTag("Title", "Artist"));
-    ASSERT_EQ(::symlink(QFile::encodeName(path("music")).constData(), QFile::encodeName(path("link")).constData()),
-              0);
+    ASSERT_EQ(::symlink(QFile::encodeName(path("music")).constData(), QFile::encodeName(path("link")).constData()), 0);
     const Mp3File direct{dir() + "music/", "a.mp3"};
     const Mp3File throughLink{dir() + "link/", "a.mp3"};
 
@@ -153,8 +152,8 @@ TEST_F(Mp3RunTest, AFileMetTwiceIsDoneOnce)
 
     // A second row naming the new name of a renamed file is not taken over.
     tagged("music/b.mp3", MakeTag("Title", "Other"), 2);
-    const std::vector<Mp3FileResult> renamed =
-        RunID3ToFile({{dir() + "music/", "b.mp3"}, {dir() + "music/", "Other - Title.mp3"}}, {});
+    const std::vector<Mp3FileResult> renamed = RunID3ToFile(
+        {{dir() + "music/", "b.mp3"}, {dir() + "music/", "Other - Title.mp3"}}, {});
     EXPECT_EQ(outcomes(renamed), (std::vector{Error, Error}));
     EXPECT_TRUE(QFileInfo::exists(path("music/b.mp3")));
 }
@@ -219,12 +218,12 @@ TEST_F(Mp3RunTest, TheEditorShowsTrimmedTextsAndSavesPaddedOnesToTheFileItLoaded
 
     fields.Year = "1999 ";
     fields.Comment = "  spaced  ";
-    fields.Genre = 0;   // the list shows the first item for genre 255
+    fields.Genre = 0; // the list shows the first item for genre 255
     ASSERT_TRUE(editor.save(fields));
     EXPECT_FALSE(editor.loaded());
     const ID3Tag saved = tagOf("a.mp3");
     EXPECT_EQ(FieldText(saved.Title), QStringLiteral("Hello") + QString(25, u' '));
-    EXPECT_EQ(FieldText(saved.Album), FieldText(tag.Album));   // left as loaded: the bytes stay
+    EXPECT_EQ(FieldText(saved.Album), FieldText(tag.Album)); // left as loaded: the bytes stay
     EXPECT_EQ(FieldText(saved.Year), QStringLiteral("1999"));
     EXPECT_EQ(FieldText(saved.Comment), QStringLiteral("spaced") + QString(24, u' '));
     EXPECT_EQ(saved.Genre, 0);
@@ -276,7 +275,7 @@ TEST_F(Mp3RunTest, TheEditorNeverWritesAFileThatLostItsTagOrWasReplaced)
     TagEditor editor;
     ASSERT_TRUE(editor.load(file));
     const QByteArray untagged = AudioBody(4000, 7);
-    writeFile("a.mp3", untagged);   // rewritten in place without a tag
+    writeFile("a.mp3", untagged); // rewritten in place without a tag
     EXPECT_EQ(editor.save(editor.fields()).fault, TagFault::NoTag);
     EXPECT_EQ(readFile("a.mp3"), untagged);
 

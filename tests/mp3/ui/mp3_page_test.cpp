@@ -63,8 +63,7 @@ protected:
     void clickRow(int row)
     {
         const QModelIndex index = page.LVMp3File->model()->index(row, 0);
-        QTest::mouseClick(page.LVMp3File->viewport(), Qt::LeftButton, {},
-                          page.LVMp3File->visualRect(index).center());
+        QTest::mouseClick(page.LVMp3File->viewport(), Qt::LeftButton, {}, page.LVMp3File->visualRect(index).center());
     }
 
     void showTab(const char *key)
@@ -97,8 +96,8 @@ TEST_F(Mp3PageTest, StartsWithCaptionsGenresAndOnlyAddEnabled)
     }
     EXPECT_EQ(page.cboMassID3Genre->currentIndex(), -1);
     EXPECT_TRUE(page.cmdAddMp3File->isEnabled());
-    for (QPushButton *b : {page.cmdDelMp3File, page.cmdClearMp3File, page.cmdID3ToFile, page.cmdSaveTags,
-                           page.cmdEditTagSave})
+    for (QPushButton *b :
+         {page.cmdDelMp3File, page.cmdClearMp3File, page.cmdID3ToFile, page.cmdSaveTags, page.cmdEditTagSave})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(page.picID3ToFile->isVisible());
     EXPECT_FALSE(page.txtMassID3Title->isEnabled());
@@ -126,7 +125,7 @@ TEST_F(Mp3PageTest, AddListsMp3FilesOnceAndReportsTheRowCount)
     EXPECT_TRUE(page.LVMp3File->selectedRows().isEmpty());
     EXPECT_TRUE(page.cmdDelMp3File->isEnabled());
     EXPECT_TRUE(page.cmdID3ToFile->isEnabled());
-    EXPECT_FALSE(page.cmdSaveTags->isEnabled());   // no field checked
+    EXPECT_FALSE(page.cmdSaveTags->isEnabled()); // no field checked
 
     page.cmdDelMp3File_Click();
     EXPECT_EQ(status, QStringLiteral("0 Files Deleted"));
@@ -139,8 +138,8 @@ TEST_F(Mp3PageTest, AddListsMp3FilesOnceAndReportsTheRowCount)
     page.cmdClearMp3File_Click();
     EXPECT_EQ(status, QStringLiteral("List Cleared"));
     EXPECT_EQ(page.LVMp3File->rows().rowCount(), 0);
-    for (QPushButton *b : {page.cmdDelMp3File, page.cmdClearMp3File, page.cmdID3ToFile, page.cmdSaveTags,
-                           page.cmdEditTagSave})
+    for (QPushButton *b :
+         {page.cmdDelMp3File, page.cmdClearMp3File, page.cmdID3ToFile, page.cmdSaveTags, page.cmdEditTagSave})
         EXPECT_FALSE(b->isEnabled());
 }
 
@@ -197,7 +196,7 @@ TEST_F(Mp3PageTest, MassTaggingNeedsAChosenGenreBeforeItCanSave)
     page.chkMassID3Genre->click();
     EXPECT_TRUE(page.cboMassID3Genre->isEnabled());
     EXPECT_FALSE(page.cmdSaveTags->isEnabled());
-    page.cmdSaveTags_Click();   // refused without a genre
+    page.cmdSaveTags_Click(); // refused without a genre
     EXPECT_EQ(column(2), QStringList({"", ""}));
 
     page.cboMassID3Genre->setCurrentIndex(17);
@@ -219,6 +218,24 @@ TEST_F(Mp3PageTest, MassTaggingNeedsAChosenGenreBeforeItCanSave)
     EXPECT_FALSE(page.cboMassID3Genre->isEnabled());
 }
 
+TEST_F(Mp3PageTest, AMassTaggingRunWithoutFailuresNoLongerShowsAnEarlierOne)
+{
+    tagged("a.mp3", MakeTag("a", "a"));
+    writeFile("b.mp3", AudioBody(3000, 2));
+    addFolder(path());
+    showTab("MASS");
+    page.chkMassID3Year->click();
+    page.txtMassID3Year->setText("2001");
+    QTest::mouseClick(page.cmdSaveTags, Qt::LeftButton);
+    EXPECT_EQ(status, QStringLiteral("1 files were not changed, for example b.mp3: ")
+                          + QStringLiteral("The file does not end with an ID3v1 tag"));
+
+    tagged("b.mp3", MakeTag("b", "b"), 2); // given a tag meanwhile
+    QTest::mouseClick(page.cmdSaveTags, Qt::LeftButton);
+    EXPECT_EQ(column(2), QStringList({"Ok", "Ok"}));
+    EXPECT_EQ(status, QStringLiteral("2 files tagged"));
+}
+
 TEST_F(Mp3PageTest, TheEditorLoadsAClickedRowOnlyWhileShownAndSavesToThatFile)
 {
     ID3Tag tag = MakeTag("Hello", "Artist", "Album", "1999", "c", 255);
@@ -235,10 +252,10 @@ TEST_F(Mp3PageTest, TheEditorLoadsAClickedRowOnlyWhileShownAndSavesToThatFile)
     showTab("EDIT");
     EXPECT_TRUE(page.picEditTag->isVisible());
     EXPECT_FALSE(page.picMassID3->isVisible());
-    EXPECT_TRUE(page.txtEditTagTitle->text().isEmpty());   // switching loads nothing
+    EXPECT_TRUE(page.txtEditTagTitle->text().isEmpty()); // switching loads nothing
     clickRow(0);
     EXPECT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Hello"));
-    EXPECT_EQ(page.cboEditTagGenre->currentIndex(), 0);   // genre 255 shows "Blues"
+    EXPECT_EQ(page.cboEditTagGenre->currentIndex(), 0); // genre 255 shows "Blues"
     EXPECT_TRUE(page.cmdEditTagSave->isEnabled());
 
     // Moving to another row with the keys loads it; saving writes that one.
@@ -268,7 +285,7 @@ TEST_F(Mp3PageTest, TheEditorKeepsAGenreWithoutANameUnlessTheUserChoosesOne)
     showTab("EDIT");
     clickRow(0);
     ASSERT_TRUE(page.cmdEditTagSave->isEnabled());
-    EXPECT_EQ(page.cboEditTagGenre->currentIndex(), 0);   // shown as the first entry
+    EXPECT_EQ(page.cboEditTagGenre->currentIndex(), 0); // shown as the first entry
     page.txtEditTagTitle->setText("Changed");
     QTest::mouseClick(page.cmdEditTagSave, Qt::LeftButton);
     ID3Tag tag;
