@@ -14,19 +14,26 @@ QByteArray quoted(const QString &name)
     return '\'' + word + '\'';
 }
 
-const char *const ScriptBody = R"SH(if [ -z "$replace" ] && { [ -e "$name" ] || [ -L "$name" ]; }; then
-  echo "merge: $name exists already; run with -f to replace it" >&2
+// Names go out through printf: the echo of some shells reads backslashes in
+// them as escapes. A folder (or a link to one) under the name is refused even
+// with -f, as mv would put the file inside it and still report it rebuilt.
+const char *const ScriptBody = R"SH(if [ -d "$name" ]; then
+  printf 'merge: %s is a folder\n' "$name" >&2
+  exit 1
+fi
+if [ -z "$replace" ] && { [ -e "$name" ] || [ -L "$name" ]; }; then
+  printf 'merge: %s exists already; run with -f to replace it\n' "$name" >&2
   exit 1
 fi
 for part do
-  [ -f "$part" ] || { echo "merge: cannot find the part $part" >&2; exit 1; }
+  [ -f "$part" ] || { printf 'merge: cannot find the part %s\n' "$part" >&2; exit 1; }
 done
 tmp=.kos-merge-$$
 trap 'rm -f -- "$tmp"' EXIT
 trap 'exit 1' HUP INT TERM
 cat -- "$@" > "$tmp" || exit 1
 if [ "$(wc -c < "$tmp")" -ne "$size" ]; then
-  echo "merge: the parts do not add up to $size bytes" >&2
+  printf 'merge: the parts do not add up to %s bytes\n' "$size" >&2
   exit 1
 fi
 if [ -n "$replace" ]; then
@@ -34,12 +41,12 @@ if [ -n "$replace" ]; then
 elif ! ln -- "$tmp" "$name" 2>/dev/null; then
   # No hard links on this file system: a plain move, after a last look.
   if [ -e "$name" ] || [ -L "$name" ]; then
-    echo "merge: $name exists already; run with -f to replace it" >&2
+    printf 'merge: %s exists already; run with -f to replace it\n' "$name" >&2
     exit 1
   fi
   mv -- "$tmp" "$name" || exit 1
 fi
-echo "Rebuilt $name ($size bytes) from $# parts"
+printf 'Rebuilt %s (%s bytes) from %s parts\n' "$name" "$size" "$#"
 )SH";
 
 } // namespace
@@ -53,7 +60,10 @@ QByteArray MergeScriptText(const QString &fileName, const QStringList &parts, qi
     text += "size=" + QByteArray::number(total) + '\n';
     text += "replace=\n"
             "[ \"${1-}\" = -f ] && replace=1\n"
-            "cd \"$(dirname -- \"$0\")\" || exit 1\n";
+            // $(...) drops the newlines a folder's name may end with: the
+            // dot after them keeps them, and is taken off again.
+            "dir=$(dirname -- \"$0\"; echo .)\n"
+            "cd -- \"${dir%??}\" || exit 1\n";
     text += "set --";
     for (const QString &part : parts)
         text += ' ' + quoted(part);

@@ -163,3 +163,46 @@ TEST_F(SplitFileTest, ScriptRebuildsTheFileAndNeverReplacesOne)
     EXPECT_FALSE(QFile::exists(out + name));
     EXPECT_EQ(entries().filter(QStringLiteral(".kos-merge")), QStringList());
 }
+
+TEST_F(SplitFileTest, ScriptWorksInAnyFolderAndSaysWhatItDid)
+{
+    // A folder whose name ends in a line break, beside one without it.
+    const QString odd = makeDir(QStringLiteral("odd\n")) + u'/';
+    makeDir(QStringLiteral("odd"));
+    // A backslash that some shells' echo reads as "stop here".
+    const QString name = QStringLiteral("a\\cb.txt");
+    const QByteArray content = PatternBytes(5000, 5);
+    const QString source = writeFile(QStringLiteral("in/") + name, content);
+    const SplitFileOutput result = SplitFile(source, name, odd, QStringLiteral("a\\cb"), 2000, 2000);
+    ASSERT_TRUE(result.ok());
+
+    QProcess sh;
+    sh.setWorkingDirectory(path());
+    sh.start(QStringLiteral("/bin/sh"), {result.script});
+    ASSERT_TRUE(sh.waitForFinished(60000));
+    EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("odd\n/") + name), content);
+    EXPECT_EQ(QDir(path(QStringLiteral("odd"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
+    EXPECT_EQ(QString::fromUtf8(sh.readAllStandardOutput()),
+              QStringLiteral("Rebuilt a\\cb.txt (5000 bytes) from 3 parts\n"));
+}
+
+TEST_F(SplitFileTest, ScriptNeverPutsTheFileIntoAFolderOfItsName)
+{
+    const QByteArray content = PatternBytes(3000, 6);
+    const QString source = writeFile(QStringLiteral("in/r.bin"), content);
+    const SplitFileOutput result = SplitFile(source, QStringLiteral("r.bin"), out, QStringLiteral("r"), 1000, 1000);
+    ASSERT_TRUE(result.ok());
+    // A folder of that name, and a link of that name to a folder elsewhere:
+    // even -f leaves both as they are and says it failed.
+    const QString elsewhere = makeDir(QStringLiteral("elsewhere"));
+    makeDir(QStringLiteral("out/r.bin"));
+    EXPECT_NE(runScript(result.script, {QStringLiteral("-f")}), 0);
+    EXPECT_TRUE(QDir(out + QStringLiteral("r.bin")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QDir(out + QStringLiteral("r.bin")).removeRecursively();
+    ASSERT_TRUE(QFile::link(elsewhere, out + QStringLiteral("r.bin")));
+    EXPECT_NE(runScript(result.script, {QStringLiteral("-f")}), 0);
+    EXPECT_TRUE(QDir(elsewhere).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_EQ(entries().filter(QStringLiteral(".kos-merge")), QStringList());
+}
