@@ -19,7 +19,8 @@ qint64 modifiedNs(const struct stat &st)
 } // namespace
 
 ReadOnlyFile::ReadOnlyFile(const QString &path)
-    : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+    : m_path(path)
+    , m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
 {
     struct stat st {};
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
@@ -34,10 +35,11 @@ ReadOnlyFile::ReadOnlyFile(const QString &path)
 
 bool ReadOnlyFile::changed() const
 {
-    struct stat st {};
-    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+    struct stat st {}, now {};
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0 || ::stat(QFile::encodeName(m_path).constData(), &now) != 0)
         return true;
-    return st.st_size != m_length || modifiedNs(st) != m_modified;
+    return st.st_size != m_length || modifiedNs(st) != m_modified || st.st_dev != now.st_dev
+        || st.st_ino != now.st_ino;
 }
 
 ReadOnlyFile::~ReadOnlyFile()

@@ -9,6 +9,7 @@
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "platform/splitlib/CreateExe.h"
+#include "platform/splitlib/ReadOnlyFile.h"
 #include "platform/splitlib/SplitFile.h"
 #include "platform/splitlib/SplitLayout.h"
 
@@ -251,6 +252,9 @@ private:
         options.progress = [&](qint64 done, qint64 count) {
             tell(FormatString(LoadResString(StatusPart), source, done, count));
         };
+        // Held open to tell, before the source is deleted, that it is still
+        // the file that was split.
+        const ReadOnlyFile original(source);
         const SplitFileOutput parts =
             SplitFile(source, fileName, m_request.destination, name.base, plan.first, plan.part, options);
         if (!parts.ok()) {
@@ -297,6 +301,11 @@ private:
         }
         report.files = files;
         if (m_request.deleteSource) {
+            if (original.changed()) {
+                outcome(report, SplitFileReport::Failed,
+                        FormatString(LoadResString(LineSourceNotDeleted), line, LoadResString(ProblemSourceChanged)));
+                return;
+            }
             if (const int error = removeFile(source)) {
                 outcome(report, SplitFileReport::Failed,
                         FormatString(LoadResString(LineSourceNotDeleted), line, ErrorText(error)));

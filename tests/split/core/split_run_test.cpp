@@ -12,6 +12,7 @@
 #include <QProcess>
 
 
+#include <cstdio>
 #include <functional>
 #include <unistd.h>
 
@@ -372,6 +373,16 @@ TEST_F(SplitRunTest, ASourceThatChangesWhileItIsSplitIsKeptAndNotSplit)
         {"grows", [](QFile &f) { EXPECT_TRUE(f.open(QIODevice::Append) && f.write("more") == 4); }},
         {"is rewritten in place",
          [](QFile &f) { EXPECT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(200000) && f.write("new") == 3); }},
+        // The way many editors save: a new file renamed over the old one.
+        {"is saved over",
+         [](QFile &f) {
+             QFile saved(f.fileName() + QStringLiteral(".new"));
+             EXPECT_TRUE(saved.open(QIODevice::WriteOnly) && saved.write("edited") == 6);
+             saved.close();
+             EXPECT_EQ(::rename(QFile::encodeName(saved.fileName()).constData(),
+                                QFile::encodeName(f.fileName()).constData()),
+                       0);
+         }},
     };
     request.deleteSource = true;
     for (const auto &c : cases) {
