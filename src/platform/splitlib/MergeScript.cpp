@@ -29,8 +29,13 @@ for part do
   [ -f "$part" ] || { printf 'merge: cannot find the part %s\n' "$part" >&2; exit 1; }
 done
 tmp=.kos-merge-$$
-trap 'rm -f -- "$tmp"' EXIT
 trap 'exit 1' HUP INT TERM
+# Made new, never a file or link that is there already (nor removed then).
+if ! (set -C; : > "$tmp") 2>/dev/null || [ -L "$tmp" ] || [ ! -f "$tmp" ]; then
+  printf 'merge: cannot make the file %s in %s\n' "$tmp" "$PWD" >&2
+  exit 1
+fi
+trap 'rm -f -- "$tmp"' EXIT
 cat -- "$@" > "$tmp" || exit 1
 if [ "$(wc -c < "$tmp")" -ne "$size" ]; then
   printf 'merge: the parts do not add up to %s bytes\n' "$size" >&2

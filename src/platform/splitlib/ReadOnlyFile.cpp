@@ -35,11 +35,11 @@ ReadOnlyFile::ReadOnlyFile(const QString &path)
 
 bool ReadOnlyFile::changed() const
 {
-    struct stat st {}, now {};
+    struct stat st {};
+    struct stat now {};
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0 || ::stat(QFile::encodeName(m_path).constData(), &now) != 0)
         return true;
-    return st.st_size != m_length || modifiedNs(st) != m_modified || st.st_dev != now.st_dev
-        || st.st_ino != now.st_ino;
+    return st.st_size != m_length || modifiedNs(st) != m_modified || st.st_dev != now.st_dev || st.st_ino != now.st_ino;
 }
 
 ReadOnlyFile::~ReadOnlyFile()

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 
@@ -205,4 +206,35 @@ TEST_F(SplitFileTest, ScriptNeverPutsTheFileIntoAFolderOfItsName)
     EXPECT_NE(runScript(result.script, {QStringLiteral("-f")}), 0);
     EXPECT_TRUE(QDir(elsewhere).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     EXPECT_EQ(entries().filter(QStringLiteral(".kos-merge")), QStringList());
+}
+
+TEST_F(SplitFileTest, ScriptWritesOnlyATemporaryFileOfItsOwn)
+{
+    const QByteArray content = PatternBytes(3000, 7);
+    const QString source = writeFile(QStringLiteral("in/t.bin"), content);
+    const SplitFileOutput result = SplitFile(source, QStringLiteral("t.bin"), out, QStringLiteral("t"), 1000, 1000);
+    ASSERT_TRUE(result.ok());
+    const QString kept = writeFile(QStringLiteral("kept"), "kept");
+    // The script's process puts a file, then a link to a file outside the
+    // folder, under the temporary name the script will pick ("exec" keeps
+    // the process, so $$ is the same).
+    const QString commands[] = {
+        QStringLiteral("printf kept > .kos-merge-$$ && exec /bin/sh \"$0\""),
+        QStringLiteral("ln -s \"$1\" .kos-merge-$$ && exec /bin/sh \"$0\""),
+    };
+    for (const QString &command : commands) {
+        SCOPED_TRACE(command.toStdString());
+        QProcess sh;
+        sh.setWorkingDirectory(out);
+        sh.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, result.script, kept});
+        ASSERT_TRUE(sh.waitForFinished(60000));
+        EXPECT_NE(sh.exitCode(), 0);
+        EXPECT_EQ(readFile(QStringLiteral("kept")), QByteArray("kept"));
+        EXPECT_FALSE(QFile::exists(out + QStringLiteral("t.bin")));
+        const QStringList left = entries().filter(QStringLiteral(".kos-merge-"));
+        ASSERT_EQ(left.size(), 1);
+        EXPECT_EQ(QFileInfo(out + left.front()).isSymLink(), command.startsWith(QStringLiteral("ln")));
+        EXPECT_EQ(QFile(out + left.front()).size(), 4);
+        QFile::remove(out + left.front());
+    }
 }

@@ -11,10 +11,10 @@
 #include <QFileInfo>
 #include <QProcess>
 
-
 #include <cstdio>
 #include <functional>
 #include <unistd.h>
+
 
 using namespace ardl;
 using namespace ardl::test;
