@@ -217,9 +217,12 @@ private:
         if (inTheWay.isEmpty())
             return true;
 
+        // A file of this run, or a folder (which no split leaves, and which
+        // could only fail after other files were deleted), stops it here.
         for (const QString &path : inTheWay) {
             const std::optional<FileId> id = fileId(path);
-            if (id && (m_listed.count(*id) || m_written.count(*id))) {
+            const QFileInfo info(path);
+            if ((id && (m_listed.count(*id) || m_written.count(*id))) || (info.isDir() && !info.isSymLink())) {
                 outcome(report, SplitFileReport::Skipped,
                         FormatString(LoadResString(LineWouldReplace), report.source, path));
                 return false;

@@ -364,6 +364,23 @@ TEST_F(SplitRunTest, FilesOfThisRunAreNeverOfferedForDeletionAndEnterDeletesNoth
     EXPECT_EQ(readFile(QStringLiteral("out/a.bin")), content);
 }
 
+TEST_F(SplitRunTest, AFolderInTheWayIsNeverTakenForAnEarlierSplit)
+{
+    // A folder cannot be deleted like a part: nothing is asked, and the old
+    // script beside it is not deleted before the run finds that out.
+    writeFile(QStringLiteral("out/x-merge.sh"), "old");
+    writeFile(QStringLiteral("out/x0/keep.txt"), "keep");
+    QDir(out).rename(QStringLiteral("x0"), QStringLiteral("x0.kos"));
+    const QString x = source(QStringLiteral("x.bin"), 1000);
+    answers.messageAnswers = {MsgAnswer::Yes};
+    const SplitRunResult result = run({x});
+    EXPECT_TRUE(answers.asked.empty());
+    EXPECT_EQ(result.files.front().outcome, SplitFileReport::Skipped);
+    EXPECT_EQ(result.files.front().text, x + QStringLiteral(": not split, it would replace ") + out + "x0.kos");
+    EXPECT_EQ(readFile(QStringLiteral("out/x-merge.sh")), QByteArray("old"));
+    EXPECT_EQ(readFile(QStringLiteral("out/x0.kos/keep.txt")), QByteArray("keep"));
+}
+
 TEST_F(SplitRunTest, ASourceThatChangesWhileItIsSplitIsKeptAndNotSplit)
 {
     const struct {
