@@ -25,8 +25,15 @@ if [ -z "$replace" ] && { [ -e "$name" ] || [ -L "$name" ]; }; then
   printf 'merge: %s exists already; run with -f to replace it\n' "$name" >&2
   exit 1
 fi
+left=$sizes
 for part do
   [ -f "$part" ] || { printf 'merge: cannot find the part %s\n' "$part" >&2; exit 1; }
+  want=${left%% *}
+  left=${left#* }
+  if [ "$(wc -c < "$part")" -ne "$want" ]; then
+    printf 'merge: the part %s is not %s bytes long\n' "$part" "$want" >&2
+    exit 1
+  fi
 done
 tmp=.kos-merge-$$
 trap 'exit 1' HUP INT TERM
@@ -56,13 +63,20 @@ printf 'Rebuilt %s (%s bytes) from %s parts\n' "$name" "$size" "$#"
 
 } // namespace
 
-QByteArray MergeScriptText(const QString &fileName, const QStringList &parts, qint64 total)
+QByteArray MergeScriptText(const QString &fileName, const QStringList &parts, const std::vector<qint64> &sizes,
+                           qint64 total)
 {
     QByteArray text = "#!/bin/sh\n"
                       "# Rebuilds a split file from its parts in this folder: sh THIS-SCRIPT [-f]\n"
                       "# (-f replaces a file of that name if there is one).\n";
     text += "name=" + quoted(fileName) + '\n';
     text += "size=" + QByteArray::number(total) + '\n';
+    // Each part's size, in the order of the parts: parts swapped or taken
+    // from another split can add up to the right total.
+    text += "sizes='";
+    for (const qint64 size : sizes)
+        text += QByteArray::number(size) + ' ';
+    text += "'\n";
     text += "replace=\n"
             "[ \"${1-}\" = -f ] && replace=1\n"
             // $(...) drops the newlines a folder's name may end with: the

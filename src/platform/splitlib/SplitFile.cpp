@@ -78,7 +78,7 @@ SplitFileOutput SplitFile(const QString &sourcePath, const QString &fileName, co
     NewFile file(folder, 0777);
     int error = file.error();
     if (!error)
-        error = file.write(MergeScriptText(fileName, names, out.total), 0);
+        error = file.write(MergeScriptText(fileName, names, out.partSizes, out.total), 0);
     if (!error)
         error = file.finish(script, options.durable);
     if (error)

@@ -238,3 +238,27 @@ TEST_F(SplitFileTest, ScriptWritesOnlyATemporaryFileOfItsOwn)
         QFile::remove(out + left.front());
     }
 }
+
+TEST_F(SplitFileTest, ScriptRefusesPartsOfTheWrongSizeEvenWhenTheTotalFits)
+{
+    const QByteArray content = PatternBytes(2500, 8);
+    const QString source = writeFile(QStringLiteral("in/s.bin"), content);
+    const SplitFileOutput result = SplitFile(source, QStringLiteral("s.bin"), out, QStringLiteral("s"), 1000, 1000);
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(result.partCount(), 3);
+    // The short last part and a full one swapped: 2,500 bytes all the same.
+    const QString swap = out + QStringLiteral("swap");
+    ASSERT_TRUE(QFile::rename(result.parts[1], swap));
+    ASSERT_TRUE(QFile::rename(result.parts[2], result.parts[1]));
+    ASSERT_TRUE(QFile::rename(swap, result.parts[2]));
+    EXPECT_NE(runScript(result.script), 0);
+    EXPECT_FALSE(QFile::exists(out + QStringLiteral("s.bin")));
+    EXPECT_EQ(entries().filter(QStringLiteral(".kos-merge")), QStringList());
+
+    // Put back, the parts rebuild the file.
+    ASSERT_TRUE(QFile::rename(result.parts[1], swap));
+    ASSERT_TRUE(QFile::rename(result.parts[2], result.parts[1]));
+    ASSERT_TRUE(QFile::rename(swap, result.parts[2]));
+    ASSERT_EQ(runScript(result.script), 0);
+    EXPECT_EQ(readFile(QStringLiteral("out/s.bin")), content);
+}
