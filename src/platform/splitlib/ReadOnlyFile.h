@@ -17,11 +17,18 @@ public:
     int error() const { return m_error; }
     // Its length when it was opened; -1 when it could not be.
     qint64 length() const { return m_length; }
+    // True when its length or modification time is no longer what it was
+    // when it was opened, or its path now names another file (one saved
+    // over it), or this cannot be told: what was read from it may then be a
+    // mix of old and new bytes, or not what the path holds now.
+    bool changed() const;
 
 private:
+    QString m_path;
     int m_fd;
     int m_error = 0;
     qint64 m_length = -1;
+    qint64 m_modified = 0; // nanoseconds since the epoch
 };
 
 } // namespace ardl

@@ -10,6 +10,7 @@ enum class SplitFault {
     System,        // a call of the system failed: see sysError
     PartSize,      // a part is missing or has not the size it should have
     ProgramSize,   // the merge program is empty or larger than the room kept for it
+    SourceChanged, // the source was written to while it was split
 };
 
 struct SplitProblem {

@@ -16,13 +16,13 @@ namespace ardl {
 
 namespace {
 
-SplitFileOutput &failed(SplitFileOutput &out, int error, const QString &path)
+SplitFileOutput &failed(SplitFileOutput &out, int error, const QString &path, SplitFault fault = SplitFault::System)
 {
     for (const QString &written : out.parts)
         QFile::remove(written);
     out.parts.clear();
     out.partSizes.clear();
-    out.problem = {SplitFault::System, error, path};
+    out.problem = {fault, error, path};
     return out;
 }
 
@@ -69,12 +69,16 @@ SplitFileOutput SplitFile(const QString &sourcePath, const QString &fileName, co
     }
     if (count == 0)
         return out;
+    // Parts cut from a file that grew, shrank or was rewritten meanwhile
+    // would rebuild something the user never had.
+    if (source.changed())
+        return failed(out, 0, sourcePath, SplitFault::SourceChanged);
 
     const QString script = folder + MergeScriptName(baseName);
     NewFile file(folder, 0777);
     int error = file.error();
     if (!error)
-        error = file.write(MergeScriptText(fileName, names, out.total), 0);
+        error = file.write(MergeScriptText(fileName, names, out.partSizes, out.total), 0);
     if (!error)
         error = file.finish(script, options.durable);
     if (error)

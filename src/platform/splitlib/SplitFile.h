@@ -33,7 +33,8 @@ struct SplitFileOutput {
 // `firstSize` bytes, every other part at most `partSize` (both above 0).
 // Then writes the merge script beside them. Each file is written under a
 // temporary name and takes its name only when complete; no existing file is
-// ever replaced (the problem is then EEXIST on that name). On any failure
+// ever replaced (the problem is then EEXIST on that name). A source that
+// changes while it is read fails the split (SourceChanged). On any failure
 // the files this call wrote are removed again. An empty source gives no
 // parts and no script. Holes of a sparse source stay holes in the parts.
 SplitFileOutput SplitFile(const QString &sourcePath, const QString &fileName, const QString &destFolder,

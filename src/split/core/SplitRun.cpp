@@ -9,6 +9,7 @@
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "platform/splitlib/CreateExe.h"
+#include "platform/splitlib/ReadOnlyFile.h"
 #include "platform/splitlib/SplitFile.h"
 #include "platform/splitlib/SplitLayout.h"
 
@@ -17,6 +18,9 @@
 #include <QSet>
 
 #include <cerrno>
+#include <optional>
+#include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ardl {
@@ -50,6 +54,7 @@ constexpr int ProblemPartSize = 4518;
 constexpr int ProblemProgramSize = 4519;
 constexpr int LineNotDeleted = 4520;
 constexpr int LineStopped = 4521;
+constexpr int ProblemSourceChanged = 4522;
 
 constexpr int LineMore = 4800;
 
@@ -61,6 +66,19 @@ QString canonical(const QString &path)
     const QFileInfo info(path);
     const QString real = info.canonicalFilePath();
     return real.isEmpty() ? info.absoluteFilePath() : real;
+}
+
+// Which file a path names, links followed: two names of one file (a hard
+// link, or the same letters in another case where the file system ignores
+// case) give one identity, as their paths need not say so.
+using FileId = std::pair<quint64, quint64>;
+
+std::optional<FileId> fileId(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return FileId{quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 bool taken(const QString &path)
@@ -75,6 +93,7 @@ QString problemText(const SplitProblem &problem)
     case SplitFault::System: return ErrorText(problem.sysError);
     case SplitFault::PartSize: return LoadResString(ProblemPartSize);
     case SplitFault::ProgramSize: return LoadResString(ProblemProgramSize);
+    case SplitFault::SourceChanged: return LoadResString(ProblemSourceChanged);
     case SplitFault::None: break;
     }
     return QString();
@@ -105,7 +124,7 @@ public:
         , m_exe(request.settings.includeExe)
     {
         for (const QString &source : request.sources)
-            m_listed.insert(canonical(source));
+            remember(m_listed, source);
     }
 
     SplitRunResult run()
@@ -198,8 +217,12 @@ private:
         if (inTheWay.isEmpty())
             return true;
 
+        // A file of this run, or a folder (which no split leaves, and which
+        // could only fail after other files were deleted), stops it here.
         for (const QString &path : inTheWay) {
-            if (m_listed.contains(canonical(path)) || m_written.contains(canonical(path))) {
+            const std::optional<FileId> id = fileId(path);
+            const QFileInfo info(path);
+            if ((id && (m_listed.count(*id) || m_written.count(*id))) || (info.isDir() && !info.isSymLink())) {
                 outcome(report, SplitFileReport::Skipped,
                         FormatString(LoadResString(LineWouldReplace), report.source, path));
                 return false;
@@ -207,7 +230,8 @@ private:
         }
         const QString question = FormatString(LoadResString(AskDeleteEarlierSplit), GetFileName(report.source),
                                               m_request.destination, namesList(inTheWay));
-        if (prompter().message(question, AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+        if (prompter().message(question, AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNoDefaultNo)
+            != MsgAnswer::Yes) {
             outcome(report, SplitFileReport::Skipped,
                     FormatString(LoadResString(LineEarlierSplit), report.source, namesList(inTheWay)));
             return false;
@@ -231,6 +255,9 @@ private:
         options.progress = [&](qint64 done, qint64 count) {
             tell(FormatString(LoadResString(StatusPart), source, done, count));
         };
+        // Held open to tell, before the source is deleted, that it is still
+        // the file that was split.
+        const ReadOnlyFile original(source);
         const SplitFileOutput parts =
             SplitFile(source, fileName, m_request.destination, name.base, plan.first, plan.part, options);
         if (!parts.ok()) {
@@ -239,7 +266,7 @@ private:
             return;
         }
         for (const QString &file : parts.parts + QStringList{parts.script})
-            m_written.insert(canonical(file));
+            remember(m_written, file);
 
         // What stays, with the size each must have.
         QStringList files = parts.parts;
@@ -255,7 +282,7 @@ private:
                                      GetFileName(parts.script), program.problem.path, problemText(program.problem)));
                 return;
             }
-            m_written.insert(canonical(program.program));
+            remember(m_written, program.program);
             files.front() = program.program;
             sizes.front() = SelfMergeOverhead(name) + parts.partSizes.front();
             line = FormatString(LoadResString(LineMergeProgram), source, parts.partCount(),
@@ -277,6 +304,11 @@ private:
         }
         report.files = files;
         if (m_request.deleteSource) {
+            if (original.changed()) {
+                outcome(report, SplitFileReport::Failed,
+                        FormatString(LoadResString(LineSourceNotDeleted), line, LoadResString(ProblemSourceChanged)));
+                return;
+            }
             if (const int error = removeFile(source)) {
                 outcome(report, SplitFileReport::Failed,
                         FormatString(LoadResString(LineSourceNotDeleted), line, ErrorText(error)));
@@ -309,9 +341,15 @@ private:
     const std::function<void(const QString &)> &m_status;
     const QString m_dest;
     const bool m_exe;
-    QSet<QString> m_listed;    // every source of the list
-    QSet<QString> m_seen;      // sources split or being split
-    QSet<QString> m_written;   // files this run wrote
+    static void remember(std::set<FileId> &files, const QString &path)
+    {
+        if (const std::optional<FileId> id = fileId(path))
+            files.insert(*id);
+    }
+
+    std::set<FileId> m_listed;    // every source of the list
+    QSet<QString> m_seen;         // sources split or being split
+    std::set<FileId> m_written;   // files this run wrote
 };
 
 } // namespace

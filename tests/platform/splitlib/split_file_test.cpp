@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 
@@ -162,4 +163,102 @@ TEST_F(SplitFileTest, ScriptRebuildsTheFileAndNeverReplacesOne)
     EXPECT_NE(runScript(result.script), 0);
     EXPECT_FALSE(QFile::exists(out + name));
     EXPECT_EQ(entries().filter(QStringLiteral(".kos-merge")), QStringList());
+}
+
+TEST_F(SplitFileTest, ScriptWorksInAnyFolderAndSaysWhatItDid)
+{
+    // A folder whose name ends in a line break, beside one without it.
+    const QString odd = makeDir(QStringLiteral("odd\n")) + u'/';
+    makeDir(QStringLiteral("odd"));
+    // A backslash that some shells' echo reads as "stop here".
+    const QString name = QStringLiteral("a\\cb.txt");
+    const QByteArray content = PatternBytes(5000, 5);
+    const QString source = writeFile(QStringLiteral("in/") + name, content);
+    const SplitFileOutput result = SplitFile(source, name, odd, QStringLiteral("a\\cb"), 2000, 2000);
+    ASSERT_TRUE(result.ok());
+
+    QProcess sh;
+    sh.setWorkingDirectory(path());
+    sh.start(QStringLiteral("/bin/sh"), {result.script});
+    ASSERT_TRUE(sh.waitForFinished(60000));
+    EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("odd\n/") + name), content);
+    EXPECT_EQ(QDir(path(QStringLiteral("odd"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
+    EXPECT_EQ(QString::fromUtf8(sh.readAllStandardOutput()),
+              QStringLiteral("Rebuilt a\\cb.txt (5000 bytes) from 3 parts\n"));
+}
+
+TEST_F(SplitFileTest, ScriptNeverPutsTheFileIntoAFolderOfItsName)
+{
+    const QByteArray content = PatternBytes(3000, 6);
+    const QString source = writeFile(QStringLiteral("in/r.bin"), content);
+    const SplitFileOutput result = SplitFile(source, QStringLiteral("r.bin"), out, QStringLiteral("r"), 1000, 1000);
+    ASSERT_TRUE(result.ok());
+    // A folder of that name, and a link of that name to a folder elsewhere:
+    // even -f leaves both as they are and says it failed.
+    const QString elsewhere = makeDir(QStringLiteral("elsewhere"));
+    makeDir(QStringLiteral("out/r.bin"));
+    EXPECT_NE(runScript(result.script, {QStringLiteral("-f")}), 0);
+    EXPECT_TRUE(QDir(out + QStringLiteral("r.bin")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QDir(out + QStringLiteral("r.bin")).removeRecursively();
+    ASSERT_TRUE(QFile::link(elsewhere, out + QStringLiteral("r.bin")));
+    EXPECT_NE(runScript(result.script, {QStringLiteral("-f")}), 0);
+    EXPECT_TRUE(QDir(elsewhere).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_EQ(entries().filter(QStringLiteral(".kos-merge")), QStringList());
+}
+
+TEST_F(SplitFileTest, ScriptWritesOnlyATemporaryFileOfItsOwn)
+{
+    const QByteArray content = PatternBytes(3000, 7);
+    const QString source = writeFile(QStringLiteral("in/t.bin"), content);
+    const SplitFileOutput result = SplitFile(source, QStringLiteral("t.bin"), out, QStringLiteral("t"), 1000, 1000);
+    ASSERT_TRUE(result.ok());
+    const QString kept = writeFile(QStringLiteral("kept"), "kept");
+    // The script's process puts a file, then a link to a file outside the
+    // folder, under the temporary name the script will pick ("exec" keeps
+    // the process, so $$ is the same).
+    const QString commands[] = {
+        QStringLiteral("printf kept > .kos-merge-$$ && exec /bin/sh \"$0\""),
+        QStringLiteral("ln -s \"$1\" .kos-merge-$$ && exec /bin/sh \"$0\""),
+    };
+    for (const QString &command : commands) {
+        SCOPED_TRACE(command.toStdString());
+        QProcess sh;
+        sh.setWorkingDirectory(out);
+        sh.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, result.script, kept});
+        ASSERT_TRUE(sh.waitForFinished(60000));
+        EXPECT_NE(sh.exitCode(), 0);
+        EXPECT_EQ(readFile(QStringLiteral("kept")), QByteArray("kept"));
+        EXPECT_FALSE(QFile::exists(out + QStringLiteral("t.bin")));
+        const QStringList left = entries().filter(QStringLiteral(".kos-merge-"));
+        ASSERT_EQ(left.size(), 1);
+        EXPECT_EQ(QFileInfo(out + left.front()).isSymLink(), command.startsWith(QStringLiteral("ln")));
+        EXPECT_EQ(QFile(out + left.front()).size(), 4);
+        QFile::remove(out + left.front());
+    }
+}
+
+TEST_F(SplitFileTest, ScriptRefusesPartsOfTheWrongSizeEvenWhenTheTotalFits)
+{
+    const QByteArray content = PatternBytes(2500, 8);
+    const QString source = writeFile(QStringLiteral("in/s.bin"), content);
+    const SplitFileOutput result = SplitFile(source, QStringLiteral("s.bin"), out, QStringLiteral("s"), 1000, 1000);
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(result.partCount(), 3);
+    // The short last part and a full one swapped: 2,500 bytes all the same.
+    const QString swap = out + QStringLiteral("swap");
+    ASSERT_TRUE(QFile::rename(result.parts[1], swap));
+    ASSERT_TRUE(QFile::rename(result.parts[2], result.parts[1]));
+    ASSERT_TRUE(QFile::rename(swap, result.parts[2]));
+    EXPECT_NE(runScript(result.script), 0);
+    EXPECT_FALSE(QFile::exists(out + QStringLiteral("s.bin")));
+    EXPECT_EQ(entries().filter(QStringLiteral(".kos-merge")), QStringList());
+
+    // Put back, the parts rebuild the file.
+    ASSERT_TRUE(QFile::rename(result.parts[1], swap));
+    ASSERT_TRUE(QFile::rename(result.parts[2], result.parts[1]));
+    ASSERT_TRUE(QFile::rename(swap, result.parts[2]));
+    ASSERT_EQ(runScript(result.script), 0);
+    EXPECT_EQ(readFile(QStringLiteral("out/s.bin")), content);
 }

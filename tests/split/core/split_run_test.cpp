@@ -11,6 +11,10 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
+
 
 using namespace ardl;
 using namespace ardl::test;
@@ -319,4 +323,107 @@ TEST(SplitReport, ALongRunListsItsProblemsFirstAndFitsOnTheScreen)
     ASSERT_EQ(whole.size(), 22);
     EXPECT_EQ(whole[2], QStringLiteral("line 0"));
     EXPECT_EQ(whole.back(), QStringLiteral("line 19"));
+}
+
+TEST_F(SplitRunTest, FilesOfThisRunAreNeverOfferedForDeletionAndEnterDeletesNothing)
+{
+    // The question about an earlier split has No for its default button.
+    writeFile(QStringLiteral("out/x0.kos"), "old");
+    const QString x = source(QStringLiteral("x.bin"), 1000);
+    answers.messageAnswers = {MsgAnswer::No};
+    run({x});
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked.front().buttons, MsgButtons::YesNoDefaultNo);
+    answers.asked.clear();
+    QDir(out).removeRecursively();
+    QDir().mkpath(out);
+
+    // A part of this run under a second name, the way "A0.kos" names
+    // "a0.kos" where the file system ignores case (a hard link here), is
+    // never taken for an earlier split and deleted, even with a Yes ready.
+    const QString a = source(QStringLiteral("a.bin"), 250000, 7);
+    const QString b = source(QStringLiteral("b.bin"), 1000, 8);
+    const QByteArray content = readFile(QStringLiteral("in/a.bin"));
+    request.deleteSource = true;
+    request.sources = {a, b};
+    answers.messageAnswers = {MsgAnswer::Yes};
+    bool linked = false;
+    const SplitRunResult result = RunSplit(request, [&](const QString &) {
+        if (!linked && QFile::exists(out + QStringLiteral("a0.kos")))
+            linked = ::link(QFile::encodeName(out + QStringLiteral("a0.kos")).constData(),
+                            QFile::encodeName(out + QStringLiteral("b0.kos")).constData())
+                     == 0;
+    });
+    ASSERT_TRUE(linked);
+    EXPECT_TRUE(answers.asked.empty());
+    EXPECT_EQ(result.files[0].outcome, SplitFileReport::Split);
+    EXPECT_EQ(result.files[1].outcome, SplitFileReport::Skipped);
+    EXPECT_EQ(result.files[1].text, b + QStringLiteral(": not split, it would replace ") + out + "b0.kos");
+    EXPECT_TRUE(QFile::exists(b));
+    ASSERT_EQ(rebuild(QStringLiteral("a-merge.sh")), 0);
+    EXPECT_EQ(readFile(QStringLiteral("out/a.bin")), content);
+}
+
+TEST_F(SplitRunTest, AFolderInTheWayIsNeverTakenForAnEarlierSplit)
+{
+    // A folder cannot be deleted like a part: nothing is asked, and the old
+    // script beside it is not deleted before the run finds that out.
+    writeFile(QStringLiteral("out/x-merge.sh"), "old");
+    writeFile(QStringLiteral("out/x0/keep.txt"), "keep");
+    QDir(out).rename(QStringLiteral("x0"), QStringLiteral("x0.kos"));
+    const QString x = source(QStringLiteral("x.bin"), 1000);
+    answers.messageAnswers = {MsgAnswer::Yes};
+    const SplitRunResult result = run({x});
+    EXPECT_TRUE(answers.asked.empty());
+    EXPECT_EQ(result.files.front().outcome, SplitFileReport::Skipped);
+    EXPECT_EQ(result.files.front().text, x + QStringLiteral(": not split, it would replace ") + out + "x0.kos");
+    EXPECT_EQ(readFile(QStringLiteral("out/x-merge.sh")), QByteArray("old"));
+    EXPECT_EQ(readFile(QStringLiteral("out/x0.kos/keep.txt")), QByteArray("keep"));
+}
+
+TEST_F(SplitRunTest, ASourceThatChangesWhileItIsSplitIsKeptAndNotSplit)
+{
+    const struct {
+        const char *what;
+        std::function<void(QFile &)> change;
+    } cases[] = {
+        {"grows", [](QFile &f) { EXPECT_TRUE(f.open(QIODevice::Append) && f.write("more") == 4); }},
+        {"is rewritten in place",
+         [](QFile &f) { EXPECT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(200000) && f.write("new") == 3); }},
+        // The way many editors save: a new file renamed over the old one.
+        {"is saved over",
+         [](QFile &f) {
+             QFile saved(f.fileName() + QStringLiteral(".new"));
+             EXPECT_TRUE(saved.open(QIODevice::WriteOnly) && saved.write("edited") == 6);
+             saved.close();
+             EXPECT_EQ(::rename(QFile::encodeName(saved.fileName()).constData(),
+                                QFile::encodeName(f.fileName()).constData()),
+                       0);
+         }},
+    };
+    request.deleteSource = true;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        // An old time, so that a change shows whatever the clock's grain.
+        const QString a = writeOldFile(QStringLiteral("in/a.bin"), PatternBytes(250000, 9));
+        const QByteArray before = readFile(QStringLiteral("in/a.bin"));
+        request.sources = {a};
+        bool changed = false;
+        const SplitRunResult result = RunSplit(request, [&](const QString &) {
+            if (!changed && QFile::exists(out + QStringLiteral("a0.kos"))) {
+                QFile file(a);
+                c.change(file);
+                changed = true;
+            }
+        });
+        ASSERT_TRUE(changed);
+        const SplitFileReport &report = result.files.front();
+        EXPECT_EQ(report.outcome, SplitFileReport::Failed);
+        EXPECT_FALSE(report.sourceDeleted);
+        EXPECT_EQ(report.text,
+                  a + QStringLiteral(": not split, ") + a + QStringLiteral(": the file changed while it was split"));
+        EXPECT_TRUE(QFile::exists(a));
+        EXPECT_NE(readFile(QStringLiteral("in/a.bin")), before);
+        EXPECT_EQ(entries(), QStringList());
+    }
 }
