@@ -366,3 +366,63 @@ TEST_F(ZipDriverTest, WithoutAPasswordNothingIsEncrypted)
     EXPECT_EQ(RunTool("unzip", {"-t", archive()}).exitCode, 0);
     EXPECT_EQ(entryData(archive(), "t.txt"), QByteArray("plain"));
 }
+
+// Another program may replace the archive, or create one under its name,
+// while a run reads the files to add: the run must not put its own archive,
+// built from what it opened, in the place of that program's.
+TEST_F(ZipDriverTest, AnArchiveReplacedWhileARunWritesIsLeftAsTheOtherProgramWroteIt)
+{
+    writeFile("theirs.txt", "theirs");
+    writeFile("mine.txt", "mine");
+    InitZip();
+    ZCL.Archive = path("theirs.zip");
+    ZCL.Names = {path("theirs.txt")};
+    ASSERT_EQ(ZipArchive(), 0);
+    const QByteArray theirs = readFile("theirs.zip");
+
+    const auto replaceWithTheirsOnce = [this, theirs](bool *done) {
+        return [this, theirs, done] {
+            if (*done)
+                return;
+            *done = true;
+            QFile out(path("other.tmp"));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(theirs);
+            out.close();
+            ASSERT_EQ(::rename(QFile::encodeName(path("other.tmp")).constData(),
+                               QFile::encodeName(archive()).constData()),
+                      0);
+        };
+    };
+    const auto previousKeepAlive = ZipKeepAlive;
+
+    // An archive that was there when the run opened it.
+    writeFile("old.txt", "old");
+    ASSERT_EQ(zipFiles({"old.txt"}), 0);
+    bool replaced = false;
+    ZipKeepAlive = replaceWithTheirsOnce(&replaced);
+    const int code = zipFiles({"mine.txt"});
+    ZipKeepAlive = previousKeepAlive;
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(code, ZipWriteFailed);
+    EXPECT_EQ(ZipLastRun.filesWritten(), 0);
+    EXPECT_FALSE(ZipMessage.isEmpty());
+    EXPECT_EQ(readFile("a.zip"), theirs);
+
+    // No archive when the run began; another program made one meanwhile.
+    ASSERT_TRUE(QFile::remove(archive()));
+    replaced = false;
+    ZipKeepAlive = replaceWithTheirsOnce(&replaced);
+    InitZip();
+    ZipOptions.fMove = 1;
+    ZCL.Archive = archive();
+    ZCL.Names = {path("mine.txt")};
+    const int created = ZipArchive();
+    ZipKeepAlive = previousKeepAlive;
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(created, ZipWriteFailed);
+    EXPECT_EQ(readFile("a.zip"), theirs);
+    // Nothing went in, so the file to move stays.
+    EXPECT_TRUE(QFileInfo::exists(path("mine.txt")));
+    EXPECT_EQ(tree(path(QString())), QStringList({"a.zip", "mine.txt", "old.txt", "theirs.txt", "theirs.zip"}));
+}
