@@ -35,6 +35,7 @@ constexpr int MsgNoSuchEntry = 4307;
 constexpr int MsgNotRemoved = 4308;
 constexpr int MsgCommentRefused = 4309;
 constexpr int MsgFolder = 4310;
+constexpr int MsgChangedNotRemoved = 4313;
 
 template <typename... Args>
 void Say(QString &message, int id, const Args &...args)
@@ -51,6 +52,17 @@ struct FileState {
     bool exists = false;
     bool isFolder = false;
     qint64 modifiedSecs = 0;
+    // What tells a file changed since it was looked at.
+    dev_t device = 0;
+    ino_t inode = 0;
+    qint64 size = 0;
+    long modifiedNanoseconds = 0;
+
+    bool sameFileAs(const FileState &other) const
+    {
+        return exists && other.exists && device == other.device && inode == other.inode && size == other.size
+               && modifiedSecs == other.modifiedSecs && modifiedNanoseconds == other.modifiedNanoseconds;
+    }
 };
 
 FileState StatFile(const QString &path)
@@ -61,6 +73,10 @@ FileState StatFile(const QString &path)
         state.exists = true;
         state.isFolder = S_ISDIR(st.st_mode);
         state.modifiedSecs = qint64(st.st_mtim.tv_sec);
+        state.device = st.st_dev;
+        state.inode = st.st_ino;
+        state.size = qint64(st.st_size);
+        state.modifiedNanoseconds = st.st_mtim.tv_nsec;
     }
     return state;
 }
@@ -99,6 +115,7 @@ struct Queued {
     int number;
     QString path;
     bool replaces;
+    FileState before; // the file when it was queued, before it was read
 };
 
 class ZipRunner {
@@ -241,7 +258,7 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
             ++result.failed;
             continue;
         }
-        queued.push_back({number, path, entry != nullptr});
+        queued.push_back({number, path, entry != nullptr, state});
     }
     return true;
 }
@@ -263,6 +280,12 @@ int ZipRunner::finish()
         ++(q.replaces ? result.replaced : result.added);
         if (!o.fMove)
             continue;
+        // A file written to while the run read it holds more than went in.
+        if (!StatFile(q.path).sameFileAs(q.before)) {
+            Say(message, MsgChangedNotRemoved, q.path);
+            ++result.failed;
+            continue;
+        }
         if (::unlink(QFile::encodeName(q.path).constData()) == 0) {
             ++result.moved;
         } else {

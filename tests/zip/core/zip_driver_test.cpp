@@ -426,3 +426,36 @@ TEST_F(ZipDriverTest, AnArchiveReplacedWhileARunWritesIsLeftAsTheOtherProgramWro
     EXPECT_TRUE(QFileInfo::exists(path("mine.txt")));
     EXPECT_EQ(tree(path(QString())), QStringList({"a.zip", "mine.txt", "old.txt", "theirs.txt", "theirs.zip"}));
 }
+
+// A file still being written while a move run reads it goes in as it was
+// when the run began; what was written since exists only in the file, so
+// the file stays.
+TEST_F(ZipDriverTest, AFileThatChangesWhileAMoveRunReadsItStaysInItsFolder)
+{
+    writeFile("steady.txt", "steady");
+    writeFile("growing.log", "first line\n");
+    bool appended = false;
+    const auto previousKeepAlive = ZipKeepAlive;
+    ZipKeepAlive = [this, &appended] {
+        if (appended)
+            return;
+        appended = true;
+        QFile log(path("growing.log"));
+        ASSERT_TRUE(log.open(QIODevice::Append));
+        log.write("second line\n");
+    };
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("growing.log"), path("steady.txt")};
+    ZipOptions.fMove = 1;
+    const int code = ZipArchive();
+    ZipKeepAlive = previousKeepAlive;
+    ASSERT_TRUE(appended);
+    EXPECT_EQ(code, ZipSomeFilesFailed);
+    EXPECT_EQ(ZipLastRun.added, 2);
+    EXPECT_EQ(ZipLastRun.moved, 1);
+    EXPECT_TRUE(ZipMessage.contains(path("growing.log"))) << ZipMessage.toStdString();
+    EXPECT_EQ(readFile("growing.log"), QByteArray("first line\nsecond line\n"));
+    EXPECT_FALSE(QFile::exists(path("steady.txt")));
+    EXPECT_EQ(entryData(archive(), "steady.txt"), QByteArray("steady"));
+}
