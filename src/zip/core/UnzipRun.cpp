@@ -13,6 +13,7 @@
 #include "platform/ziplib/ZipReader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 
 #include <sys/stat.h>
@@ -34,6 +35,7 @@ constexpr int MsgSymlink = 4321;
 constexpr int MsgNoPassword = 4322;
 constexpr int MsgNotExtracted = 4323;
 constexpr int MsgNoFolder = 4324;
+constexpr int MsgWouldReplaceArchive = 4325;
 constexpr int MsgReadsLikeAnother = 4751;
 
 // Entries from this size up are written on their own threads.
@@ -89,6 +91,8 @@ private:
     // earlier entry of this run will put there.
     bool mayReplace(const QStringList &where, const ZipEntry &entry, const Job *earlier);
     bool ask(const QStringList &where);
+    // Whether `where` is the archive being read (a link to it counts).
+    bool isTheArchive(const QStringList &where) const;
     void writePlain(ZipReader &source, Job &job, bool onMainThread);
     void writeLocked(Job &job);
     bool askPassword();
@@ -107,6 +111,8 @@ private:
     std::vector<Job> jobs;
     QHash<QString, size_t> planned;   // target path -> its job
     QHash<QString, const ZipEntry *> firstFor;   // target path -> the first entry aimed at it
+    struct stat archive {};
+    bool archiveKnown = false;
 };
 
 bool Extraction::openTarget()
@@ -117,7 +123,16 @@ bool Extraction::openTarget()
         Say(message, MsgNoFolder, o.ExtractDir, why);
         return false;
     }
+    archiveKnown = ::stat(QFile::encodeName(o.Zip).constData(), &archive) == 0;
     return true;
+}
+
+bool Extraction::isTheArchive(const QStringList &where) const
+{
+    if (!archiveKnown)
+        return false;
+    const ExtractFolder::Existing existing = target.probe(where);
+    return existing.exists && existing.device == archive.st_dev && existing.inode == archive.st_ino;
 }
 
 void Extraction::plan(const ZipEntry &entry)
@@ -142,6 +157,13 @@ void Extraction::plan(const ZipEntry &entry)
         return;
     }
     const QStringList where = o.ndflag ? parts : QStringList(parts.last());
+    // The archive is the user's and is still being read: an entry never
+    // takes its place, whatever the overwrite answer.
+    if (isTheArchive(where)) {
+        Say(message, MsgWouldReplaceArchive, entry.name);
+        ++result.failed;
+        return;
+    }
     const QString key = where.join(u'/');
     // Two entries whose names read the same but are not the same bytes are
     // two rows of the listing: the file on disk can be only one of them, so

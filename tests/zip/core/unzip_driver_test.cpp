@@ -391,3 +391,26 @@ z.close()
         QDir(path(folder)).removeRecursively();
     }
 }
+
+// An archive that holds an entry of its own name, extracted into its own
+// folder (a download zipped twice): the entry would take the archive's
+// place while the run still reads it, and the user's archive would be gone.
+TEST_F(UnzipDriverTest, AnEntryUnderTheArchivesOwnNameNeverReplacesTheArchive)
+{
+    makeDir("x");
+    makeArchive(path("x/a.zip"), {{"a.zip", "the inner archive"}, {"b.txt", "b"}});
+    const QByteArray before = readFile("x/a.zip");
+
+    EXPECT_EQ(extract(path("x/a.zip"), path("x"), true, false), UnzipSomeFailed);
+    EXPECT_EQ(readFile("x/a.zip"), before);
+    EXPECT_EQ(readFile("x/b.txt"), QByteArray("b"));
+    EXPECT_EQ(UnzipLastRun.extracted, 1);
+    EXPECT_EQ(UnzipLastRun.failed, 1);
+    EXPECT_TRUE(UnzipMessage.contains("a.zip: skipped")) << UnzipMessage.toStdString();
+
+    // Nor when the question is asked, whose Yes would take it: it is not put.
+    answers.overwriteAnswers = {OverwriteYes, OverwriteYes};
+    EXPECT_EQ(extract(path("x/a.zip"), path("x"), true, true), UnzipSomeFailed);
+    EXPECT_EQ(readFile("x/a.zip"), before);
+    EXPECT_EQ(answers.overwriteAnswers.size(), 1u);
+}
