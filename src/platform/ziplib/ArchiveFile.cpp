@@ -1,5 +1,6 @@
 #include "ArchiveFile.h"
 
+#include "common/core/FileVersion.h"
 #include "common/core/TemporaryFile.h"
 #include "common/core/modFile.h"
 
@@ -29,8 +30,7 @@ struct ArchiveFileState {
     // The file as libzip first saw it: a new archive is put in its place
     // only while that is still the file under its name (or still none).
     bool identityKnown = false;
-    bool existed = false;
-    struct stat identity {};
+    FileVersion identity;
 
     explicit ArchiveFileState(const QString &archive)
         : path(archive)
@@ -79,13 +79,7 @@ struct ArchiveFileState {
 // not take the place of that program's.
 bool ArchiveFileState::replacedSinceOpened() const
 {
-    struct stat now {};
-    const bool exists = ::stat(nativePath.constData(), &now) == 0;
-    if (!identityKnown || exists != existed)
-        return true;
-    return exists
-           && (now.st_dev != identity.st_dev || now.st_ino != identity.st_ino || now.st_size != identity.st_size
-               || now.st_mtim.tv_sec != identity.st_mtim.tv_sec || now.st_mtim.tv_nsec != identity.st_mtim.tv_nsec);
+    return !identityKnown || FileVersion::Of(path) != identity;
 }
 
 zip_int64_t ArchiveFileState::stat(void *data, zip_uint64_t length)
@@ -98,8 +92,7 @@ zip_int64_t ArchiveFileState::stat(void *data, zip_uint64_t length)
     const bool exists = ::stat(nativePath.constData(), &sb) == 0;
     if (!identityKnown) {
         identityKnown = true;
-        existed = exists;
-        identity = sb;
+        identity = exists ? FileVersion::Of(sb) : FileVersion();
     }
     if (!exists)
         return fail(ZIP_ER_READ);

@@ -5,6 +5,7 @@
 #include "modVbZip.h"
 
 #include "common/core/AppInfo.h"
+#include "common/core/FileVersion.h"
 #include "common/core/LeftOutNames.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
@@ -13,7 +14,6 @@
 #include "platform/ziplib/ZipReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHash>
 
 #include <sys/stat.h>
@@ -70,8 +70,10 @@ quint32 FileMode(const ZipEntry &entry, quint32 defaultMode)
 // every core, the encrypted ones after them where a password can be asked.
 class Extraction {
 public:
-    Extraction(const UnzipOptionsRecord &options, ZipReader &reader, UnzipRunResult &result, QString &message)
-        : o(options), reader(reader), result(result), message(message) {}
+    // `opened`: the archive's file as it was before `reader` opened it.
+    Extraction(const UnzipOptionsRecord &options, ZipReader &reader, const FileVersion &opened, UnzipRunResult &result,
+               QString &message)
+        : o(options), reader(reader), archive(opened), result(result), message(message) {}
 
     bool openTarget();
     void plan(const ZipEntry &entry);
@@ -99,6 +101,7 @@ private:
 
     const UnzipOptionsRecord &o;
     ZipReader &reader;
+    const FileVersion archive;
     UnzipRunResult &result;
     QString &message;
     const quint32 defaultMode = DefaultFileMode();
@@ -111,8 +114,6 @@ private:
     std::vector<Job> jobs;
     QHash<QString, size_t> planned;   // target path -> its job
     QHash<QString, const ZipEntry *> firstFor;   // target path -> the first entry aimed at it
-    struct stat archive {};
-    bool archiveKnown = false;
 };
 
 bool Extraction::openTarget()
@@ -123,16 +124,15 @@ bool Extraction::openTarget()
         Say(message, MsgNoFolder, o.ExtractDir, why);
         return false;
     }
-    archiveKnown = ::stat(QFile::encodeName(o.Zip).constData(), &archive) == 0;
     return true;
 }
 
 bool Extraction::isTheArchive(const QStringList &where) const
 {
-    if (!archiveKnown)
+    if (!archive.exists)
         return false;
     const ExtractFolder::Existing existing = target.probe(where);
-    return existing.exists && existing.device == archive.st_dev && existing.inode == archive.st_ino;
+    return existing.exists && quint64(existing.device) == archive.device && quint64(existing.inode) == archive.inode;
 }
 
 void Extraction::plan(const ZipEntry &entry)
@@ -256,8 +256,13 @@ void Extraction::run()
     std::vector<std::thread> threads;
     for (size_t i = 0; i < helpers; ++i) {
         threads.emplace_back([&] {
+            // Its own handle reads what the run opened, or nothing: an
+            // archive put under that name since (the questions take their
+            // time) would give other data for the entries planned. What
+            // this thread leaves, the interface thread writes.
             ZipReader own;
-            if (own.open(o.Zip, false))
+            if (archive.exists && FileVersion::Of(o.Zip) == archive && own.open(o.Zip, false)
+                && FileVersion::Of(o.Zip) == archive)
                 writeLarge(own, false);
         });
     }
@@ -358,6 +363,7 @@ int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, cons
     result = {};
     if (passwordRefused)
         *passwordRefused = false;
+    const FileVersion opened = FileVersion::Of(options.Zip);
     ZipReader reader;
     if (!reader.open(options.Zip)) {
         Say(message, MsgCannotOpen, options.Zip, reader.errorText());
@@ -399,7 +405,7 @@ int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, cons
         return unmatched.isEmpty() ? 0 : UnzipNoSuchEntry;
     }
 
-    Extraction extraction(options, reader, result, message);
+    Extraction extraction(options, reader, opened, result, message);
     if (!extraction.openTarget())
         return UnzipCannotWrite;
     for (const ZipEntry *entry : entries)

@@ -3,6 +3,7 @@
 #include "EntryNames.h"
 
 #include "common/core/FileRenamer.h"
+#include "common/core/FileVersion.h"
 #include "common/core/LeftOutNames.h"
 #include "common/core/StringTable.h"
 #include "common/core/modFile.h"
@@ -52,17 +53,7 @@ struct FileState {
     bool exists = false;
     bool isFolder = false;
     qint64 modifiedSecs = 0;
-    // What tells a file changed since it was looked at.
-    dev_t device = 0;
-    ino_t inode = 0;
-    qint64 size = 0;
-    long modifiedNanoseconds = 0;
-
-    bool sameFileAs(const FileState &other) const
-    {
-        return exists && other.exists && device == other.device && inode == other.inode && size == other.size
-               && modifiedSecs == other.modifiedSecs && modifiedNanoseconds == other.modifiedNanoseconds;
-    }
+    FileVersion version;
 };
 
 FileState StatFile(const QString &path)
@@ -73,10 +64,7 @@ FileState StatFile(const QString &path)
         state.exists = true;
         state.isFolder = S_ISDIR(st.st_mode);
         state.modifiedSecs = qint64(st.st_mtim.tv_sec);
-        state.device = st.st_dev;
-        state.inode = st.st_ino;
-        state.size = qint64(st.st_size);
-        state.modifiedNanoseconds = st.st_mtim.tv_nsec;
+        state.version = FileVersion::Of(st);
     }
     return state;
 }
@@ -115,7 +103,7 @@ struct Queued {
     int number;
     QString path;
     bool replaces;
-    FileState before; // the file when it was queued, before it was read
+    FileVersion before; // the file when it was queued, before it was read
 };
 
 class ZipRunner {
@@ -258,7 +246,7 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
             ++result.failed;
             continue;
         }
-        queued.push_back({number, path, entry != nullptr, state});
+        queued.push_back({number, path, entry != nullptr, state.version});
     }
     return true;
 }
@@ -281,7 +269,7 @@ int ZipRunner::finish()
         if (!o.fMove)
             continue;
         // A file written to while the run read it holds more than went in.
-        if (!StatFile(q.path).sameFileAs(q.before)) {
+        if (FileVersion::Of(q.path) != q.before) {
             Say(message, MsgChangedNotRemoved, q.path);
             ++result.failed;
             continue;
