@@ -1,5 +1,6 @@
 #include "ArchiveFile.h"
 
+#include "common/core/FileVersion.h"
 #include "common/core/TemporaryFile.h"
 #include "common/core/modFile.h"
 
@@ -26,6 +27,10 @@ struct ArchiveFileState {
     int writeFd = -1;
     QString tempPath;
     zip_error_t error;
+    // The file as libzip first saw it: a new archive is put in its place
+    // only while that is still the file under its name (or still none).
+    bool identityKnown = false;
+    FileVersion identity;
 
     explicit ArchiveFileState(const QString &archive)
         : path(archive)
@@ -66,7 +71,16 @@ struct ArchiveFileState {
     zip_int64_t commitWrite();
     zip_int64_t seek(int fd, void *data, zip_uint64_t length);
     zip_int64_t tell(int fd);
+    bool replacedSinceOpened() const;
 };
+
+// Another program that replaced or rewrote the archive (or created one)
+// while this run read it: the run's archive, made from what it read, must
+// not take the place of that program's.
+bool ArchiveFileState::replacedSinceOpened() const
+{
+    return !identityKnown || FileVersion::Of(path) != identity;
+}
 
 zip_int64_t ArchiveFileState::stat(void *data, zip_uint64_t length)
 {
@@ -75,7 +89,12 @@ zip_int64_t ArchiveFileState::stat(void *data, zip_uint64_t length)
         return -1;
     struct stat sb {};
     // libzip takes a missing file (ZIP_ER_READ with ENOENT) for a new archive.
-    if (::stat(nativePath.constData(), &sb) != 0)
+    const bool exists = ::stat(nativePath.constData(), &sb) == 0;
+    if (!identityKnown) {
+        identityKnown = true;
+        identity = exists ? FileVersion::Of(sb) : FileVersion();
+    }
+    if (!exists)
         return fail(ZIP_ER_READ);
     zip_stat_init(st);
     st->valid = ZIP_STAT_SIZE | ZIP_STAT_MTIME;
@@ -121,6 +140,10 @@ zip_int64_t ArchiveFileState::write(const void *data, zip_uint64_t length)
 
 zip_int64_t ArchiveFileState::commitWrite()
 {
+    if (replacedSinceOpened()) {
+        dropTemporary();
+        return fail(ZIP_ER_CHANGED, 0);
+    }
     const int fd = writeFd;
     writeFd = -1;
     const QByteArray temp = QFile::encodeName(tempPath);
@@ -194,6 +217,9 @@ zip_int64_t callback(void *state, void *data, zip_uint64_t length, zip_source_cm
         return 0;
     case ZIP_SOURCE_REMOVE:
         // The last entry is gone: an archive without entries is no file.
+        // Whatever another program put under its name meanwhile stays.
+        if (s->replacedSinceOpened())
+            return s->fail(ZIP_ER_CHANGED, 0);
         return ::unlink(s->nativePath.constData()) == 0 ? 0 : s->fail(ZIP_ER_REMOVE);
     case ZIP_SOURCE_ERROR:
         return zip_error_to_data(&s->error, data, length);

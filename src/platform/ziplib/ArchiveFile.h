@@ -11,7 +11,10 @@ namespace ardl {
 // except where the new archive is written: under a short temporary name of
 // its own folder (TemporaryNameIn), renamed over the archive once complete.
 // libzip's own name is the archive's name plus seven characters, which no
-// file system takes for a name that is already near its limit. Null on
+// file system takes for a name that is already near its limit. The new
+// archive takes the old one's place (or an archive without entries removes
+// it) only while the file under that name is still the one opened, or still
+// none; else the close fails with ZIP_ER_CHANGED and leaves it. Null on
 // failure, with `error` set.
 zip *OpenArchiveFile(const QString &path, int flags, zip_error *error);
 

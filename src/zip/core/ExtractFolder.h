@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <sys/types.h>
+
 #include <functional>
 #include <mutex>
 
@@ -27,6 +29,8 @@ public:
         bool exists = false;
         bool isFolder = false;
         qint64 modifiedSecs = 0;
+        dev_t device = 0;
+        ino_t inode = 0;
     };
     // What is at `parts` (folders, then a name) now; a link counts as a file.
     Existing probe(const QStringList &parts) const;

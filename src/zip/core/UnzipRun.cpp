@@ -5,6 +5,7 @@
 #include "modVbZip.h"
 
 #include "common/core/AppInfo.h"
+#include "common/core/FileVersion.h"
 #include "common/core/LeftOutNames.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
@@ -34,6 +35,7 @@ constexpr int MsgSymlink = 4321;
 constexpr int MsgNoPassword = 4322;
 constexpr int MsgNotExtracted = 4323;
 constexpr int MsgNoFolder = 4324;
+constexpr int MsgWouldReplaceArchive = 4325;
 constexpr int MsgReadsLikeAnother = 4751;
 
 // Entries from this size up are written on their own threads.
@@ -68,8 +70,10 @@ quint32 FileMode(const ZipEntry &entry, quint32 defaultMode)
 // every core, the encrypted ones after them where a password can be asked.
 class Extraction {
 public:
-    Extraction(const UnzipOptionsRecord &options, ZipReader &reader, UnzipRunResult &result, QString &message)
-        : o(options), reader(reader), result(result), message(message) {}
+    // `opened`: the archive's file as it was before `reader` opened it.
+    Extraction(const UnzipOptionsRecord &options, ZipReader &reader, const FileVersion &opened, UnzipRunResult &result,
+               QString &message)
+        : o(options), reader(reader), archive(opened), result(result), message(message) {}
 
     bool openTarget();
     void plan(const ZipEntry &entry);
@@ -89,12 +93,15 @@ private:
     // earlier entry of this run will put there.
     bool mayReplace(const QStringList &where, const ZipEntry &entry, const Job *earlier);
     bool ask(const QStringList &where);
+    // Whether `where` is the archive being read (a link to it counts).
+    bool isTheArchive(const QStringList &where) const;
     void writePlain(ZipReader &source, Job &job, bool onMainThread);
     void writeLocked(Job &job);
     bool askPassword();
 
     const UnzipOptionsRecord &o;
     ZipReader &reader;
+    const FileVersion archive;
     UnzipRunResult &result;
     QString &message;
     const quint32 defaultMode = DefaultFileMode();
@@ -120,6 +127,14 @@ bool Extraction::openTarget()
     return true;
 }
 
+bool Extraction::isTheArchive(const QStringList &where) const
+{
+    if (!archive.exists)
+        return false;
+    const ExtractFolder::Existing existing = target.probe(where);
+    return existing.exists && quint64(existing.device) == archive.device && quint64(existing.inode) == archive.inode;
+}
+
 void Extraction::plan(const ZipEntry &entry)
 {
     QString why;
@@ -142,6 +157,13 @@ void Extraction::plan(const ZipEntry &entry)
         return;
     }
     const QStringList where = o.ndflag ? parts : QStringList(parts.last());
+    // The archive is the user's and is still being read: an entry never
+    // takes its place, whatever the overwrite answer.
+    if (isTheArchive(where)) {
+        Say(message, MsgWouldReplaceArchive, entry.name);
+        ++result.failed;
+        return;
+    }
     const QString key = where.join(u'/');
     // Two entries whose names read the same but are not the same bytes are
     // two rows of the listing: the file on disk can be only one of them, so
@@ -234,8 +256,13 @@ void Extraction::run()
     std::vector<std::thread> threads;
     for (size_t i = 0; i < helpers; ++i) {
         threads.emplace_back([&] {
+            // Its own handle reads what the run opened, or nothing: an
+            // archive put under that name since (the questions take their
+            // time) would give other data for the entries planned. What
+            // this thread leaves, the interface thread writes.
             ZipReader own;
-            if (own.open(o.Zip, false))
+            if (archive.exists && FileVersion::Of(o.Zip) == archive && own.open(o.Zip, false)
+                && FileVersion::Of(o.Zip) == archive)
                 writeLarge(own, false);
         });
     }
@@ -336,6 +363,7 @@ int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, cons
     result = {};
     if (passwordRefused)
         *passwordRefused = false;
+    const FileVersion opened = FileVersion::Of(options.Zip);
     ZipReader reader;
     if (!reader.open(options.Zip)) {
         Say(message, MsgCannotOpen, options.Zip, reader.errorText());
@@ -377,7 +405,7 @@ int RunUnzip(const UnzipOptionsRecord &options, const QStringList &include, cons
         return unmatched.isEmpty() ? 0 : UnzipNoSuchEntry;
     }
 
-    Extraction extraction(options, reader, result, message);
+    Extraction extraction(options, reader, opened, result, message);
     if (!extraction.openTarget())
         return UnzipCannotWrite;
     for (const ZipEntry *entry : entries)

@@ -3,6 +3,7 @@
 #include "EntryNames.h"
 
 #include "common/core/FileRenamer.h"
+#include "common/core/FileVersion.h"
 #include "common/core/LeftOutNames.h"
 #include "common/core/StringTable.h"
 #include "common/core/modFile.h"
@@ -35,6 +36,7 @@ constexpr int MsgNoSuchEntry = 4307;
 constexpr int MsgNotRemoved = 4308;
 constexpr int MsgCommentRefused = 4309;
 constexpr int MsgFolder = 4310;
+constexpr int MsgChangedNotRemoved = 4313;
 
 template <typename... Args>
 void Say(QString &message, int id, const Args &...args)
@@ -51,6 +53,7 @@ struct FileState {
     bool exists = false;
     bool isFolder = false;
     qint64 modifiedSecs = 0;
+    FileVersion version;
 };
 
 FileState StatFile(const QString &path)
@@ -61,6 +64,7 @@ FileState StatFile(const QString &path)
         state.exists = true;
         state.isFolder = S_ISDIR(st.st_mode);
         state.modifiedSecs = qint64(st.st_mtim.tv_sec);
+        state.version = FileVersion::Of(st);
     }
     return state;
 }
@@ -99,6 +103,7 @@ struct Queued {
     int number;
     QString path;
     bool replaces;
+    FileVersion before; // the file when it was queued, before it was read
 };
 
 class ZipRunner {
@@ -241,7 +246,7 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
             ++result.failed;
             continue;
         }
-        queued.push_back({number, path, entry != nullptr});
+        queued.push_back({number, path, entry != nullptr, state.version});
     }
     return true;
 }
@@ -263,6 +268,12 @@ int ZipRunner::finish()
         ++(q.replaces ? result.replaced : result.added);
         if (!o.fMove)
             continue;
+        // A file written to while the run read it holds more than went in.
+        if (FileVersion::Of(q.path) != q.before) {
+            Say(message, MsgChangedNotRemoved, q.path);
+            ++result.failed;
+            continue;
+        }
         if (::unlink(QFile::encodeName(q.path).constData()) == 0) {
             ++result.moved;
         } else {

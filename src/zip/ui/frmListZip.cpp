@@ -75,6 +75,9 @@ void frmListZip::cmdCreate_Click()
         ZipOptions.fNoDirEntries = 1;
         ZipOptions.fJunkDir = 0;
         ZipOptions.fLevel = '9';
+        // The list is the compare's files bound for the other machine, each
+        // one to be packed: those whose names start with "." too.
+        ZipOptions.fSystem = 1;
         ZCL = {};
         ZCL.Archive = archive;
         // Yes to "overwrite ?" replaces the archive rather than adding to it.

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <functional>
+#include <utility>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -390,4 +392,98 @@ z.close()
         }
         QDir(path(folder)).removeRecursively();
     }
+}
+
+// An archive that holds an entry of its own name, extracted into its own
+// folder (a download zipped twice): the entry would take the archive's
+// place while the run still reads it, and the user's archive would be gone.
+TEST_F(UnzipDriverTest, AnEntryUnderTheArchivesOwnNameNeverReplacesTheArchive)
+{
+    makeDir("x");
+    makeArchive(path("x/a.zip"), {{"a.zip", "the inner archive"}, {"b.txt", "b"}});
+    const QByteArray before = readFile("x/a.zip");
+
+    EXPECT_EQ(extract(path("x/a.zip"), path("x"), true, false), UnzipSomeFailed);
+    EXPECT_EQ(readFile("x/a.zip"), before);
+    EXPECT_EQ(readFile("x/b.txt"), QByteArray("b"));
+    EXPECT_EQ(UnzipLastRun.extracted, 1);
+    EXPECT_EQ(UnzipLastRun.failed, 1);
+    EXPECT_TRUE(UnzipMessage.contains("a.zip: skipped")) << UnzipMessage.toStdString();
+
+    // Nor when the question is asked, whose Yes would take it: it is not put.
+    answers.overwriteAnswers = {OverwriteYes, OverwriteYes};
+    EXPECT_EQ(extract(path("x/a.zip"), path("x"), true, true), UnzipSomeFailed);
+    EXPECT_EQ(readFile("x/a.zip"), before);
+    EXPECT_EQ(answers.overwriteAnswers.size(), 1u);
+}
+
+namespace {
+
+// Answers as `answers` does, after another program replaced the archive
+// while the first overwrite question was asked.
+class ReplacingPrompter : public Prompter {
+public:
+    explicit ReplacingPrompter(ScriptedPrompter &answers) : m_answers(answers) {}
+    std::function<void()> replace;
+
+    int askOverwrite(const QString &message) override
+    {
+        if (replace)
+            std::exchange(replace, nullptr)();
+        return m_answers.askOverwrite(message);
+    }
+    MsgAnswer message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons) override
+    {
+        return m_answers.message(text, title, icon, buttons);
+    }
+    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &text) override
+    {
+        return m_answers.inputBox(prompt, title, text);
+    }
+    std::optional<QString> password(const QString &prompt, const QString &title) override
+    {
+        return m_answers.password(prompt, title);
+    }
+    QString browseForFolder(const QString &title, const QString &start) override
+    {
+        return m_answers.browseForFolder(title, start);
+    }
+    QStringList openFileNames(const FileDialogRequest &request) override { return m_answers.openFileNames(request); }
+    QString saveFileName(const FileDialogRequest &request) override { return m_answers.saveFileName(request); }
+
+private:
+    ScriptedPrompter &m_answers;
+};
+
+} // namespace
+
+// The questions come first; an archive replaced meanwhile (a download
+// written again) must not lend its data to the entries listed before: every
+// file is what the archive held when the run opened it.
+TEST_F(UnzipDriverTest, AnArchiveReplacedWhileTheQuestionsAreAskedDoesNotLendItsData)
+{
+    const QByteArray big = RandomBytes(3 << 20, 7);
+    makeDir("t");
+    makeArchive(path("a.zip"), {{"ask.txt", "new"}, {"big1.bin", big}, {"big2.bin", big + "2"},
+                                {"big3.bin", big + "3"}, {"big4.bin", big + "4"}});
+    makeArchive(path("other.zip"), {{"ask.txt", "other"}, {"x1.bin", RandomBytes(3 << 20, 8)},
+                                    {"x2.bin", RandomBytes(3 << 20, 9)}, {"x3.bin", RandomBytes(3 << 20, 10)},
+                                    {"x4.bin", RandomBytes(3 << 20, 11)}});
+    writeFile("t/ask.txt", "kept");
+
+    ReplacingPrompter replacing(answers);
+    ScopedPrompter scope(replacing);
+    answers.overwriteAnswers = {OverwriteNo};
+    replacing.replace = [this] {
+        ASSERT_EQ(::rename(QFile::encodeName(path("other.zip")).constData(),
+                           QFile::encodeName(archive()).constData()),
+                  0);
+    };
+    EXPECT_EQ(extract(archive(), path("t")), 0) << UnzipMessage.toStdString();
+    EXPECT_EQ(UnzipLastRun.extracted, 4);
+    EXPECT_EQ(readFile("t/ask.txt"), QByteArray("kept"));
+    EXPECT_EQ(readFile("t/big1.bin"), big);
+    EXPECT_EQ(readFile("t/big2.bin"), big + "2");
+    EXPECT_EQ(readFile("t/big3.bin"), big + "3");
+    EXPECT_EQ(readFile("t/big4.bin"), big + "4");
 }

@@ -366,3 +366,96 @@ TEST_F(ZipDriverTest, WithoutAPasswordNothingIsEncrypted)
     EXPECT_EQ(RunTool("unzip", {"-t", archive()}).exitCode, 0);
     EXPECT_EQ(entryData(archive(), "t.txt"), QByteArray("plain"));
 }
+
+// Another program may replace the archive, or create one under its name,
+// while a run reads the files to add: the run must not put its own archive,
+// built from what it opened, in the place of that program's.
+TEST_F(ZipDriverTest, AnArchiveReplacedWhileARunWritesIsLeftAsTheOtherProgramWroteIt)
+{
+    writeFile("theirs.txt", "theirs");
+    writeFile("mine.txt", "mine");
+    InitZip();
+    ZCL.Archive = path("theirs.zip");
+    ZCL.Names = {path("theirs.txt")};
+    ASSERT_EQ(ZipArchive(), 0);
+    const QByteArray theirs = readFile("theirs.zip");
+
+    const auto replaceWithTheirsOnce = [this, theirs](bool *done) {
+        return [this, theirs, done] {
+            if (*done)
+                return;
+            *done = true;
+            QFile out(path("other.tmp"));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(theirs);
+            out.close();
+            ASSERT_EQ(::rename(QFile::encodeName(path("other.tmp")).constData(),
+                               QFile::encodeName(archive()).constData()),
+                      0);
+        };
+    };
+    const auto previousKeepAlive = ZipKeepAlive;
+
+    // An archive that was there when the run opened it.
+    writeFile("old.txt", "old");
+    ASSERT_EQ(zipFiles({"old.txt"}), 0);
+    bool replaced = false;
+    ZipKeepAlive = replaceWithTheirsOnce(&replaced);
+    const int code = zipFiles({"mine.txt"});
+    ZipKeepAlive = previousKeepAlive;
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(code, ZipWriteFailed);
+    EXPECT_EQ(ZipLastRun.filesWritten(), 0);
+    EXPECT_FALSE(ZipMessage.isEmpty());
+    EXPECT_EQ(readFile("a.zip"), theirs);
+
+    // No archive when the run began; another program made one meanwhile.
+    ASSERT_TRUE(QFile::remove(archive()));
+    replaced = false;
+    ZipKeepAlive = replaceWithTheirsOnce(&replaced);
+    InitZip();
+    ZipOptions.fMove = 1;
+    ZCL.Archive = archive();
+    ZCL.Names = {path("mine.txt")};
+    const int created = ZipArchive();
+    ZipKeepAlive = previousKeepAlive;
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(created, ZipWriteFailed);
+    EXPECT_EQ(readFile("a.zip"), theirs);
+    // Nothing went in, so the file to move stays.
+    EXPECT_TRUE(QFileInfo::exists(path("mine.txt")));
+    EXPECT_EQ(tree(path(QString())), QStringList({"a.zip", "mine.txt", "old.txt", "theirs.txt", "theirs.zip"}));
+}
+
+// A file still being written while a move run reads it goes in as it was
+// when the run began; what was written since exists only in the file, so
+// the file stays.
+TEST_F(ZipDriverTest, AFileThatChangesWhileAMoveRunReadsItStaysInItsFolder)
+{
+    writeFile("steady.txt", "steady");
+    writeFile("growing.log", "first line\n");
+    bool appended = false;
+    const auto previousKeepAlive = ZipKeepAlive;
+    ZipKeepAlive = [this, &appended] {
+        if (appended)
+            return;
+        appended = true;
+        QFile log(path("growing.log"));
+        ASSERT_TRUE(log.open(QIODevice::Append));
+        log.write("second line\n");
+    };
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("growing.log"), path("steady.txt")};
+    ZipOptions.fMove = 1;
+    const int code = ZipArchive();
+    ZipKeepAlive = previousKeepAlive;
+    ASSERT_TRUE(appended);
+    EXPECT_EQ(code, ZipSomeFilesFailed);
+    EXPECT_EQ(ZipLastRun.added, 2);
+    EXPECT_EQ(ZipLastRun.moved, 1);
+    EXPECT_TRUE(ZipMessage.contains(path("growing.log"))) << ZipMessage.toStdString();
+    EXPECT_EQ(readFile("growing.log"), QByteArray("first line\nsecond line\n"));
+    EXPECT_FALSE(QFile::exists(path("steady.txt")));
+    EXPECT_EQ(entryData(archive(), "steady.txt"), QByteArray("steady"));
+}

@@ -270,6 +270,23 @@ TEST_F(ZipDialogsTest, TheSyncZipListPacksItsFilesWithTheirFolders)
     EXPECT_EQ(ZipOptions.fMove, 1);
 }
 
+// The list holds the files the compare found for the other machine, those
+// whose names start with "." among them: the archive holds every one.
+TEST_F(ZipDialogsTest, TheSyncZipListPacksHiddenFilesItListsToo)
+{
+    const QString a = writeFile("sync/a.txt", "a");
+    const QString hidden = writeFile("sync/.profile", "hidden");
+    frmListZip dialog;
+    dialog.AddItem(a);
+    dialog.AddItem(hidden);
+    answers.saveAnswers.push_back(archive());
+    dialog.cmdCreate_Click();
+    const QString root = QDir::cleanPath(path()).mid(1);
+    EXPECT_EQ(entryNames(archive()), QStringList({root + "/sync/a.txt", root + "/sync/.profile"}));
+    EXPECT_EQ(entryData(archive(), root + "/sync/.profile"), QByteArray("hidden"));
+    EXPECT_EQ(ZipMessage, QString());
+}
+
 TEST_F(ZipDialogsTest, TheSyncZipListReplacesAnArchiveOnlyWhenToldTo)
 {
     const QString a = writeFile("a.txt", "a");
