@@ -1,5 +1,7 @@
 #include "ReadOnlyFile.h"
 
+#include "common/core/FileVersion.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -8,15 +10,6 @@
 #include <unistd.h>
 
 namespace ardl {
-
-namespace {
-
-qint64 modifiedNs(const struct stat &st)
-{
-    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
-} // namespace
 
 ReadOnlyFile::ReadOnlyFile(const QString &path)
     : m_path(path)
@@ -29,17 +22,16 @@ ReadOnlyFile::ReadOnlyFile(const QString &path)
         m_error = EINVAL;
     else {
         m_length = st.st_size;
-        m_modified = modifiedNs(st);
+        m_opened = FileVersion::Of(st);
     }
 }
 
 bool ReadOnlyFile::changed() const
 {
     struct stat st {};
-    struct stat now {};
-    if (m_fd < 0 || ::fstat(m_fd, &st) != 0 || ::stat(QFile::encodeName(m_path).constData(), &now) != 0)
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
         return true;
-    return st.st_size != m_length || modifiedNs(st) != m_modified || st.st_dev != now.st_dev || st.st_ino != now.st_ino;
+    return FileVersion::Of(st) != m_opened || FileVersion::Of(m_path) != m_opened;
 }
 
 ReadOnlyFile::~ReadOnlyFile()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/FileVersion.h"
+
 #include <QString>
 
 namespace ardl {
@@ -28,7 +30,7 @@ private:
     int m_fd;
     int m_error = 0;
     qint64 m_length = -1;
-    qint64 m_modified = 0; // nanoseconds since the epoch
+    FileVersion m_opened;
 };
 
 } // namespace ardl

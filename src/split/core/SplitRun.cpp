@@ -4,6 +4,7 @@
 
 #include "common/core/AppInfo.h"
 #include "common/core/FileRenamer.h"
+#include "common/core/FileVersion.h"
 #include "common/core/Prompter.h"
 #include "common/core/StringTable.h"
 #include "common/core/modFile.h"
@@ -20,7 +21,6 @@
 #include <cerrno>
 #include <optional>
 #include <set>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ardl {
@@ -75,10 +75,10 @@ using FileId = std::pair<quint64, quint64>;
 
 std::optional<FileId> fileId(const QString &path)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const FileVersion version = FileVersion::Of(path);
+    if (!version.exists)
         return std::nullopt;
-    return FileId{quint64(st.st_dev), quint64(st.st_ino)};
+    return FileId{version.device, version.inode};
 }
 
 bool taken(const QString &path)
