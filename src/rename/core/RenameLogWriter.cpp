@@ -105,12 +105,32 @@ bool RenameLogWriter::open(const QString &path)
     if (m_fd < 0)
         return fail(errno);
     m_temp = QFile::encodeName(temp);
+    m_leaf = GetFileName(path);
+    const QByteArray folderName = QFile::encodeName(PathWithOutFile(path));
+    if (::stat(folderName.isEmpty() ? "." : folderName.constData(), &st) != 0) {
+        const int error = errno;
+        release();
+        ::unlink(m_temp.constData()); // our own empty file
+        return fail(error);
+    }
+    m_folderDev = st.st_dev;
+    m_folderIno = st.st_ino;
     if (!reserve(InitialCapacity)) {
         release();
         ::unlink(m_temp.constData()); // our own empty file; the failure to reserve is what is reported
         return false;
     }
     return true;
+}
+
+bool RenameLogWriter::isNamed(QStringView folder, QStringView name) const
+{
+    if (name != m_leaf)
+        return false;
+    struct stat st;
+    const QByteArray native = QFile::encodeName(folder.toString());
+    return ::stat(native.isEmpty() ? "." : native.constData(), &st) == 0 && quint64(st.st_dev) == m_folderDev
+           && quint64(st.st_ino) == m_folderIno;
 }
 
 bool RenameLogWriter::putInPlace()
@@ -129,8 +149,15 @@ bool RenameLogWriter::reserve(qint64 bytes)
         return false;
     if (m_direct || m_used + bytes <= m_capacity)
         return true;
-    const qint64 capacity = qMax(m_used + bytes, 2 * m_capacity);
-    if (const int error = ::posix_fallocate(m_fd, 0, off_t(capacity)); error != 0)
+    // Twice the room, to grow seldom; on a disk that has no room for that,
+    // just what is asked for.
+    qint64 capacity = qMax(m_used + bytes, 2 * m_capacity);
+    int error = ::posix_fallocate(m_fd, 0, off_t(capacity));
+    if (error != 0 && isLackOfSpace(error) && capacity > m_used + bytes) {
+        capacity = m_used + bytes;
+        error = ::posix_fallocate(m_fd, 0, off_t(capacity));
+    }
+    if (error != 0)
         return isLackOfSpace(error) ? fail(error) : useDirectWrites();
     void *map = m_map ? ::mremap(m_map, size_t(m_capacity), size_t(capacity), MREMAP_MAYMOVE)
                       : ::mmap(nullptr, size_t(capacity), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);

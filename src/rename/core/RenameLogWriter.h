@@ -49,6 +49,11 @@ public:
     // a log never put in place is removed instead.
     bool close();
 
+    // Whether `name` in `folder` (a path ending in "/") is the log's own
+    // name, however the folder is spelt: the log takes that name with a
+    // rename that replaces whatever is there.
+    bool isNamed(QStringView folder, QStringView name) const;
+
     bool isOpen() const { return m_fd >= 0; }
     // Whether this log replaced the old one (it recorded a change of name).
     bool wasPutInPlace() const { return m_placed; }
@@ -70,6 +75,9 @@ private:
     QString m_path;
     QByteArray m_target; // the log's path and the temporary one, as given to the system
     QByteArray m_temp;
+    QString m_leaf;          // the log's file name
+    quint64 m_folderDev = 0; // the identity of the log's folder
+    quint64 m_folderIno = 0;
     QString m_error;
     // Each path on its own: half a surrogate pair at the end of one is never
     // joined to what follows.
