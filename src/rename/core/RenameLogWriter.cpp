@@ -5,6 +5,8 @@
 
 #include "common/core/ProgramFolders.h"
 #include "common/core/modFile.h"
+#include "common/core/modString.h"
+#include "common/core/StringTable.h"
 
 #include <QFile>
 
@@ -92,6 +94,7 @@ bool RenameLogWriter::open(const QString &path)
     m_path = path;
     m_error.clear();
     m_placed = false;
+    m_changed = false;
     m_target = QFile::encodeName(path);
     // The log takes its name in the middle of the run, when a file has
     // already moved: what would refuse it then is refused now.
@@ -137,8 +140,12 @@ bool RenameLogWriter::putInPlace()
 {
     if (m_placed)
         return true;
-    if (::rename(m_temp.constData(), m_target.constData()) != 0)
-        return fail(errno);
+    if (::rename(m_temp.constData(), m_target.constData()) != 0) {
+        // A file has moved already: its line stays where it is, and the
+        // user is told where that is.
+        m_error = FormatString(LoadResString(4122), m_path, ErrorText(errno), QFile::decodeName(m_temp));
+        return false;
+    }
     m_placed = true;
     return true;
 }
@@ -195,14 +202,17 @@ bool RenameLogWriter::writeLine(const QString &oldPath, const QString &newPath)
         m_used += out - start;
     }
     // The line is in the file when the file takes the log's name.
-    return oldPath == newPath || putInPlace();
+    if (oldPath == newPath)
+        return true;
+    m_changed = true;
+    return putInPlace();
 }
 
 bool RenameLogWriter::close()
 {
     if (m_fd < 0)
         return true;
-    if (!m_placed) {
+    if (!m_changed) {
         // Nothing changed its name: the old log stays, and so does its name.
         release();
         return ::unlink(m_temp.constData()) == 0 || fail(errno);

@@ -46,7 +46,9 @@ public:
     // first puts the log in place of the old one.
     bool writeLine(const QString &oldPath, const QString &newPath);
     // Cuts the file to the lines written, flushes it to disk and closes it;
-    // a log never put in place is removed instead.
+    // a log that records no change of name is removed instead. One that
+    // could not take the log's name stays under its temporary name, which
+    // the error of writeLine() gave.
     bool close();
 
     // Whether `name` in `folder` (a path ending in "/") is the log's own
@@ -68,8 +70,9 @@ private:
 
     int m_fd = -1;
     char *m_map = nullptr;
-    bool m_direct = false; // lines written with write(), not through the map
-    bool m_placed = false; // the file has the log's name
+    bool m_direct = false;  // lines written with write(), not through the map
+    bool m_placed = false;  // the file has the log's name
+    bool m_changed = false; // a line records a change of name: the file is kept
     qint64 m_capacity = 0;
     qint64 m_used = 0;
     QString m_path;

@@ -368,3 +368,28 @@ TEST_F(RenameApplyTest, ALogThatNeedsLessThanTwiceItsRoomStillFitsOnANearlyFullD
     EXPECT_FALSE(log.reserve(110 * 1024));                                // beyond what the disk has
     EXPECT_FALSE(log.errorString().isEmpty());
 }
+
+// The log takes its name after the first rename; when that fails, the line
+// of that rename is all that can put the file back.
+TEST_F(RenameApplyTest, ALogThatCannotTakeItsNameKeepsItsLinesUnderTheNameItWasWrittenAs)
+{
+    writeOldFile("x", "X");
+    writeOldFile("z", "Z");
+    const RenamePlan plan = PlanRenames({row("x", "y"), row("z", "w")});
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    makeDir("Log.log"); // a folder takes the log's name meanwhile
+    const ApplyResult result = ApplyRenamePlan(plan, &log);
+    log.close();
+    EXPECT_EQ(result.renamed, 1); // the run stops at the first line that cannot be kept
+    EXPECT_EQ(readFile("z"), "Z");
+    const QStringList left = QDir(path()).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(left.size(), 3) << qPrintable(left.join(u' '));
+    const QString kept = left.front(); // hidden, so first
+    EXPECT_TRUE(kept.startsWith(u'.'));
+    EXPECT_TRUE(result.logError.contains(dir() + kept)) << qPrintable(result.logError);
+    const RenameLogContents lines = ParseRenameLog(readFile(kept));
+    ASSERT_EQ(lines.entries.size(), 1u);
+    EXPECT_EQ(lines.entries[0].current, dir() + "y");
+    EXPECT_EQ(lines.entries[0].restore, dir() + "x");
+}
