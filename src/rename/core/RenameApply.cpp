@@ -3,6 +3,7 @@
 #include "PlanRunner.h"
 #include "RenameLogWriter.h"
 
+#include "common/core/FileNameCheck.h"
 #include "common/core/StringTable.h"
 #include "common/core/modString.h"
 
@@ -15,26 +16,6 @@ namespace ardl {
 
 namespace {
 
-// Bytes of a text in UTF-8, without encoding it.
-qint64 utf8Size(QStringView text)
-{
-    qint64 bytes = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80)
-            bytes += 1;
-        else if (c < 0x800)
-            bytes += 2;
-        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            bytes += 4;
-            ++i;
-        } else {
-            bytes += 3;
-        }
-    }
-    return bytes;
-}
-
 // Room for every log line of a plan, in bytes, taken before the first
 // rename: a line that found the disk full after its rename would leave that
 // file out of the log, beyond the reach of Undo. A row's second path is its
@@ -45,8 +26,8 @@ qint64 logBytesFor(const RenamePlan &plan)
     constexpr qint64 TemporaryLeafRoom = 40;
     qint64 bytes = 0;
     for (const PlanRow &row : plan.rows) {
-        const qint64 old = utf8Size(row.oldPath);
-        bytes += old + qMax(qMax(old, utf8Size(row.newPath)), utf8Size(row.oldFolder()) + TemporaryLeafRoom) + 6;
+        const qint64 old = Utf8Size(row.oldPath);
+        bytes += old + qMax(qMax(old, Utf8Size(row.newPath)), Utf8Size(row.oldFolder()) + TemporaryLeafRoom) + 6;
     }
     return bytes;
 }
