@@ -184,7 +184,7 @@ TEST_F(PageLayoutTest, MessageBoxesShowTheIconOfTheirKind)
     answers.messageAnswers = {MsgAnswer::No};
     page().cmdApply_Click();
     ASSERT_EQ(answers.asked.size(), 2u);
-    EXPECT_EQ(answers.asked[1].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(answers.asked[1].buttons, MsgButtons::YesNoDefaultNo); // going on despite errors is never the default
     EXPECT_EQ(answers.asked[1].icon, MsgIcon::Question);
 
     // Undo of a file that is gone: the system's reason, then whether to go on.

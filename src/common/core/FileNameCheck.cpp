@@ -43,6 +43,11 @@ Utf8Form utf8Form(QStringView text)
 
 } // namespace
 
+qsizetype Utf8Size(QStringView text)
+{
+    return utf8Form(text).bytes;
+}
+
 long FileNameCheck::nameMax(const QString &folder)
 {
     if (!m_lastFolder.isNull() && folder == m_lastFolder)

@@ -32,4 +32,8 @@ private:
 // Why a name cannot be used, in the user's words ("" for NameFault::None).
 QString NameFaultText(NameFault fault);
 
+// The bytes of a text's UTF-8 form, counted without encoding it (a lone half
+// of a surrogate pair counts as the U+FFFD it is written as).
+qsizetype Utf8Size(QStringView text);
+
 } // namespace ardl

@@ -3,6 +3,10 @@
 #include "PlanRunner.h"
 #include "RenameLogWriter.h"
 
+#include "common/core/FileNameCheck.h"
+#include "common/core/StringTable.h"
+#include "common/core/modString.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -12,13 +16,19 @@ namespace ardl {
 
 namespace {
 
-// Room for the log lines of a plan, counted in UTF-16 units: enough for
-// plain ASCII names; the log grows if it needs more.
+// Room for every log line of a plan, in bytes, taken before the first
+// rename: a line that found the disk full after its rename would leave that
+// file out of the log, beyond the reach of Undo. A row's second path is its
+// new one, its old one, or, where a rename was cut short between its two
+// steps, a temporary name in its folder (shorter than 40 bytes).
 qint64 logBytesFor(const RenamePlan &plan)
 {
+    constexpr qint64 TemporaryLeafRoom = 40;
     qint64 bytes = 0;
-    for (const PlanRow &row : plan.rows)
-        bytes += row.oldPath.size() + qMax(row.oldPath.size(), row.newPath.size()) + 6;
+    for (const PlanRow &row : plan.rows) {
+        const qint64 old = Utf8Size(row.oldPath);
+        bytes += old + qMax(qMax(old, Utf8Size(row.newPath)), Utf8Size(row.oldFolder()) + TemporaryLeafRoom) + 6;
+    }
     return bytes;
 }
 
@@ -60,6 +70,15 @@ ApplyResult ApplyRenamePlan(const RenamePlan &plan, RenameLogWriter *log, const 
     result.finalPaths.reserve(plan.rows.size());
     for (const PlanRow &row : plan.rows)
         result.finalPaths.push_back(row.oldPath);
+    if (log) {
+        for (const PlanRow &row : plan.rows) {
+            if (row.moves()
+                && (log->isNamed(row.oldFolder(), row.oldName()) || log->isNamed(row.newFolder, row.newName()))) {
+                result.logError = FormatString(LoadResString(4121), log->path());
+                return result;
+            }
+        }
+    }
     if (log && !log->reserve(logBytesFor(plan))) {
         result.logError = log->errorString();
         return result;

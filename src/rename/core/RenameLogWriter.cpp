@@ -5,6 +5,8 @@
 
 #include "common/core/ProgramFolders.h"
 #include "common/core/modFile.h"
+#include "common/core/modString.h"
+#include "common/core/StringTable.h"
 
 #include <QFile>
 
@@ -92,6 +94,7 @@ bool RenameLogWriter::open(const QString &path)
     m_path = path;
     m_error.clear();
     m_placed = false;
+    m_changed = false;
     m_target = QFile::encodeName(path);
     // The log takes its name in the middle of the run, when a file has
     // already moved: what would refuse it then is refused now.
@@ -105,6 +108,16 @@ bool RenameLogWriter::open(const QString &path)
     if (m_fd < 0)
         return fail(errno);
     m_temp = QFile::encodeName(temp);
+    m_leaf = GetFileName(path);
+    const QByteArray folderName = QFile::encodeName(PathWithOutFile(path));
+    if (::stat(folderName.isEmpty() ? "." : folderName.constData(), &st) != 0) {
+        const int error = errno;
+        release();
+        ::unlink(m_temp.constData()); // our own empty file
+        return fail(error);
+    }
+    m_folderDev = st.st_dev;
+    m_folderIno = st.st_ino;
     if (!reserve(InitialCapacity)) {
         release();
         ::unlink(m_temp.constData()); // our own empty file; the failure to reserve is what is reported
@@ -113,12 +126,26 @@ bool RenameLogWriter::open(const QString &path)
     return true;
 }
 
+bool RenameLogWriter::isNamed(QStringView folder, QStringView name) const
+{
+    if (name != m_leaf)
+        return false;
+    struct stat st;
+    const QByteArray native = QFile::encodeName(folder.toString());
+    return ::stat(native.isEmpty() ? "." : native.constData(), &st) == 0 && quint64(st.st_dev) == m_folderDev
+           && quint64(st.st_ino) == m_folderIno;
+}
+
 bool RenameLogWriter::putInPlace()
 {
     if (m_placed)
         return true;
-    if (::rename(m_temp.constData(), m_target.constData()) != 0)
-        return fail(errno);
+    if (::rename(m_temp.constData(), m_target.constData()) != 0) {
+        // A file has moved already: its line stays where it is, and the
+        // user is told where that is.
+        m_error = FormatString(LoadResString(4122), m_path, ErrorText(errno), QFile::decodeName(m_temp));
+        return false;
+    }
     m_placed = true;
     return true;
 }
@@ -129,8 +156,15 @@ bool RenameLogWriter::reserve(qint64 bytes)
         return false;
     if (m_direct || m_used + bytes <= m_capacity)
         return true;
-    const qint64 capacity = qMax(m_used + bytes, 2 * m_capacity);
-    if (const int error = ::posix_fallocate(m_fd, 0, off_t(capacity)); error != 0)
+    // Twice the room, to grow seldom; on a disk that has no room for that,
+    // just what is asked for.
+    qint64 capacity = qMax(m_used + bytes, 2 * m_capacity);
+    int error = ::posix_fallocate(m_fd, 0, off_t(capacity));
+    if (error != 0 && isLackOfSpace(error) && capacity > m_used + bytes) {
+        capacity = m_used + bytes;
+        error = ::posix_fallocate(m_fd, 0, off_t(capacity));
+    }
+    if (error != 0)
         return isLackOfSpace(error) ? fail(error) : useDirectWrites();
     void *map = m_map ? ::mremap(m_map, size_t(m_capacity), size_t(capacity), MREMAP_MAYMOVE)
                       : ::mmap(nullptr, size_t(capacity), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
@@ -168,14 +202,17 @@ bool RenameLogWriter::writeLine(const QString &oldPath, const QString &newPath)
         m_used += out - start;
     }
     // The line is in the file when the file takes the log's name.
-    return oldPath == newPath || putInPlace();
+    if (oldPath == newPath)
+        return true;
+    m_changed = true;
+    return putInPlace();
 }
 
 bool RenameLogWriter::close()
 {
     if (m_fd < 0)
         return true;
-    if (!m_placed) {
+    if (!m_changed) {
         // Nothing changed its name: the old log stays, and so does its name.
         release();
         return ::unlink(m_temp.constData()) == 0 || fail(errno);

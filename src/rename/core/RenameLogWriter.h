@@ -46,8 +46,15 @@ public:
     // first puts the log in place of the old one.
     bool writeLine(const QString &oldPath, const QString &newPath);
     // Cuts the file to the lines written, flushes it to disk and closes it;
-    // a log never put in place is removed instead.
+    // a log that records no change of name is removed instead. One that
+    // could not take the log's name stays under its temporary name, which
+    // the error of writeLine() gave.
     bool close();
+
+    // Whether `name` in `folder` (a path ending in "/") is the log's own
+    // name, however the folder is spelt: the log takes that name with a
+    // rename that replaces whatever is there.
+    bool isNamed(QStringView folder, QStringView name) const;
 
     bool isOpen() const { return m_fd >= 0; }
     // Whether this log replaced the old one (it recorded a change of name).
@@ -63,13 +70,17 @@ private:
 
     int m_fd = -1;
     char *m_map = nullptr;
-    bool m_direct = false; // lines written with write(), not through the map
-    bool m_placed = false; // the file has the log's name
+    bool m_direct = false;  // lines written with write(), not through the map
+    bool m_placed = false;  // the file has the log's name
+    bool m_changed = false; // a line records a change of name: the file is kept
     qint64 m_capacity = 0;
     qint64 m_used = 0;
     QString m_path;
     QByteArray m_target; // the log's path and the temporary one, as given to the system
     QByteArray m_temp;
+    QString m_leaf;          // the log's file name
+    quint64 m_folderDev = 0; // the identity of the log's folder
+    quint64 m_folderIno = 0;
     QString m_error;
     // Each path on its own: half a surrogate pair at the end of one is never
     // joined to what follows.

@@ -98,11 +98,14 @@ bool RenamePage::previewIsCurrent() const
            && spinnerValue(UDSIncrement) == Options.Increment && spinnerValue(UDSZeroFill) == Options.ZeroFill;
 }
 
+// Going on renames the rows that passed the check although others did not:
+// Enter alone stops.
 bool RenamePage::confirmErrors(int errors)
 {
     if (errors == 0)
         return true;
-    return ask(FormatString(LoadResString(174), errors), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+    return ask(FormatString(LoadResString(174), errors), MsgIcon::Question, MsgButtons::YesNoDefaultNo)
+           == MsgAnswer::Yes;
 }
 
 QString RenamePage::logPath() const

@@ -226,7 +226,8 @@ bool UndoPage::reportFailure(const QString &current, const QString &restore, int
     prompter().message(text, AppInfo::Title(), MsgIcon::Exclamation, MsgButtons::Ok);
     if (!othersLeft)
         return true;
-    return prompter().message(LoadResString(180), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNo)
+    // After a failure, going on is the choice that Enter alone never makes.
+    return prompter().message(LoadResString(180), AppInfo::Title(), MsgIcon::Question, MsgButtons::YesNoDefaultNo)
            == MsgAnswer::Yes;
 }
 

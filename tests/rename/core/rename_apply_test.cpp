@@ -4,6 +4,7 @@
 #include "rename/core/RenameLogWriter.h"
 #include "rename/core/RenamePreview.h"
 #include "RenameCoreTest.h"
+#include "support/FileContent.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -294,4 +295,101 @@ TEST(RenameCaseChange, IsToldApartFromOtherRenamesOfTheSameLength)
     EXPECT_FALSE(IsCaseOnlyChange("/d/abc1", "/d/XYZ1"));
     EXPECT_FALSE(IsCaseOnlyChange("/d/name", "/d/NAMEX"));
     EXPECT_FALSE(IsCaseOnlyChange("/d/nAme", "/d/Nbme"));
+}
+
+// The log takes its name with a plain rename, which replaces what is there:
+// a run whose files take or leave that very name would lose one of them.
+TEST_F(RenameApplyTest, ALogThatIsOneOfTheRunsFilesStopsTheRunBeforeAnythingIsRenamed)
+{
+    writeOldFile("x.txt", "mine");
+    writeOldFile("sub/Log.log", "the old log, listed");
+    ASSERT_TRUE(QFile::link(path("sub"), path("link")));
+    struct Case {
+        const char *logPath;
+        std::vector<PlanRow> rows;
+    };
+    const Case cases[] = {
+        {"Log.log", {row("x.txt", "Log.log")}}, // a new name of the run
+        {"link/../link/New.log", {MakePlanRow(dir() + "sub/Log.log", dir() + "sub/", "New.log")}}, // spelt otherwise
+        {"sub/Log.log", {row("x.txt", "y.txt"), MakePlanRow(dir() + "sub/Log.log", dir() + "sub/", "Kept.log")}},
+    };
+    for (const Case &c : cases) {
+        const RenamePlan plan = PlanRenames(c.rows);
+        ASSERT_EQ(plan.errorCount(), 0);
+        RenameLogWriter log;
+        ASSERT_TRUE(log.open(path(c.logPath))) << c.logPath;
+        const ApplyResult result = ApplyRenamePlan(plan, &log);
+        EXPECT_TRUE(log.close());
+        EXPECT_EQ(result.renamed, 0) << c.logPath;
+        EXPECT_EQ(result.logError,
+                  "The log " + path(c.logPath) + " is one of the files this run renames: choose another log file");
+        EXPECT_EQ(readFile("x.txt"), "mine") << c.logPath;
+        EXPECT_EQ(readFile("sub/Log.log"), "the old log, listed") << c.logPath;
+        EXPECT_EQ(listing(), QStringList({"x.txt"})) << c.logPath;
+        EXPECT_EQ(QDir(path("sub")).entryList(QDir::Files | QDir::Hidden), QStringList({"Log.log"})) << c.logPath;
+    }
+}
+
+// Room for the log is taken before the first rename; names that take more
+// bytes in UTF-8 than characters must not leave a renamed file without its
+// line when the disk fills up on the way.
+TEST_F(RenameApplyTest, AFullDiskStopsARunOfLongNonAsciiNamesBeforeTheFirstRename)
+{
+    const QString stem(80, QChar(0x6587)); // 80 characters, 240 bytes
+    std::vector<PlanRow> rows;
+    for (int i = 0; i < 300; ++i) {
+        const QString name = stem + QString::number(i);
+        writeOldFile(name, "x");
+        rows.push_back(row(name, name + u'x'));
+    }
+    const RenamePlan plan = PlanRenames(std::move(rows));
+    ASSERT_EQ(plan.errorCount(), 0);
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    ApplyResult result;
+    {
+        test::FileSizeLimit limit(150 * 1024); // the lines take about 170 KiB
+        result = ApplyRenamePlan(plan, &log);
+    }
+    log.close();
+    EXPECT_FALSE(result.logError.isEmpty());
+    // Every renamed file has its line in the log.
+    const RenameLogContents written = ParseRenameLog(readFile("Log.log"));
+    EXPECT_EQ(int(written.entries.size()), result.renamed);
+    EXPECT_EQ(result.renamed, 0);
+}
+
+TEST_F(RenameApplyTest, ALogThatNeedsLessThanTwiceItsRoomStillFitsOnANearlyFullDisk)
+{
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    test::FileSizeLimit limit(100 * 1024);
+    EXPECT_TRUE(log.reserve(70 * 1024)) << qPrintable(log.errorString()); // the first 64 KiB are taken at open
+    EXPECT_FALSE(log.reserve(110 * 1024));                                // beyond what the disk has
+    EXPECT_FALSE(log.errorString().isEmpty());
+}
+
+// The log takes its name after the first rename; when that fails, the line
+// of that rename is all that can put the file back.
+TEST_F(RenameApplyTest, ALogThatCannotTakeItsNameKeepsItsLinesUnderTheNameItWasWrittenAs)
+{
+    writeOldFile("x", "X");
+    writeOldFile("z", "Z");
+    const RenamePlan plan = PlanRenames({row("x", "y"), row("z", "w")});
+    RenameLogWriter log;
+    ASSERT_TRUE(log.open(path("Log.log")));
+    makeDir("Log.log"); // a folder takes the log's name meanwhile
+    const ApplyResult result = ApplyRenamePlan(plan, &log);
+    log.close();
+    EXPECT_EQ(result.renamed, 1); // the run stops at the first line that cannot be kept
+    EXPECT_EQ(readFile("z"), "Z");
+    const QStringList left = QDir(path()).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(left.size(), 3) << qPrintable(left.join(u' '));
+    const QString kept = left.front(); // hidden, so first
+    EXPECT_TRUE(kept.startsWith(u'.'));
+    EXPECT_TRUE(result.logError.contains(dir() + kept)) << qPrintable(result.logError);
+    const RenameLogContents lines = ParseRenameLog(readFile(kept));
+    ASSERT_EQ(lines.entries.size(), 1u);
+    EXPECT_EQ(lines.entries[0].current, dir() + "y");
+    EXPECT_EQ(lines.entries[0].restore, dir() + "x");
 }

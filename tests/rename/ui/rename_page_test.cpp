@@ -312,6 +312,8 @@ TEST_F(RenamePageTest, ClashesAreRedErrorsAndYesGoesOnWithTheOkRowsOnly)
     answers.messageAnswers = {MsgAnswer::No};
     page.cmdApply_Click();
     EXPECT_EQ(answers.messages().back(), QStringLiteral("There are 1 errors, Click Yes for continu, No for Stop"));
+    // Enter alone stops: going on renames files although some rows failed the check.
+    EXPECT_EQ(answers.asked.back().buttons, MsgButtons::YesNoDefaultNo);
     EXPECT_EQ(QDir(path("docs")).entryList(QDir::Files), QStringList({"a.txt", "b.txt"}));
 
     answers.messageAnswers = {MsgAnswer::Yes};

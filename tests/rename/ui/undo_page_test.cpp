@@ -142,6 +142,9 @@ TEST_F(UndoPageTest, TheRunKeepsThePageBusyAndReportsTheRealReasonOfEachFailure)
     ASSERT_EQ(answers.messages().size(), 4);
     EXPECT_EQ(answers.messages()[1], "File " + dir() + "b could not be renamed\n" + why);
     EXPECT_EQ(answers.messages()[3], "File " + dir() + "a could not be renamed\n" + why);
+    // After a failure, Enter alone stops the run; the question before it renames, as it says.
+    EXPECT_EQ(answers.asked[2].buttons, MsgButtons::YesNoDefaultNo);
+    EXPECT_EQ(answers.asked[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(watching.enabled, QList<bool>({true, false, false, false}));
     EXPECT_TRUE(page.isEnabled());
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 2);
