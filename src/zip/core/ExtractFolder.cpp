@@ -210,6 +210,9 @@ bool ExtractFolder::writeFile(const QStringList &parts, quint32 mode, qint64 mod
     bool done = filled && writeError == 0;
     if (done) {
         const struct timespec times[2] = {{time_t(modifiedSecs), 0}, {time_t(modifiedSecs), 0}};
+        // The file is our own and new: only a file system without modes or
+        // such times (FAT) refuses these, and the file then keeps the ones it
+        // has, as Info-ZIP's unzip leaves it; its content is whole either way.
         ::fchmod(file.get(), mode_t(mode & 07777));
         ::futimens(file.get(), times);
         if (unnamed) {
