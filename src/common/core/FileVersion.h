@@ -25,6 +25,12 @@ struct FileVersion {
     static FileVersion Of(const struct stat &st);
 
     bool operator==(const FileVersion &other) const = default;
+    // Both are the one file (another name of it counts), whatever its
+    // content now.
+    bool isSameFile(const FileVersion &other) const
+    {
+        return exists && other.exists && device == other.device && inode == other.inode;
+    }
 };
 
 } // namespace ardl

@@ -1,6 +1,7 @@
 #include "ZipListing.h"
 
 #include "common/core/LocalTime.h"
+#include "common/core/StringTable.h"
 
 #include <zip.h>
 
@@ -11,6 +12,12 @@
 #include <algorithm>
 
 namespace ardl {
+
+namespace {
+
+constexpr int MsgChangedMeanwhile = 4314;
+
+} // namespace
 
 namespace {
 
@@ -123,6 +130,10 @@ QString ZipErrorText(const zip_error *error)
 
 QString ZipErrorText(int zipCode, int systemCode)
 {
+    // The archive file refuses to take the place of one another program
+    // changed meanwhile; libzip's own text for that code would not say so.
+    if (zipCode == ZIP_ER_CHANGED)
+        return LoadResString(MsgChangedMeanwhile);
     zip_error_t error;
     zip_error_init_with_code(&error, zipCode);
     error.sys_err = systemCode;

@@ -287,11 +287,6 @@ bool ZipWriter::commit()
 
     if (zip_close(m_za) < 0) {
         m_error = ArchiveErrorText(m_za);
-        // The archive file refuses to take the place of one another program
-        // changed meanwhile; libzip's own text for that code would not say so.
-        if (zip_error_code_zip(zip_get_error(m_za)) == ZIP_ER_CHANGED)
-            m_error = QStringLiteral("another program changed or replaced the archive during this run; it was "
-                                     "left as that program wrote it");
         for (const auto &source : m_sources) {
             if (!source->reason.isEmpty())
                 m_error = source->request.localPath + QStringLiteral(": ") + source->reason;

@@ -3,6 +3,7 @@
 #include "common/core/FileRenamer.h"
 #include "common/core/TemporaryFile.h"
 
+#include "common/core/FileVersion.h"
 #include "common/core/ProgramFolders.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
@@ -23,6 +24,13 @@ namespace ardl {
 namespace {
 
 constexpr qint64 InitialCapacity = 64 * 1024;
+
+// The folder of `path` (or `path` itself when it ends in "/"), "." for none.
+QString folderOf(const QString &path)
+{
+    const QString folder = PathWithOutFile(path);
+    return folder.isEmpty() ? QStringLiteral(".") : folder;
+}
 
 bool isLackOfSpace(int error)
 {
@@ -109,15 +117,13 @@ bool RenameLogWriter::open(const QString &path)
         return fail(errno);
     m_temp = QFile::encodeName(temp);
     m_leaf = GetFileName(path);
-    const QByteArray folderName = QFile::encodeName(PathWithOutFile(path));
-    if (::stat(folderName.isEmpty() ? "." : folderName.constData(), &st) != 0) {
+    m_folder = FileVersion::Of(folderOf(path));
+    if (!m_folder.exists) {
         const int error = errno;
         release();
         ::unlink(m_temp.constData()); // our own empty file
         return fail(error);
     }
-    m_folderDev = st.st_dev;
-    m_folderIno = st.st_ino;
     if (!reserve(InitialCapacity)) {
         release();
         ::unlink(m_temp.constData()); // our own empty file; the failure to reserve is what is reported
@@ -130,10 +136,7 @@ bool RenameLogWriter::isNamed(QStringView folder, QStringView name) const
 {
     if (name != m_leaf)
         return false;
-    struct stat st;
-    const QByteArray native = QFile::encodeName(folder.toString());
-    return ::stat(native.isEmpty() ? "." : native.constData(), &st) == 0 && quint64(st.st_dev) == m_folderDev
-           && quint64(st.st_ino) == m_folderIno;
+    return FileVersion::Of(folderOf(folder.toString())).isSameFile(m_folder);
 }
 
 bool RenameLogWriter::putInPlace()

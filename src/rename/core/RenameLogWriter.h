@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/FileVersion.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringEncoder>
@@ -79,8 +81,7 @@ private:
     QByteArray m_target; // the log's path and the temporary one, as given to the system
     QByteArray m_temp;
     QString m_leaf;          // the log's file name
-    quint64 m_folderDev = 0; // the identity of the log's folder
-    quint64 m_folderIno = 0;
+    FileVersion m_folder;    // the log's folder, to know it by any spelling
     QString m_error;
     // Each path on its own: half a surrogate pair at the end of one is never
     // joined to what follows.

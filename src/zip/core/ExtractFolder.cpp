@@ -176,8 +176,7 @@ ExtractFolder::Existing ExtractFolder::probe(const QStringList &parts) const
     existing.exists = true;
     existing.isFolder = S_ISDIR(st.st_mode);
     existing.modifiedSecs = qint64(st.st_mtim.tv_sec);
-    existing.device = st.st_dev;
-    existing.inode = st.st_ino;
+    existing.version = FileVersion::Of(st);
     return existing;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QHash>
+#include "common/core/FileVersion.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <sys/types.h>
 
 #include <functional>
 #include <mutex>
@@ -29,8 +29,7 @@ public:
         bool exists = false;
         bool isFolder = false;
         qint64 modifiedSecs = 0;
-        dev_t device = 0;
-        ino_t inode = 0;
+        FileVersion version; // the entry itself, not what a link leads to
     };
     // What is at `parts` (folders, then a name) now; a link counts as a file.
     Existing probe(const QStringList &parts) const;

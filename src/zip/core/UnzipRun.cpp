@@ -93,7 +93,8 @@ private:
     // earlier entry of this run will put there.
     bool mayReplace(const QStringList &where, const ZipEntry &entry, const Job *earlier);
     bool ask(const QStringList &where);
-    // Whether `where` is the archive being read (a link to it counts).
+    // Whether `where` is the archive being read, under this or another of
+    // its names (a hard link). A symbolic link there is only replaced.
     bool isTheArchive(const QStringList &where) const;
     void writePlain(ZipReader &source, Job &job, bool onMainThread);
     void writeLocked(Job &job);
@@ -129,10 +130,7 @@ bool Extraction::openTarget()
 
 bool Extraction::isTheArchive(const QStringList &where) const
 {
-    if (!archive.exists)
-        return false;
-    const ExtractFolder::Existing existing = target.probe(where);
-    return existing.exists && quint64(existing.device) == archive.device && quint64(existing.inode) == archive.inode;
+    return archive.exists && target.probe(where).version.isSameFile(archive);
 }
 
 void Extraction::plan(const ZipEntry &entry)
