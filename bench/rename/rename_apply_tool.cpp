@@ -1,17 +1,46 @@
 // Applies one substitution (first match, case-sensitive, name without its
 // extension) to every file of a folder as the Rename page does: list, preview,
 // apply with a log. Prints the microseconds taken and the count renamed.
+// The folder is listed by name only, as the shell lists it for the peer tool:
+// the page's list, with sizes and dates, is made before Apply is clicked.
 #include "rename/core/RenameApply.h"
 #include "rename/core/RenameLogWriter.h"
 #include "rename/core/RenamePreview.h"
 
 #include <QCoreApplication>
-#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <cstdio>
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 using namespace ardl;
+
+namespace {
+
+// The regular files of `folder`, in the order the folder gives them.
+std::vector<RenameItem> listFiles(const QString &folder)
+{
+    std::vector<RenameItem> files;
+    const QByteArray native = QFile::encodeName(folder) + '/';
+    DIR *dir = ::opendir(native.constData());
+    if (!dir)
+        return files;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray path = native + entry->d_name;
+        struct stat st;
+        const bool regular = entry->d_type == DT_UNKNOWN ? ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode)
+                                                         : entry->d_type == DT_REG;
+        if (regular)
+            files.push_back(ItemFromPath(QFile::decodeName(path)));
+    }
+    ::closedir(dir);
+    return files;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -24,9 +53,7 @@ int main(int argc, char **argv)
     QElapsedTimer timer;
     timer.start();
 
-    std::vector<RenameItem> files;
-    for (QDirIterator it(args[1], QDir::Files | QDir::Hidden); it.hasNext();)
-        files.push_back(ItemFromPath(it.next()));
+    const std::vector<RenameItem> files = listFiles(args[1]);
 
     RenameOptions o;
     o.Substitute = true;

@@ -44,9 +44,9 @@ bool isDotOrDotDot(const char *name)
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-// Appends the file-system name `bytes` to `text`; false when the bytes are
-// not valid UTF-8 (they then show as U+FFFD and cannot be given back).
-bool appendName(QString &text, const char *bytes, size_t length)
+} // namespace
+
+bool AppendNativeName(QString &text, const char *bytes, size_t length)
 {
     const qsizetype start = text.size();
     size_t i = 0;
@@ -63,8 +63,6 @@ bool appendName(QString &text, const char *bytes, size_t length)
     text += QString::fromUtf8(view);
     return view.isValidUtf8();
 }
-
-} // namespace
 
 bool NameLess(QStringView a, QStringView b)
 {
@@ -164,7 +162,7 @@ bool FolderReader::readEntries(int fd, const ListedFolder &folder, bool wantFold
                 continue;
             const size_t length = std::strlen(e->d_name);
             const qsizetype nameAt = out.names.size();
-            const bool exact = appendName(out.names, e->d_name, length) && folder.exact;
+            const bool exact = AppendNativeName(out.names, e->d_name, length) && folder.exact;
             const QStringView name = QStringView(out.names).mid(nameAt);
             // A name the mask leaves out needs no closer look, unless it may
             // be a folder.

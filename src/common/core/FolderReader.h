@@ -42,6 +42,10 @@ struct FolderListing {
     int error = 0;   // errno when the folder could not be read whole; nothing is listed then
 };
 
+// Appends the file-system name `bytes` to `text`; false when the bytes are
+// not valid UTF-8 (they then show as U+FFFD and cannot be given back).
+bool AppendNativeName(QString &text, const char *bytes, size_t length);
+
 // Entry names in the order users expect: without regard to ASCII case, ties
 // broken by code, so the order never depends on the file system.
 bool NameLess(QStringView a, QStringView b);

@@ -1,6 +1,10 @@
 #include "NameProbe.h"
 
+#include "common/core/FolderReader.h"
+
 #include <QFile>
+
+#include <cstring>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -65,17 +69,21 @@ void NameProbe::readFolder(const QString &folder, Listing &listing) const
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir)
         return;
-    std::vector<size_t> ends;
+    std::vector<qsizetype> ends;
     while (const dirent *entry = ::readdir(dir)) {
-        listing.buffer.append(entry->d_name);
-        ends.push_back(listing.buffer.size());
+        const qsizetype start = listing.buffer.size();
+        if (AppendNativeName(listing.buffer, entry->d_name, std::strlen(entry->d_name)))
+            ends.push_back(listing.buffer.size());
+        else
+            listing.buffer.truncate(start);
     }
     ::closedir(dir);
     // The buffer is complete: views into it stay valid from here on.
-    listing.names.reserve(ends.size());
-    size_t start = 0;
-    for (size_t end : ends) {
-        listing.names.insert(std::string_view(listing.buffer).substr(start, end - start));
+    listing.names = PathIndex(ends.size());
+    qsizetype start = 0;
+    for (const qsizetype end : ends) {
+        const QStringView name = QStringView(listing.buffer).mid(start, end - start);
+        listing.names.insert(name, PathIndex::hashOf(name), 0);
         start = end;
     }
     listing.read = true;
@@ -88,11 +96,9 @@ bool NameProbe::exists(const QString &folder, QStringView name)
         m_lastFolder = folder;
     }
     const Listing &names = *m_lastListing;
-    m_name.resize(m_utf8.requiredSpace(name.size()));
-    m_name.resize(m_utf8.appendToBuffer(m_name.data(), name) - m_name.data());
     if (names.read)
-        return names.names.count(std::string_view(m_name.constData(), size_t(m_name.size()))) != 0;
-    return lstatExists(QFile::encodeName(folder) + m_name);
+        return names.names.find(name, PathIndex::hashOf(name)) >= 0;
+    return lstatExists(QFile::encodeName(QString(folder).append(name)));
 }
 
 bool NameProbe::sameFile(const QString &a, const QString &b)

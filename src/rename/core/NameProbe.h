@@ -1,14 +1,12 @@
 #pragma once
 
+#include "PathIndex.h"
+
 #include <QHash>
 #include <QString>
-#include <QStringEncoder>
 #include <QStringView>
 
 #include <memory>
-#include <string>
-#include <string_view>
-#include <unordered_set>
 
 namespace ardl {
 
@@ -29,15 +27,15 @@ public:
 private:
     struct Listing {
         bool read = false; // false: the folder is asked name by name
-        std::string buffer;
-        std::unordered_set<std::string_view> names; // views into buffer
+        // Every name that is valid UTF-8, one after another: a name asked
+        // about always is, so the others can never be the one asked about.
+        QString buffer;
+        PathIndex names; // views into buffer
     };
     Listing &listing(const QString &folder);
     void countPending();
     void readFolder(const QString &folder, Listing &listing) const;
 
-    QStringEncoder m_utf8{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
-    QByteArray m_name; // the name asked about, in UTF-8
     QHash<QString, int> m_expected;
     QString m_pendingFolder; // expected m_pendingCount more times, not yet in m_expected
     int m_pendingCount = 0;

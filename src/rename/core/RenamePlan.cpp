@@ -3,9 +3,7 @@
 #include "common/core/FileNameCheck.h"
 #include "common/core/FileRenamer.h"
 #include "NameProbe.h"
-
-#include <QHash>
-#include <QSet>
+#include "PathIndex.h"
 
 #include <cerrno>
 
@@ -81,13 +79,22 @@ private:
 
 class Planner {
 public:
-    explicit Planner(std::vector<PlanRow> rows) { m_plan.rows = std::move(rows); }
+    explicit Planner(std::vector<PlanRow> rows)
+        : m_byOld(rows.size())
+        , m_oldHash(rows.size())
+        , m_newHash(rows.size())
+        , m_occupant(rows.size(), -1)
+    {
+        m_plan.rows = std::move(rows);
+    }
 
     RenamePlan run()
     {
+        hashPaths();
         markOwnProblems();
         markMissingSources();
         markDuplicateTargets();
+        findOccupants();
         markOccupiedTargets();
         buildGroups();
         return std::move(m_plan);
@@ -97,21 +104,27 @@ private:
     std::vector<PlanRow> &rows() { return m_plan.rows; }
     const std::vector<PlanRow> &rows() const { return m_plan.rows; }
     PlanRow &row(int i) { return m_plan.rows[size_t(i)]; }
+    int count() const { return int(m_plan.rows.size()); }
+
+    // Every path is hashed once and looked up through that hash from here on.
+    void hashPaths()
+    {
+        for (size_t i = 0; i < rows().size(); ++i) {
+            m_oldHash[i] = PathIndex::hashOf(rows()[i].oldPath);
+            m_newHash[i] = PathIndex::hashOf(rows()[i].newPath);
+        }
+    }
 
     void markOwnProblems()
     {
         FileNameCheck names;
         FolderOf folderOf;
-        m_byOld.reserve(qsizetype(rows().size()));
-        for (int i = 0; i < int(rows().size()); ++i) {
+        for (int i = 0; i < count(); ++i) {
             PlanRow &r = row(i);
-            const qsizetype known = m_byOld.size();
-            int &first = m_byOld[r.oldPath];
-            if (m_byOld.size() == known) {
+            if (m_byOld.insert(r.oldPath, m_oldHash[size_t(i)], i) >= 0) {
                 r.problem = RowProblem::DuplicateSource;
                 continue;
             }
-            first = i;
             r.problem = ownProblem(r, names);
             if (r.ok())
                 m_probe.expect(folderOf(r)); // the file itself
@@ -135,32 +148,38 @@ private:
     // among files that move, the first in list order wins.
     void markDuplicateTargets()
     {
-        QSet<QString> claimed;
-        claimed.reserve(qsizetype(rows().size()));
-        for (const PlanRow &r : rows()) {
-            if (r.ok() && !r.moves())
-                claimed.insert(r.newPath);
+        PathIndex claimed(rows().size());
+        for (int i = 0; i < count(); ++i) {
+            if (row(i).ok() && !row(i).moves())
+                claimed.insert(row(i).newPath, m_newHash[size_t(i)], i);
         }
-        for (PlanRow &r : rows()) {
-            if (!r.moves())
+        for (int i = 0; i < count(); ++i) {
+            if (row(i).moves() && claimed.insert(row(i).newPath, m_newHash[size_t(i)], i) >= 0)
+                row(i).problem = RowProblem::DuplicateTarget;
+        }
+    }
+
+    // The listed file, if any, whose old path is a moving row's new path.
+    // A listed file that is gone holds no place: the disk decides.
+    void findOccupants()
+    {
+        for (int i = 0; i < count(); ++i) {
+            if (!row(i).moves())
                 continue;
-            const qsizetype before = claimed.size();
-            claimed.insert(r.newPath);
-            if (claimed.size() == before)
-                r.problem = RowProblem::DuplicateTarget;
+            const int j = m_byOld.find(row(i).newPath, m_newHash[size_t(i)]);
+            if (j >= 0 && row(j).problem != RowProblem::SourceMissing)
+                m_occupant[size_t(i)] = j;
         }
     }
 
     // Whether the new name of a moving row is free: nothing there, or a
     // listed file there that moves away itself.
-    bool targetIsFree(const PlanRow &r, int *occupant)
+    bool targetIsFree(int i)
     {
-        *occupant = m_byOld.value(r.newPath, -1);
-        // A listed file that is gone holds no place: the disk decides.
-        if (*occupant >= 0 && row(*occupant).problem == RowProblem::SourceMissing)
-            *occupant = -1;
-        if (*occupant >= 0)
-            return row(*occupant).moves();
+        const PlanRow &r = row(i);
+        const int occupant = m_occupant[size_t(i)];
+        if (occupant >= 0)
+            return row(occupant).moves();
         if (!m_probe.exists(r.newFolder, r.newName()))
             return true;
         // Where names ignore case, a change of case finds the file itself.
@@ -171,16 +190,15 @@ private:
     // place, which then cannot move either: follow that back.
     void markOccupiedTargets()
     {
-        QHash<int, int> waitingFor; // occupant row -> row that wants its place
+        std::vector<int> waitingFor(rows().size(), -1); // occupant row -> row that wants its place
         std::vector<int> stuck;
-        for (int i = 0; i < int(rows().size()); ++i) {
+        for (int i = 0; i < count(); ++i) {
             if (!row(i).moves())
                 continue;
-            int occupant = -1;
-            if (!targetIsFree(row(i), &occupant))
+            if (!targetIsFree(i))
                 stuck.push_back(i);
-            else if (occupant >= 0)
-                waitingFor.insert(occupant, i);
+            else if (m_occupant[size_t(i)] >= 0)
+                waitingFor[size_t(m_occupant[size_t(i)])] = i;
         }
         while (!stuck.empty()) {
             const int i = stuck.back();
@@ -188,28 +206,25 @@ private:
             if (!row(i).moves())
                 continue;
             row(i).problem = RowProblem::TargetExists;
-            const int waiting = waitingFor.value(i, -1);
-            if (waiting >= 0)
-                stuck.push_back(waiting);
+            if (waitingFor[size_t(i)] >= 0)
+                stuck.push_back(waitingFor[size_t(i)]);
         }
     }
 
     void buildGroups()
     {
-        const int count = int(rows().size());
-        std::vector<int> next(size_t(count), -1);
-        for (int i = 0; i < count; ++i) {
-            if (row(i).moves()) {
-                const int j = m_byOld.value(row(i).newPath, -1);
-                if (j >= 0 && row(j).moves())
-                    next[size_t(i)] = j;
-            }
+        std::vector<int> next(size_t(count()), -1);
+        for (int i = 0; i < count(); ++i) {
+            const int j = m_occupant[size_t(i)];
+            if (row(i).moves() && j >= 0 && row(j).moves())
+                next[size_t(i)] = j;
         }
-        std::vector<bool> grouped(size_t(count), false);
-        for (int i = 0; i < count; ++i) {
+        std::vector<bool> grouped(size_t(count()), false);
+        std::vector<int> path;
+        for (int i = 0; i < count(); ++i) {
             if (!row(i).moves() || grouped[size_t(i)])
                 continue;
-            std::vector<int> path{i};
+            path.assign(1, i);
             int x = next[size_t(i)];
             while (x >= 0 && x != i && !grouped[size_t(x)]) {
                 path.push_back(x);
@@ -230,7 +245,10 @@ private:
     }
 
     RenamePlan m_plan;
-    QHash<QString, int> m_byOld;
+    PathIndex m_byOld;
+    std::vector<size_t> m_oldHash;
+    std::vector<size_t> m_newHash;
+    std::vector<int> m_occupant; // see findOccupants; -1 for none
     NameProbe m_probe;
 };
 

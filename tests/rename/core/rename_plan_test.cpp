@@ -151,6 +151,42 @@ TEST_F(RenamePlanTest, FilesListedTwiceAndUnchangedRows)
     EXPECT_TRUE(same.groups.empty());
 }
 
+TEST_F(RenamePlanTest, AFolderAskedAboutManyTimesIsReadWholeAndAnswersAsTheDisk)
+{
+    // Enough rows that the folder is listed once instead of asked name by
+    // name; names that are not UTF-8 and names that are not ASCII sit among
+    // the others.
+    writeRawNamedFile("bad\xff.txt");
+    writeFile(QStringLiteral("taken_\u00e9"), "");
+    writeFile(QStringLiteral("caf\u00e9"), "");
+    std::vector<PlanRow> rows;
+    std::vector<P> expected;
+    for (int i = 0; i < 40; ++i) {
+        writeFile(QStringLiteral("f%1").arg(i), "");
+        rows.push_back(row(QStringLiteral("f%1").arg(i), QStringLiteral("g%1").arg(i)));
+        expected.push_back(P::None);
+    }
+    rows.push_back(row(QStringLiteral("f0"), QStringLiteral("x")));
+    expected.push_back(P::DuplicateSource);
+    rows.push_back(row(QStringLiteral("f1x"), QStringLiteral("y")));
+    expected.push_back(P::SourceMissing);
+    rows.push_back(row(QStringLiteral("caf\u00e9"), QStringLiteral("taken_\u00e9")));
+    expected.push_back(P::TargetExists);
+    rows.push_back(row(QStringLiteral("f1"), QStringLiteral("g1")));
+    expected.push_back(P::DuplicateSource);
+    rows.push_back(row(QStringLiteral("taken_\u00e9"), QStringLiteral("bad\ufffd.txt")));
+    expected.push_back(P::NotUtf8);
+    const RenamePlan plan = PlanRenames(rows);
+    EXPECT_EQ(problems(plan), expected);
+    EXPECT_EQ(plan.groups.size(), 40u);
+
+    // The same questions one by one get the same answers.
+    EXPECT_EQ(problems(PlanRenames({row(QStringLiteral("caf\u00e9"), QStringLiteral("taken_\u00e9"))})),
+              (std::vector<P>{P::TargetExists}));
+    EXPECT_EQ(problems(PlanRenames({row(QStringLiteral("caf\u00e9"), QStringLiteral("taken_e"))})),
+              (std::vector<P>{P::None}));
+}
+
 TEST(RenameTestFolders, AreRemovedWhateverTheNamesInThem)
 {
     struct OneTest : test::RenameCoreTest {
