@@ -43,6 +43,38 @@ RemoteTransfer::RemoteTransfer(FtpSession &session, const FtpSite &site, const Q
 {
 }
 
+RemoteTransfer::RemoteTransfer(std::unique_ptr<FtpSession> own, const QString &remoteDir, const QString &rightRoot)
+    : m_own(std::move(own))
+    , m_session(*m_own)
+    , m_remoteDir(remoteDir)
+    , m_local(rightRoot)
+{
+}
+
+void RemoteTransfer::copyAlsoOver(std::vector<std::unique_ptr<FtpSession>> sessions)
+{
+    m_helpers.clear();
+    m_parallel = 1;
+    if (sessions.size() < 2)
+        return; // one more session would only move the copies, not overlap them
+    m_helpers = std::move(sessions);
+    m_parallel = int(m_helpers.size());
+}
+
+int RemoteTransfer::parallelCopies() const
+{
+    return m_parallel;
+}
+
+std::unique_ptr<SyncTransfer> RemoteTransfer::worker() const
+{
+    if (m_helpers.empty())
+        return nullptr;
+    std::unique_ptr<FtpSession> session = std::move(m_helpers.back());
+    m_helpers.pop_back();
+    return std::unique_ptr<SyncTransfer>(new RemoteTransfer(std::move(session), m_remoteDir, m_local.root()));
+}
+
 QString RemoteTransfer::remotePath(const SyncTask &task) const
 {
     return m_remoteDir + task.name;

@@ -8,10 +8,13 @@
 #include <QHash>
 #include <QSet>
 
+#include <memory>
+#include <vector>
+
 namespace ardl {
 
 // Downloads from a remote folder (the left side) and uploads to it, over one
-// FTP session. A download is written beside its local target and renamed
+// FTP session, or side by side over sessions of their own. A download is written beside its local target and renamed
 // into place with the server's time; an upload goes to a temporary name in
 // its remote folder, takes the local file's time where the server can set
 // times, and is renamed into place. Missing remote folders are made.
@@ -24,7 +27,16 @@ public:
     bool destinationExists(const SyncTask &task, QString &error) override;
     QString copy(const SyncTask &task) override;
 
+    // Open sessions to the same site for copies made side by side, one per
+    // copy at a time; the run's session then only answers the checks. With
+    // fewer than two, every copy stays on the run's session.
+    void copyAlsoOver(std::vector<std::unique_ptr<FtpSession>> sessions);
+    int parallelCopies() const override;
+    // A transfer over the next of those sessions, which it owns.
+    std::unique_ptr<SyncTransfer> worker() const override;
+
 private:
+    RemoteTransfer(std::unique_ptr<FtpSession> own, const QString &remoteDir, const QString &rightRoot);
     QString remotePath(const SyncTask &task) const;
     QString download(const SyncTask &task);
     QString upload(const SyncTask &task);
@@ -35,7 +47,10 @@ private:
     // Notes a file uploaded into a folder listed before.
     void uploaded(const QString &path);
 
+    std::unique_ptr<FtpSession> m_own; // a worker's session
     FtpSession &m_session;
+    mutable std::vector<std::unique_ptr<FtpSession>> m_helpers; // sessions not yet handed to a worker
+    int m_parallel = 1;
     QString m_remoteDir;
     TargetFolder m_local;
     QSet<QString> m_knownFolders;

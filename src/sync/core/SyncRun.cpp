@@ -18,6 +18,27 @@ namespace {
 
 constexpr int FailuresListed = 20;
 
+// Sessions besides the run's own that copy side by side: the server works
+// on one file while the other waits for this side, which one session
+// leaves idle. A few files are copied sooner over the run's session than it
+// takes to log in twice more.
+constexpr int RemoteCopySessions = 2;
+constexpr size_t MinTasksForMoreSessions = 8;
+
+// Up to `count` more sessions to the site; fewer when the server takes no
+// more connections.
+std::vector<std::unique_ptr<FtpSession>> openMoreSessions(const FtpSite &site, int count)
+{
+    std::vector<std::unique_ptr<FtpSession>> sessions;
+    for (int i = 0; i < count; ++i) {
+        std::unique_ptr<FtpSession> session = FtpConnect(site);
+        if (!session->isOpen())
+            break;
+        sessions.push_back(std::move(session));
+    }
+    return sessions;
+}
+
 } // namespace
 
 SyncRunReport RunSyncTasks(SyncTransfer &transfer, const std::vector<SyncTask> &tasks, int rowCount,
@@ -95,6 +116,8 @@ SyncRunReport RunSync(const SyncPlan &plan, const std::vector<SyncTask> &tasks, 
             return report;
         }
         RemoteTransfer transfer(*session, plan.Site, plan.RootRight);
+        if (tasks.size() >= MinTasksForMoreSessions)
+            transfer.copyAlsoOver(openMoreSessions(plan.Site, RemoteCopySessions));
         return RunSyncTasks(transfer, tasks, rowCount, hooks);
     }
     return {};

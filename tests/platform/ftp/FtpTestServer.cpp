@@ -20,7 +20,8 @@ constexpr int StartMs = 30000; // generous: the machine may be loaded
 
 // The server: binds a port of its own choice, prints it, then serves. It
 // prints "closed idle" each time it has closed a control connection left
-// idle, so a test waits for that instead of for a time. A failed login is
+// idle, so a test waits for that instead of for a time, and "logged in N"
+// at each login, N the sessions logged in at that moment. A failed login is
 // answered at once (pyftpdlib waits 3 s by default), and the short poll lets
 // the server's own timers fire on time.
 const char *const ServerScript = R"(
@@ -28,7 +29,7 @@ import sys
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
-root, user, password, writable, banner, idle = sys.argv[1:7]
+root, user, password, writable, banner, idle, most = sys.argv[1:8]
 perm = "elradfmwMT" if writable == "1" else "elr"
 authorizer = DummyAuthorizer()
 if user:
@@ -37,12 +38,20 @@ else:
     authorizer.add_anonymous(root, perm=perm)
 class Handler(FTPHandler):
     idle_closing = False
+    counted = False
+    logged_in = 0
     def handle_timeout(self):
         self.idle_closing = True
         super().handle_timeout()
+    def on_login(self, username):
+        self.counted = True
+        Handler.logged_in += 1
+        print("logged in %d" % Handler.logged_in, flush=True)
     def close(self):
         was_open = not self._closed
         super().close()
+        if was_open and self.counted:
+            Handler.logged_in -= 1
         if was_open and self.idle_closing:
             print("closed idle", flush=True)
 Handler.authorizer = authorizer
@@ -51,6 +60,7 @@ Handler.banner = banner
 if int(idle) > 0:
     Handler.timeout = int(idle)
 server = FTPServer(("127.0.0.1", 0), Handler)
+server.max_cons_per_ip = int(most)
 print(server.socket.getsockname()[1], flush=True)
 server.serve_forever(timeout=0.05)
 )";
@@ -104,7 +114,8 @@ int FtpTestServer::FreePort()
     return ntohs(addr.sin_port);
 }
 
-FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable, int idleSeconds)
+FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable, int idleSeconds,
+                             int connectionsPerClient)
     : m_banner(QStringLiteral("ardl test server %1-%2")
                    .arg(QCoreApplication::applicationPid())
                    .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')))
@@ -115,7 +126,8 @@ FtpTestServer::FtpTestServer(const QString &root, Access access, bool writable, 
     m_process.start(QStringLiteral("/usr/bin/python3"),
                     {QStringLiteral("-c"), QString::fromLatin1(ServerScript), root,
                      user ? QString::fromLatin1(UserName) : QString(), user ? QString::fromLatin1(Password) : QString(),
-                     writable ? QStringLiteral("1") : QStringLiteral("0"), m_banner, QString::number(idleSeconds)});
+                     writable ? QStringLiteral("1") : QStringLiteral("0"), m_banner, QString::number(idleSeconds),
+                     QString::number(connectionsPerClient)});
     if (!m_process.waitForStarted(StartMs)) {
         m_error = m_process.errorString();
         return;
@@ -162,6 +174,20 @@ bool FtpTestServer::waitForIdleClose()
         if (line == "closed idle")
             return true;
     return false;
+}
+
+int FtpTestServer::mostLoggedInAtOnce()
+{
+    // Each line is written while its login is answered, before the server
+    // reads another command: once every session has been used after its
+    // login, all their lines are there to read.
+    while (m_process.waitForReadyRead(0)) {}
+    while (m_process.canReadLine()) {
+        const QByteArray line = m_process.readLine().trimmed();
+        if (line.startsWith("logged in "))
+            m_mostLoggedIn = qMax(m_mostLoggedIn, line.mid(10).toInt());
+    }
+    return m_mostLoggedIn;
 }
 
 bool FtpTestServer::greetsWithOwnBanner() const

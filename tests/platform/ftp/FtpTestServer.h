@@ -19,8 +19,10 @@ public:
 
     // Starts the server; started() tells whether it accepts connections.
     // With `idleSeconds`, the server closes a control connection left idle
-    // that long, as public servers do after a few minutes.
-    FtpTestServer(const QString &root, Access access, bool writable, int idleSeconds = 0);
+    // that long, as public servers do after a few minutes; with
+    // `connectionsPerClient`, it refuses connections beyond that many from
+    // one address, as many servers do.
+    FtpTestServer(const QString &root, Access access, bool writable, int idleSeconds = 0, int connectionsPerClient = 0);
     ~FtpTestServer();
     FtpTestServer(const FtpTestServer &) = delete;
     FtpTestServer &operator=(const FtpTestServer &) = delete;
@@ -34,6 +36,8 @@ public:
     // being idle (each close is waited for once); false when none closed
     // within a generous deadline.
     bool waitForIdleClose();
+    // The most sessions that were logged in at one moment so far.
+    int mostLoggedInAtOnce();
 
     // A port on 127.0.0.1 that nothing listens on and nothing else can take
     // while the test process runs.
@@ -49,6 +53,7 @@ private:
     QString m_banner;
     int m_port = 0;
     bool m_started = false;
+    int m_mostLoggedIn = 0;
     QString m_error;
 };
 

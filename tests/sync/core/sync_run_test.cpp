@@ -255,10 +255,34 @@ TEST_F(SyncRunTest, TasksFollowTheIconsOfTheRowsShown)
 
 class FtpSyncRunTest : public SyncRunTest {
 protected:
-    bool serve()
+    bool serve(int connectionsPerClient = 0)
     {
-        server = std::make_unique<FtpTestServer>(path(QStringLiteral("left")), FtpTestServer::Access::User, true);
+        server = std::make_unique<FtpTestServer>(path(QStringLiteral("left")), FtpTestServer::Access::User, true, 0,
+                                                 connectionsPerClient);
         return server->started();
+    }
+
+    // Files both ways, each into a folder the other side does not have yet.
+    void manyFilesBothWays()
+    {
+        for (int i = 0; i < 12; ++i) {
+            left(QStringLiteral("down/%1/d%2.bin").arg(i % 3).arg(i), everyByte(char(i + 1)), T0);
+            right(QStringLiteral("up/%1/u%2.bin").arg(i % 3).arg(i), everyByte(char(i + 2)), T1);
+        }
+    }
+    void expectManyFilesBothWays()
+    {
+        for (int i = 0; i < 12; ++i) {
+            const QString down = QStringLiteral("right/down/%1/d%2.bin").arg(i % 3).arg(i);
+            const QString up = QStringLiteral("left/up/%1/u%2.bin").arg(i % 3).arg(i);
+            EXPECT_EQ(readFile(down), everyByte(char(i + 1))) << down.toStdString();
+            EXPECT_EQ(QFileInfo(path(down)).lastModified(), T0) << down.toStdString();
+            EXPECT_EQ(readFile(up), everyByte(char(i + 2))) << up.toStdString();
+            EXPECT_EQ(QFileInfo(path(up)).lastModified(), T1) << up.toStdString();
+        }
+        for (int i = 0; i < 3; ++i) // no temporary name left behind
+            EXPECT_EQ(QDir(path(QStringLiteral("left/up/%1").arg(i))).entryList(QDir::Files | QDir::Hidden).size(), 4);
+        expectAllSame(request());
     }
     CompareRequest request() const { return FtpRequest(server->port(), rightRoot()); }
 
@@ -293,6 +317,40 @@ TEST_F(FtpSyncRunTest, DownloadsAndUploadsKeepBytesNamesAndTimes)
     EXPECT_EQ(onServer, (QStringList{"both.txt", "top level.txt"}));
 
     expectAllSame(request());
+}
+
+TEST_F(FtpSyncRunTest, ManyFilesGoOverSessionsSideBySideAndFailuresComeInListOrder)
+{
+    manyFilesBothWays();
+    left(QStringLiteral("down/grows.txt"), "short", T0);
+    ASSERT_TRUE(serve()) << server->error().toStdString();
+    ASSERT_TRUE(RunCompare(request()).completed);
+    left(QStringLiteral("down/grows.txt"), "much longer than it was listed", T0);
+    // A file the server cannot take: a folder of that name is in the way.
+    makeDir(QStringLiteral("left/up/0/u0.bin"));
+
+    const SyncRunReport report = run(FreezePlan(request()));
+    EXPECT_FALSE(report.stopped);
+    EXPECT_EQ(report.copied, 23);
+    ASSERT_EQ(report.failures.size(), 2u);
+    EXPECT_LT(report.failures[0].position, report.failures[1].position);
+    EXPECT_GE(server->mostLoggedInAtOnce(), 3); // the run's session and two that copy
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("left/up/0/u0.bin"))).isDir());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("right/down/grows.txt"))));
+}
+
+TEST_F(FtpSyncRunTest, AServerThatTakesFewConnectionsGetsEveryFileOverTheRunsOwn)
+{
+    manyFilesBothWays();
+    ASSERT_TRUE(serve(2)) << server->error().toStdString();
+    ASSERT_TRUE(RunCompare(request()).completed);
+
+    const SyncRunReport report = run(FreezePlan(request()));
+    EXPECT_FALSE(report.stopped);
+    EXPECT_TRUE(report.failures.empty()) << (report.failures.empty() ? "" : report.failures[0].reason.toStdString());
+    EXPECT_EQ(report.copied, 24);
+    EXPECT_LE(server->mostLoggedInAtOnce(), 2);
+    expectManyFilesBothWays();
 }
 
 TEST_F(FtpSyncRunTest, FilesWithTheLongestNameAFolderTakesGoBothWays)
