@@ -51,16 +51,23 @@ PY
 # dir_case LABEL SRC KEEP: a warm-up pair, then RUNS timed pairs, each into a
 # fresh empty folder. With KEEP the copies stay until the case ends: ext4
 # makes new files slowly right after many were deleted, which would weigh
-# on whichever tool runs next.
+# on whichever tool runs next. Which tool goes first alternates, so neither
+# always meets what the other left behind.
 dir_case() {
   local label=$1 src=$2 keep=$3 t_ours=() t_peer=() i
-  for i in $(seq 0 "$runs"); do
-    mkdir "$work/o$i" "$work/p$i"; sync
+  run_ours() {
     t=$(seconds "$ours" dir "$src" "$work/o$i"); [ "$i" -gt 0 ] && t_ours+=("$t")
     same_tree "$src" "$work/o$i"
     sync
+  }
+  run_peer() {
     t=$(seconds rsync -rtW "$src/" "$work/p$i/"); [ "$i" -gt 0 ] && t_peer+=("$t")
     same_tree "$src" "$work/p$i"
+    sync
+  }
+  for i in $(seq 0 "$runs"); do
+    mkdir "$work/o$i" "$work/p$i"; sync
+    if [ $((i % 2)) -eq 0 ]; then run_ours; run_peer; else run_peer; run_ours; fi
     [ "$keep" = keep ] || rm -rf "$work/o$i" "$work/p$i"
   done
   rm -rf "$work"/o* "$work"/p*
