@@ -1,6 +1,7 @@
 #include "SyncFile.h"
 
 #include "RelativeNames.h"
+#include "SyncMessage.h"
 #include "modClass.h"
 
 #include "common/core/FileRenamer.h"
@@ -208,8 +209,21 @@ SyncFileWriteResult CreateSyncFile(const QString &path, const QString &folder, c
     options.Recursive = recursive;
     options.Path = NormalizedRoot(folder);
     options.Mask = mask;
-    SearchForFilesArray(files, options);
-    return WriteSyncFile(path, folder, files);
+    // A folder left out of the snapshot would read on the other machine as
+    // one without files, and all of them would be sent back over the ones
+    // here: a folder that cannot be read stops the write.
+    SyncFileWriteResult failed;
+    try {
+        const ScanReport scan = ScanFolderTree(files, options);
+        if (scan.unreadable.empty())
+            return WriteSyncFile(path, folder, files);
+        const UnreadableFolder &f = scan.unreadable.front();
+        failed.error =
+            MakeSyncMessage(SyncText::FolderUnreadable, MsgIcon::Exclamation, {f.path, ErrorText(f.error)}).text;
+    } catch (const std::exception &e) {
+        failed.error = NormalizedRoot(folder) + QStringLiteral(": ") + QString::fromStdString(e.what());
+    }
+    return failed;
 }
 
 SyncFileContents ReadSyncFile(const QString &path)

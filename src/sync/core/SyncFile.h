@@ -38,7 +38,8 @@ struct SyncFileWriteResult {
 SyncFileWriteResult WriteSyncFile(const QString &path, const QString &root, const colFile &files);
 
 // Scans `folder` with `mask` (and its sub-folders when `recursive`) and writes
-// the sync file.
+// the sync file; a folder of the tree that cannot be read fails it, naming
+// that folder, and nothing is written.
 SyncFileWriteResult CreateSyncFile(const QString &path, const QString &folder, const QString &mask,
                                    bool recursive);
 

@@ -1,4 +1,5 @@
 #include "SyncTestSupport.h"
+#include "support/ScanSupport.h"
 
 #include "sync/core/CompareRun.h"
 #include "sync/core/SyncFile.h"
@@ -170,6 +171,38 @@ TEST_F(SyncFileTest, NamesThatAreNotUtf8AreLeftOutAndReported)
     EXPECT_EQ(written.skipped.example(), QStringLiteral("bad\\xFF.txt"));
     EXPECT_EQ(readFile(QStringLiteral("tree.syn")),
               path(QStringLiteral("tree/")).toUtf8() + "\r\nplain.txt|1|06/05/2024 00:00:00\r\n");
+}
+
+TEST_F(SyncFileTest, AFolderThatCannotBeReadStopsTheWriteAndKeepsTheOldFile)
+{
+    // A snapshot without that folder's files would have the other machine
+    // send them all back over the ones kept there.
+    tree(QStringLiteral("a.txt"), "a", Local(2024, 5, 6));
+    tree(QStringLiteral("sub/b.txt"), "b", Local(2024, 5, 6));
+    const QString syn = writeFile(QStringLiteral("tree.syn"), "the snapshot before");
+    const QString sub = path(QStringLiteral("tree/sub"));
+    for (const QString &unread : {sub, path(QStringLiteral("tree"))}) {
+        // Replaced by a file as the scan opens it: even root cannot read it then.
+        SyncFileWriteResult written;
+        {
+            OnFolderOpen replace([&](const QByteArray &native) {
+                if (native != QFile::encodeName(unread) + '/')
+                    return;
+                ASSERT_TRUE(QDir().rename(unread, unread + QStringLiteral(".moved")));
+                writeFile(unread.mid(path().size() + 1), "now a file");
+            });
+            written = CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true);
+        }
+        EXPECT_FALSE(written.ok) << unread.toStdString();
+        EXPECT_EQ(written.error, QStringLiteral("The folder %1/ cannot be read: Not a directory").arg(unread));
+        EXPECT_EQ(readFile(QStringLiteral("tree.syn")), "the snapshot before");
+        ASSERT_TRUE(QFile::remove(unread));
+        ASSERT_TRUE(QDir().rename(unread + QStringLiteral(".moved"), unread));
+    }
+    ASSERT_TRUE(CreateSyncFile(syn, path(QStringLiteral("tree/")), QStringLiteral("*.*"), true).ok);
+    EXPECT_EQ(readFile(QStringLiteral("tree.syn")), path(QStringLiteral("tree/")).toUtf8()
+                                                        + "\r\na.txt|1|06/05/2024 00:00:00\r\n"
+                                                          "sub/b.txt|1|06/05/2024 00:00:00\r\n");
 }
 
 TEST_F(SyncFileTest, ADateInTheHourThatRepeatsInAutumnMatchesBothItsInstants)
