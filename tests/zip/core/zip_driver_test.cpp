@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -149,6 +150,24 @@ TEST_F(ZipDriverTest, AMissingSourceFailsTheRunNamesTheFileAndCountsOnlyWhatWent
     QFile::remove(archive());
     EXPECT_EQ(zipFiles({"gone.txt"}), ZipSomeFilesFailed);
     EXPECT_FALSE(QFile::exists(archive()));
+}
+
+TEST_F(ZipDriverTest, ANamedPipeAmongTheFilesIsLeftOutWithoutWaitingForAWriter)
+{
+    // Nothing ever writes into this pipe: a run that waited for a writer
+    // would never end.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    writeFile("plain.txt", "plain");
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("pipe"), path("plain.txt")};
+    ZipOptions.fMove = 1;
+    EXPECT_EQ(ZipArchive(), ZipSomeFilesFailed);
+    EXPECT_TRUE(ZipMessage.contains(path("pipe") + ": could not be added (it is not a regular file)"))
+        << ZipMessage.toStdString();
+    EXPECT_EQ(entryNames(archive()), QStringList({"plain.txt"}));
+    EXPECT_EQ(ZipLastRun.moved, 1);
+    EXPECT_TRUE(QFileInfo(path("pipe")).exists());
 }
 
 TEST_F(ZipDriverTest, TwoFilesUnderOneNameStopTheRunBeforeAnythingIsWritten)
