@@ -265,6 +265,37 @@ TEST_F(ZipDriverTest, DeleteTakesNamesAndWildcardsAndReportsNamesNotFound)
     EXPECT_EQ(readFile("a.zip"), before);
 }
 
+TEST_F(ZipDriverTest, AnArchiveOpenedThroughALinkIsChangedWhereItLivesAndTheLinkStays)
+{
+    writeFile("one.txt", "1");
+    writeFile("two.txt", "2");
+    makeDir("store");
+    InitZip();
+    ZCL.Archive = path("store/real.zip");
+    ZCL.Names = {path("one.txt"), path("two.txt")};
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    ASSERT_TRUE(QFile::link(path("store/real.zip"), path("link.zip")));
+
+    writeFile("three.txt", "3");
+    InitZip();
+    ZCL.Archive = path("link.zip");
+    ZCL.Names = {path("three.txt")};
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(QFileInfo(path("link.zip")).symLinkTarget(), path("store/real.zip"));
+    EXPECT_EQ(entryNames(path("store/real.zip")), QStringList({"one.txt", "two.txt", "three.txt"}));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files), QStringList({"link.zip", "one.txt", "three.txt", "two.txt"}));
+
+    // Deleting every entry removes the archive the link leads to, as the
+    // run says; not only the link, with the archive left whole.
+    InitZip();
+    ZCL.Names = {"*"};
+    ZipOptions.fDeleteEntries = 1;
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_TRUE(ZipLastRun.archiveRemoved);
+    EXPECT_FALSE(QFileInfo::exists(path("store/real.zip")));
+    EXPECT_TRUE(QFileInfo(path("link.zip")).isSymLink());
+}
+
 TEST_F(ZipDriverTest, StartingEmptyReplacesTheOldArchiveOnlyAtTheFirstWrite)
 {
     writeFile("old.txt", "old");
