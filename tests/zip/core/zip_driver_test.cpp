@@ -108,6 +108,43 @@ TEST_F(ZipDriverTest, UpdateAddsAndRenewsFreshenOnlyRenews)
     EXPECT_EQ(entryNames(archive()), QStringList({"a.txt", "b.txt", "c.txt"}));
 }
 
+TEST_F(ZipDriverTest, AReplacedEntryTakesTheTimeOfItsNewFileNotTheExactTimeItHadBefore)
+{
+    // zip keeps each file's exact time beside the DOS time of its entry.
+    SetFileTime(writeFile("a.txt", "old a"), when(1));
+    ASSERT_EQ(RunTool("zip", {"-q", "a.zip", "a.txt"}, path()).exitCode, 0);
+    const auto entryTime = [this] {
+        ZipReader reader;
+        return reader.open(archive()) && reader.entries().size() == 1 ? reader.entries().front().modified
+                                                                      : QDateTime();
+    };
+    ASSERT_EQ(entryTime(), when(1));
+
+    SetFileTime(writeFile("a.txt", "newer a"), when(2));
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("a.txt")};
+    ZipOptions.fFreshen = 1;
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+    EXPECT_EQ(entryTime(), when(2));
+    // The entry is as new as its file now: the next freshen has nothing to do.
+    ZipMessage.clear();
+    EXPECT_EQ(ZipArchive(), ZipNothingToDo) << ZipMessage.toStdString();
+
+    // Keeping the exact time, the entry holds the new file's alone.
+    SetFileTime(writeFile("a.txt", "newest a"), when(3));
+    InitZip();
+    ZCL.Names = {path("a.txt")};
+    ZipOptions.fGrow = 1;
+    ZipOptions.fExtra = 1;
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(entryTime(), when(3));
+    const ToolRun details = RunTool("unzip", {"-Z", "-v", "a.zip"}, path());
+    EXPECT_EQ(details.output.count("subfield with ID 0x5455"), 1) << details.output.toStdString();
+    EXPECT_EQ(RunTool("unzip", {"-tq", "a.zip"}, path()).exitCode, 0);
+}
+
 TEST_F(ZipDriverTest, MoveRemovesSourcesOnlyOnceTheArchiveIsWritten)
 {
     writeFile("keep.txt", "k");
