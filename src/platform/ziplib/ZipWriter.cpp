@@ -243,8 +243,11 @@ bool ZipWriter::settle(Source &source)
     const zip_uint32_t mode = m_pipeline->mode(job) & 0xFFFF;
     if (zip_file_set_external_attributes(m_za, index, 0, ZIP_OPSYS_UNIX, mode << 16) < 0)
         return false;
+    // A replaced entry would keep its encryption too, and want a password
+    // the run does not have: the new data is encrypted as this run says.
     if (!source.request.password.isEmpty()
-        && zip_file_set_encryption(m_za, index, ZIP_EM_TRAD_PKWARE, source.request.password.constData()) < 0)
+            ? zip_file_set_encryption(m_za, index, ZIP_EM_TRAD_PKWARE, source.request.password.constData()) < 0
+            : source.request.replaceIndex >= 0 && zip_file_set_encryption(m_za, index, ZIP_EM_NONE, nullptr) < 0)
         return false;
     // A replaced entry keeps its extra fields: the times they hold are those
     // of the file it held before, and readers take them over the DOS time.

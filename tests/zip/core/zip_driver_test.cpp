@@ -454,6 +454,31 @@ TEST_F(ZipDriverTest, WithoutAPasswordNothingIsEncrypted)
     EXPECT_EQ(entryData(archive(), "t.txt"), QByteArray("plain"));
 }
 
+TEST_F(ZipDriverTest, AnEncryptedEntryIsReplacedByItsFileWithTheRunsPasswordOrNone)
+{
+    writeFile("one.txt", TextBytes(5000));
+    writeFile("two.txt", "two");
+    ASSERT_EQ(RunTool("zip", {"-q", "-P", "old", "a.zip", "one.txt", "two.txt"}, path()).exitCode, 0);
+
+    writeFile("one.txt", "one, plain now");
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("one.txt")};
+    ZipOptions.fGrow = 1;
+    ZipMessage.clear();
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+    EXPECT_EQ(entryData(archive(), "one.txt"), QByteArray("one, plain now"));
+
+    writeFile("two.txt", "two, new password");
+    ZCL.Names = {path("two.txt")};
+    ZipOptions.fEncrypt = 1;
+    ZipPassword = QStringLiteral("new");
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(entryData(archive(), "two.txt", "new"), QByteArray("two, new password"));
+    EXPECT_EQ(RunTool("unzip", {"-tq", "-P", "new", "a.zip"}, path()).exitCode, 0);
+}
+
 // Another program may replace the archive, or create one under its name,
 // while a run reads the files to add: the run must not put its own archive,
 // built from what it opened, in the place of that program's.
