@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +19,25 @@
 namespace ardl {
 
 namespace {
+
+// The file an archive name stands for: the archive a symbolic link leads
+// to, so that a change is written there, beside it, and the link stays; any
+// other name as it is.
+QString ArchiveItself(const QString &archive)
+{
+    const QByteArray native = QFile::encodeName(archive);
+    struct stat sb {};
+    if (::lstat(native.constData(), &sb) != 0 || !S_ISLNK(sb.st_mode))
+        return archive;
+    char *resolved = ::realpath(native.constData(), nullptr);
+    if (!resolved)
+        return archive; // a link to nothing yet: a new archive takes its place
+    const QByteArray bytes(resolved);
+    ::free(resolved);
+    // A name that the text would not give back byte for byte stays the link.
+    const QString target = QFile::decodeName(bytes);
+    return QFile::encodeName(target) == bytes ? target : archive;
+}
 
 // The archive's file: read where it is, written under a temporary name.
 struct ArchiveFileState {
@@ -33,8 +53,8 @@ struct ArchiveFileState {
     FileVersion identity;
 
     explicit ArchiveFileState(const QString &archive)
-        : path(archive)
-        , nativePath(QFile::encodeName(archive))
+        : path(ArchiveItself(archive))
+        , nativePath(QFile::encodeName(path))
     {
         zip_error_init(&error);
     }

@@ -14,8 +14,9 @@ namespace ardl {
 // file system takes for a name that is already near its limit. The new
 // archive takes the old one's place (or an archive without entries removes
 // it) only while the file under that name is still the one opened, or still
-// none; else the close fails with ZIP_ER_CHANGED and leaves it. Null on
-// failure, with `error` set.
+// none; else the close fails with ZIP_ER_CHANGED and leaves it. A symbolic
+// link is followed: the archive it leads to is the one changed (or removed),
+// and the link stays. Null on failure, with `error` set.
 zip *OpenArchiveFile(const QString &path, int flags, zip_error *error);
 
 } // namespace ardl

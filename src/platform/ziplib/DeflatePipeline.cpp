@@ -118,9 +118,18 @@ bool DeflatePart(int fd, int level, qint64 offset, qint64 length, bool last, Byt
     return true;
 }
 
+// Opens a file to be read without waiting: opening a named pipe (a FIFO)
+// waits until some program writes into it, which may be never. Reads of a
+// regular file are the same either way; anything else is refused once it is
+// open.
+int OpenToRead(const QByteArray &path)
+{
+    return ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
 class FileHandle {
 public:
-    explicit FileHandle(const QByteArray &path) : fd(::open(path.constData(), O_RDONLY | O_CLOEXEC)) {}
+    explicit FileHandle(const QByteArray &path) : fd(OpenToRead(path)) {}
     ~FileHandle()
     {
         if (fd >= 0)
@@ -353,7 +362,7 @@ bool DeflatePipeline::open(int jobIndex, QString *error)
     job.compressedSize = 0;
     if (!job.stored)
         return true;
-    job.fd = ::open(job.nativePath.constData(), O_RDONLY | O_CLOEXEC);
+    job.fd = OpenToRead(job.nativePath);
     if (job.fd < 0) {
         *error = ErrorText(errno);
         return false;

@@ -17,6 +17,9 @@ namespace ardl {
 namespace {
 
 constexpr zip_uint16_t ExtendedTimestampId = 0x5455;
+// Extra fields that hold a file's times: the extended timestamp, the NTFS
+// times and the older Unix times.
+constexpr zip_uint16_t TimeFieldIds[] = {ExtendedTimestampId, 0x000A, 0x5855};
 
 } // namespace
 
@@ -240,9 +243,23 @@ bool ZipWriter::settle(Source &source)
     const zip_uint32_t mode = m_pipeline->mode(job) & 0xFFFF;
     if (zip_file_set_external_attributes(m_za, index, 0, ZIP_OPSYS_UNIX, mode << 16) < 0)
         return false;
+    // A replaced entry would keep its encryption too, and want a password
+    // the run does not have: the new data is encrypted as this run says.
     if (!source.request.password.isEmpty()
-        && zip_file_set_encryption(m_za, index, ZIP_EM_TRAD_PKWARE, source.request.password.constData()) < 0)
+            ? zip_file_set_encryption(m_za, index, ZIP_EM_TRAD_PKWARE, source.request.password.constData()) < 0
+            : source.request.replaceIndex >= 0 && zip_file_set_encryption(m_za, index, ZIP_EM_NONE, nullptr) < 0)
         return false;
+    // A replaced entry keeps its extra fields: the times they hold are those
+    // of the file it held before, and readers take them over the DOS time.
+    if (source.request.replaceIndex >= 0) {
+        for (const zip_uint16_t id : TimeFieldIds) {
+            if (zip_file_extra_fields_count_by_id(m_za, index, id, ZIP_FL_LOCAL | ZIP_FL_CENTRAL) > 0
+                && zip_file_extra_field_delete_by_id(m_za, index, id, ZIP_EXTRA_FIELD_ALL,
+                                                     ZIP_FL_LOCAL | ZIP_FL_CENTRAL)
+                       < 0)
+                return false;
+        }
+    }
     if (source.request.extendedTime) {
         const quint32 secs = quint32(m_pipeline->modifiedSecs(job));
         const zip_uint8_t field[5] = {1, zip_uint8_t(secs), zip_uint8_t(secs >> 8), zip_uint8_t(secs >> 16),

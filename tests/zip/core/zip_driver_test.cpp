@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -107,6 +108,43 @@ TEST_F(ZipDriverTest, UpdateAddsAndRenewsFreshenOnlyRenews)
     EXPECT_EQ(entryNames(archive()), QStringList({"a.txt", "b.txt", "c.txt"}));
 }
 
+TEST_F(ZipDriverTest, AReplacedEntryTakesTheTimeOfItsNewFileNotTheExactTimeItHadBefore)
+{
+    // zip keeps each file's exact time beside the DOS time of its entry.
+    SetFileTime(writeFile("a.txt", "old a"), when(1));
+    ASSERT_EQ(RunTool("zip", {"-q", "a.zip", "a.txt"}, path()).exitCode, 0);
+    const auto entryTime = [this] {
+        ZipReader reader;
+        return reader.open(archive()) && reader.entries().size() == 1 ? reader.entries().front().modified
+                                                                      : QDateTime();
+    };
+    ASSERT_EQ(entryTime(), when(1));
+
+    SetFileTime(writeFile("a.txt", "newer a"), when(2));
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("a.txt")};
+    ZipOptions.fFreshen = 1;
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+    EXPECT_EQ(entryTime(), when(2));
+    // The entry is as new as its file now: the next freshen has nothing to do.
+    ZipMessage.clear();
+    EXPECT_EQ(ZipArchive(), ZipNothingToDo) << ZipMessage.toStdString();
+
+    // Keeping the exact time, the entry holds the new file's alone.
+    SetFileTime(writeFile("a.txt", "newest a"), when(3));
+    InitZip();
+    ZCL.Names = {path("a.txt")};
+    ZipOptions.fGrow = 1;
+    ZipOptions.fExtra = 1;
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(entryTime(), when(3));
+    const ToolRun details = RunTool("unzip", {"-Z", "-v", "a.zip"}, path());
+    EXPECT_EQ(details.output.count("subfield with ID 0x5455"), 1) << details.output.toStdString();
+    EXPECT_EQ(RunTool("unzip", {"-tq", "a.zip"}, path()).exitCode, 0);
+}
+
 TEST_F(ZipDriverTest, MoveRemovesSourcesOnlyOnceTheArchiveIsWritten)
 {
     writeFile("keep.txt", "k");
@@ -149,6 +187,24 @@ TEST_F(ZipDriverTest, AMissingSourceFailsTheRunNamesTheFileAndCountsOnlyWhatWent
     QFile::remove(archive());
     EXPECT_EQ(zipFiles({"gone.txt"}), ZipSomeFilesFailed);
     EXPECT_FALSE(QFile::exists(archive()));
+}
+
+TEST_F(ZipDriverTest, ANamedPipeAmongTheFilesIsLeftOutWithoutWaitingForAWriter)
+{
+    // Nothing ever writes into this pipe: a run that waited for a writer
+    // would never end.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    writeFile("plain.txt", "plain");
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("pipe"), path("plain.txt")};
+    ZipOptions.fMove = 1;
+    EXPECT_EQ(ZipArchive(), ZipSomeFilesFailed);
+    EXPECT_TRUE(ZipMessage.contains(path("pipe") + ": could not be added (it is not a regular file)"))
+        << ZipMessage.toStdString();
+    EXPECT_EQ(entryNames(archive()), QStringList({"plain.txt"}));
+    EXPECT_EQ(ZipLastRun.moved, 1);
+    EXPECT_TRUE(QFileInfo(path("pipe")).exists());
 }
 
 TEST_F(ZipDriverTest, TwoFilesUnderOneNameStopTheRunBeforeAnythingIsWritten)
@@ -244,6 +300,37 @@ TEST_F(ZipDriverTest, DeleteTakesNamesAndWildcardsAndReportsNamesNotFound)
     EXPECT_EQ(ZipArchive(), ZipSomeFilesFailed);
     EXPECT_TRUE(ZipMessage.contains("nothing.txt: no such file in the archive"));
     EXPECT_EQ(readFile("a.zip"), before);
+}
+
+TEST_F(ZipDriverTest, AnArchiveOpenedThroughALinkIsChangedWhereItLivesAndTheLinkStays)
+{
+    writeFile("one.txt", "1");
+    writeFile("two.txt", "2");
+    makeDir("store");
+    InitZip();
+    ZCL.Archive = path("store/real.zip");
+    ZCL.Names = {path("one.txt"), path("two.txt")};
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    ASSERT_TRUE(QFile::link(path("store/real.zip"), path("link.zip")));
+
+    writeFile("three.txt", "3");
+    InitZip();
+    ZCL.Archive = path("link.zip");
+    ZCL.Names = {path("three.txt")};
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(QFileInfo(path("link.zip")).symLinkTarget(), path("store/real.zip"));
+    EXPECT_EQ(entryNames(path("store/real.zip")), QStringList({"one.txt", "two.txt", "three.txt"}));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files), QStringList({"link.zip", "one.txt", "three.txt", "two.txt"}));
+
+    // Deleting every entry removes the archive the link leads to, as the
+    // run says; not only the link, with the archive left whole.
+    InitZip();
+    ZCL.Names = {"*"};
+    ZipOptions.fDeleteEntries = 1;
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_TRUE(ZipLastRun.archiveRemoved);
+    EXPECT_FALSE(QFileInfo::exists(path("store/real.zip")));
+    EXPECT_TRUE(QFileInfo(path("link.zip")).isSymLink());
 }
 
 TEST_F(ZipDriverTest, StartingEmptyReplacesTheOldArchiveOnlyAtTheFirstWrite)
@@ -365,6 +452,31 @@ TEST_F(ZipDriverTest, WithoutAPasswordNothingIsEncrypted)
     ASSERT_EQ(ZipArchive(), 0);
     EXPECT_EQ(RunTool("unzip", {"-t", archive()}).exitCode, 0);
     EXPECT_EQ(entryData(archive(), "t.txt"), QByteArray("plain"));
+}
+
+TEST_F(ZipDriverTest, AnEncryptedEntryIsReplacedByItsFileWithTheRunsPasswordOrNone)
+{
+    writeFile("one.txt", TextBytes(5000));
+    writeFile("two.txt", "two");
+    ASSERT_EQ(RunTool("zip", {"-q", "-P", "old", "a.zip", "one.txt", "two.txt"}, path()).exitCode, 0);
+
+    writeFile("one.txt", "one, plain now");
+    InitZip();
+    ZCL.Archive = archive();
+    ZCL.Names = {path("one.txt")};
+    ZipOptions.fGrow = 1;
+    ZipMessage.clear();
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+    EXPECT_EQ(entryData(archive(), "one.txt"), QByteArray("one, plain now"));
+
+    writeFile("two.txt", "two, new password");
+    ZCL.Names = {path("two.txt")};
+    ZipOptions.fEncrypt = 1;
+    ZipPassword = QStringLiteral("new");
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(entryData(archive(), "two.txt", "new"), QByteArray("two, new password"));
+    EXPECT_EQ(RunTool("unzip", {"-tq", "-P", "new", "a.zip"}, path()).exitCode, 0);
 }
 
 // Another program may replace the archive, or create one under its name,
