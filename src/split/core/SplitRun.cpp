@@ -55,6 +55,7 @@ constexpr int ProblemProgramSize = 4519;
 constexpr int LineNotDeleted = 4520;
 constexpr int LineStopped = 4521;
 constexpr int ProblemSourceChanged = 4522;
+constexpr int LineMadeByThisRun = 4523;
 
 constexpr int LineMore = 4800;
 
@@ -173,6 +174,13 @@ private:
         const QString &source = report.source;
         if (!FileExists(source)) {
             outcome(report, SplitFileReport::Skipped, FormatString(LoadResString(LineMissing), source));
+            return 0;
+        }
+        // An entry naming a file that was not there when the run began and
+        // is now one of its parts or scripts: splitting (and deleting) it
+        // would break the split it belongs to.
+        if (const std::optional<FileId> id = fileId(source); id && m_written.count(*id)) {
+            outcome(report, SplitFileReport::Skipped, FormatString(LoadResString(LineMadeByThisRun), source));
             return 0;
         }
         if (m_seen.contains(canonical(source))) {

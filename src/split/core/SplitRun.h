@@ -42,7 +42,7 @@ struct SplitRunResult {
 // SplitSettings), one after the other. The checks of the list and the
 // folder stop the run before anything is written, a size that cannot be
 // used stops it before the file it applies to; a source that is missing,
-// listed twice or empty is skipped. Nothing that is not part of this split
+// listed twice, empty or one of the files this run wrote is skipped. Nothing that is not part of this split
 // is ever replaced: files of an earlier split with the same names are
 // deleted only when the user agrees, never when they are sources of this
 // run or were written by it. The source is deleted, when asked, only once

@@ -280,6 +280,30 @@ TEST_F(SplitRunTest, NamesThatClashAreRefusedNotReplaced)
     EXPECT_EQ(readFile(QStringLiteral("out/r0.kos")), QByteArray("a source of its own"));
 }
 
+// A list keeps the entries of files that are gone. One that names a file
+// this run has just written (a part of an earlier entry) is not a source:
+// split and deleted, it would take a part away from the split it belongs to.
+TEST_F(SplitRunTest, AFileThisRunWroteIsNeverTakenForALaterSource)
+{
+    const QString a = source(QStringLiteral("a.bin"), 250000, 6);
+    const QByteArray content = readFile(QStringLiteral("in/a.bin"));
+    const QString stalePart = out + QStringLiteral("a1.kos");
+    const QString staleScript = out + QStringLiteral("a-merge.sh");
+    request.deleteSource = true;
+    const SplitRunResult result = run({a, stalePart, staleScript});
+    ASSERT_EQ(result.files.size(), 3u);
+    EXPECT_EQ(result.files[0].outcome, SplitFileReport::Split);
+    EXPECT_TRUE(result.files[0].sourceDeleted);
+    for (size_t i = 1; i < 3; ++i) {
+        EXPECT_EQ(result.files[i].outcome, SplitFileReport::Skipped) << i;
+        EXPECT_EQ(result.files[i].text, result.files[i].source + QStringLiteral(": not split, this run has just made it"));
+        EXPECT_FALSE(result.files[i].sourceDeleted) << i;
+    }
+    EXPECT_EQ(entries(), (QStringList{"a-merge.sh", "a0.kos", "a1.kos", "a2.kos"}));
+    ASSERT_EQ(rebuild(QStringLiteral("a-merge.sh")), 0);
+    EXPECT_EQ(readFile(QStringLiteral("out/a.bin")), content);
+}
+
 TEST_F(SplitRunTest, AFiveGigabyteSparseSourceByNumberOfParts)
 {
     constexpr qint64 Length = 5LL << 30;
