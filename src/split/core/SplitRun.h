@@ -39,15 +39,15 @@ struct SplitRunResult {
 };
 
 // Splits every source into the destination as the Split page asks (see
-// SplitSettings), one after the other. The checks of the list and the
-// folder stop the run before anything is written, a size that cannot be
-// used stops it before the file it applies to; a source that is missing,
-// listed twice, empty or one of the files this run wrote is skipped. Nothing that is not part of this split
-// is ever replaced: files of an earlier split with the same names are
-// deleted only when the user agrees, never when they are sources of this
-// run or were written by it. The source is deleted, when asked, only once
-// its parts and merge program are written and checked. `status` is told
-// what is going on, for the status bar.
+// SplitSettings), one after the other. The checks of the list and the folder
+// stop the run before anything is written, a size that cannot be used stops
+// it before the file it applies to; a source that is missing, listed twice,
+// empty or one of the files this run wrote is skipped. Nothing that is not
+// part of this split is ever replaced: files of an earlier split with the
+// same names are deleted only when the user agrees, never when they are
+// sources of this run or were written by it. The source is deleted, when
+// asked, only once its parts and merge program are written and checked.
+// `status` is told what is going on, for the status bar.
 SplitRunResult RunSplit(const SplitRequest &request, const std::function<void(const QString &)> &status = {});
 
 // The end report: a line for each file, after a first line with the count split.
