@@ -48,6 +48,10 @@ frmCreateSyncFile::frmCreateSyncFile(QWidget *parent)
     cboFilter->setEditable(true);
     cboFilter->setInsertPolicy(QComboBox::NoInsert);
     cboFilter->setEditText(QStringLiteral("*.*"));
+    // A compare against the file takes the other folder with its sub-folders:
+    // a file of the top folder alone would make every file below it look
+    // missing there.
+    chkRecursive->setChecked(true);
     // Enter creates the file; without this the browse button, first in
     // the Tab order, would take Enter.
     cmdCreate->setDefault(true);

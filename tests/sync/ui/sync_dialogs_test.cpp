@@ -4,7 +4,9 @@
 #include "common/ui/ListView.h"
 #include "platform/ftp/FtpTestServer.h"
 #include "platform/settings/modRegistry.h"
+#include "sync/core/CompareTypes.h"
 #include "sync/core/SyncFile.h"
+#include "sync/core/modClass.h"
 #include "sync/core/modFtp.h"
 #include "sync/ui/frmBrowseFtpDir.h"
 #include "sync/ui/frmCreateSyncFile.h"
@@ -163,6 +165,27 @@ TEST_F(CreateSyncFileTest, WritesTheFolderChosenAndAsksBeforeReplacing)
     // Cancel in the save dialog writes nothing.
     dialog.cmdCreate_Click();
     EXPECT_EQ(answers.count(ScriptedPrompter::Kind::SaveFile), 4);
+}
+
+TEST_F(CreateSyncFileTest, ASyncFileMadeAsTheDialogOpensComparesSameWithItsWholeFolder)
+{
+    // A compare against a sync file takes the local folder with its
+    // sub-folders: a file listing only the top folder would make every file
+    // below it look missing, and be packed to go back over the ones here.
+    const QString folder = makeDir(QStringLiteral("tree")) + u'/';
+    writeFile(QStringLiteral("tree/a.txt"), "abc");
+    writeFile(QStringLiteral("tree/sub/b.dat"), "12345");
+    dialog.Form_Load();
+    dialog.txtDst->setText(folder);
+    const QString target = path(QStringLiteral("tree.syn"));
+    answers.saveAnswers.push_back(target);
+    dialog.cmdCreate_Click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+
+    SyncItems().clear();
+    ASSERT_TRUE(RunCompare(FileRequest(target, folder)).completed);
+    const std::map<QString, int> classes = ClassesOfSyncItems();
+    EXPECT_EQ(classes, (std::map<QString, int>{{"a.txt", CompareType::Same}, {"sub/b.dat", CompareType::Same}}));
 }
 
 TEST_F(CreateSyncFileTest, NamesALineCannotHoldAreLeftOutAndToldInOneMessage)
