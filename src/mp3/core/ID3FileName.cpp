@@ -56,10 +56,16 @@ QString FormatID3FileName(const QString &oldName, const QString &format, const I
 {
     QString out;
     for (qsizetype i = 0; i < format.size(); ++i) {
-        if (format[i] != u'%' || i + 1 == format.size())
+        if (format[i] != u'%' || i + 1 == format.size()) {
             out += format[i];
-        else
-            out += codeText(format[++i], oldName, tag);
+            continue;
+        }
+        const QChar code = format[++i];
+        // A character outside the BMP is one code character: it is dropped
+        // whole, never leaving half of its pair in the name.
+        if (code.isHighSurrogate() && i + 1 < format.size() && format[i + 1].isLowSurrogate())
+            ++i;
+        out += codeText(code, oldName, tag);
     }
     return out;
 }

@@ -25,6 +25,8 @@ TEST(FormatID3FileNameTest, CodesTakeTheTrimmedFieldsAndOtherTextStays)
     EXPECT_EQ(build("%3 (%4) %5, %6: %7"), QStringLiteral("Shore (2001) Rock, fine: old name"));
     EXPECT_EQ(build("%%1"), QStringLiteral("%1"));
     EXPECT_EQ(build("%x%9"), QStringLiteral("%%"));
+    // A code character written as a surrogate pair goes whole.
+    EXPECT_EQ(build(QStringLiteral("%\U0001F3B5%2")), QStringLiteral("%Morning Song"));
     EXPECT_EQ(build("100%"), QStringLiteral("100%"));
     EXPECT_EQ(build(""), QString());
     EXPECT_EQ(build("%7", Song, "Song.MP3"), QStringLiteral("Song"));
