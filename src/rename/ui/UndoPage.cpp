@@ -164,9 +164,11 @@ bool UndoPage::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     } else if (event->type() == QEvent::FocusOut) {
-        // Opening the list or another window is not leaving the box for good.
+        // Opening the list or another window is not leaving the box for good,
+        // and neither is a run disabling the page: the run works on the rows
+        // it started with, and takes off the list those it has undone.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !BusyPage::IsBusy(this)
             && cboLogFile->lineEdit()->isModified())
             cboLogFile_Click();
     }

@@ -257,3 +257,40 @@ TEST_F(UndoPageTest, ATypedLogLoadsOnEnterAndWhenTheBoxIsLeft)
     QCoreApplication::sendEvent(page.cboLogFile, &out);
     EXPECT_EQ(answers.messages().size(), 1);
 }
+
+TEST_F(UndoPageTest, APathTypedButNotLoadedWaitsUntilTheUndoOfTheListShownIsDone)
+{
+    const QString shown = logOf({{"a1", "b1"}, {"a2", "b2"}});
+    QByteArray typed;
+    for (const QString name : {"c1", "c2", "c3"}) {
+        writeFile(name + "x", "c");
+        typed += QFile::encodeName(dir() + name) + " -> " + QFile::encodeName(dir() + name + "x") + "\r\n";
+    }
+    writeFile("typed.log", typed);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.cboLogFile->setFocus();
+    page.cboLogFile->setEditText(QString());
+    QTest::keyClicks(page.cboLogFile, shown);
+    QTest::keyClick(page.cboLogFile, Qt::Key_Return);
+    ASSERT_EQ(page.LVUndo->rows().rowCount(), 2);
+
+    // Another log typed, then "&Rename" by its key: the box keeps the focus
+    // until the run takes it away.
+    page.cboLogFile->setEditText(QString());
+    QTest::keyClicks(page.cboLogFile, path("typed.log"));
+    ASSERT_TRUE(page.cboLogFile->hasFocus());
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdUndo->click();
+    EXPECT_EQ(answers.messages(), QStringList{"Do you want rename all this files"});
+    EXPECT_EQ(status, QStringLiteral("2 Files Restored"));
+    EXPECT_EQ(listing(), QStringList({"Log.log", "a1", "a2", "c1x", "c2x", "c3x", "typed.log"}));
+    // The list holds what is left of the run: nothing. The typed log's rows
+    // were never dropped as if they had been undone.
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
+    page.cboLogFile->setFocus();
+    QTest::keyClick(page.cboLogFile, Qt::Key_Return);
+    ASSERT_EQ(page.LVUndo->rows().rowCount(), 3);
+    EXPECT_EQ(cells(0), QStringList({dir() + "c1x", dir() + "c1"}));
+}
