@@ -150,6 +150,23 @@ TEST_F(UndoPageTest, TheRunKeepsThePageBusyAndReportsTheRealReasonOfEachFailure)
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 2);
 }
 
+TEST_F(UndoPageTest, NoStopsTheQuestionsEvenInTheMiddleOfACycle)
+{
+    // Three files that took each other's names in turn.
+    page.FillListLog(logOf({{"a", "b"}, {"b", "c"}, {"c", "a"}}));
+    test::UnwritableFolder locked(path());
+    if (!locked.active())
+        GTEST_SKIP() << "this file system lets every change through";
+    answers.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::No};
+    page.cmdUndo_Click();
+    const QStringList messages = answers.messages();
+    ASSERT_EQ(messages.size(), 3) << messages.join(u'|').toStdString();
+    EXPECT_TRUE(messages[1].endsWith(ErrorText(locked.error())));
+    EXPECT_EQ(messages[2], QStringLiteral("Continu with the others files"));
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 3);
+    EXPECT_EQ(status, QStringLiteral("0 Files Restored"));
+}
+
 TEST_F(UndoPageTest, PairsThatNameOneFileTwiceAreLeftAloneWhateverTheirNames)
 {
     // What an older version wrote for a file whose name is not UTF-8: the
