@@ -164,9 +164,11 @@ bool UndoPage::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     } else if (event->type() == QEvent::FocusOut) {
-        // Opening the list or another window is not leaving the box for good.
+        // Opening the list or another window is not leaving the box for good,
+        // and neither is a run disabling the page: the run works on the rows
+        // it started with, and takes off the list those it has undone.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !BusyPage::IsBusy(this)
             && cboLogFile->lineEdit()->isModified())
             cboLogFile_Click();
     }
@@ -246,6 +248,10 @@ void UndoPage::cmdUndo_Click()
         pending += row.moves() || !row.ok() ? 1 : 0;
     QList<int> finished;
     int restored = 0;
+    // Set once the user chose to stop. The files of a cycle already started
+    // are still reported to the run, all at once at its end: after that
+    // choice they are neither shown nor asked about one by one.
+    bool stopped = false;
     BusyPage busy(this);
     int done = 0;
     RunUndo(plan, [&](int row, const RowOutcome &outcome) {
@@ -262,9 +268,12 @@ void UndoPage::cmdUndo_Click()
             finished << row;
             return true;
         case RowOutcome::Skipped:
-            return reportFailure(planned.oldPath, planned.newPath, ProblemError(planned.problem), pending > 0);
         case RowOutcome::Failed:
-            return reportFailure(planned.oldPath, planned.newPath, outcome.error, pending > 0);
+            if (!stopped) {
+                const int error = outcome.kind == RowOutcome::Failed ? outcome.error : ProblemError(planned.problem);
+                stopped = !reportFailure(planned.oldPath, planned.newPath, error, pending > 0);
+            }
+            return !stopped;
         }
         return true;
     });

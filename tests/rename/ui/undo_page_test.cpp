@@ -150,6 +150,23 @@ TEST_F(UndoPageTest, TheRunKeepsThePageBusyAndReportsTheRealReasonOfEachFailure)
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 2);
 }
 
+TEST_F(UndoPageTest, NoStopsTheQuestionsEvenInTheMiddleOfACycle)
+{
+    // Three files that took each other's names in turn.
+    page.FillListLog(logOf({{"a", "b"}, {"b", "c"}, {"c", "a"}}));
+    test::UnwritableFolder locked(path());
+    if (!locked.active())
+        GTEST_SKIP() << "this file system lets every change through";
+    answers.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::No};
+    page.cmdUndo_Click();
+    const QStringList messages = answers.messages();
+    ASSERT_EQ(messages.size(), 3) << messages.join(u'|').toStdString();
+    EXPECT_TRUE(messages[1].endsWith(ErrorText(locked.error())));
+    EXPECT_EQ(messages[2], QStringLiteral("Continu with the others files"));
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 3);
+    EXPECT_EQ(status, QStringLiteral("0 Files Restored"));
+}
+
 TEST_F(UndoPageTest, PairsThatNameOneFileTwiceAreLeftAloneWhateverTheirNames)
 {
     // What an older version wrote for a file whose name is not UTF-8: the
@@ -256,4 +273,41 @@ TEST_F(UndoPageTest, ATypedLogLoadsOnEnterAndWhenTheBoxIsLeft)
     EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
     QCoreApplication::sendEvent(page.cboLogFile, &out);
     EXPECT_EQ(answers.messages().size(), 1);
+}
+
+TEST_F(UndoPageTest, APathTypedButNotLoadedWaitsUntilTheUndoOfTheListShownIsDone)
+{
+    const QString shown = logOf({{"a1", "b1"}, {"a2", "b2"}});
+    QByteArray typed;
+    for (const QString name : {"c1", "c2", "c3"}) {
+        writeFile(name + "x", "c");
+        typed += QFile::encodeName(dir() + name) + " -> " + QFile::encodeName(dir() + name + "x") + "\r\n";
+    }
+    writeFile("typed.log", typed);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.cboLogFile->setFocus();
+    page.cboLogFile->setEditText(QString());
+    QTest::keyClicks(page.cboLogFile, shown);
+    QTest::keyClick(page.cboLogFile, Qt::Key_Return);
+    ASSERT_EQ(page.LVUndo->rows().rowCount(), 2);
+
+    // Another log typed, then "&Rename" by its key: the box keeps the focus
+    // until the run takes it away.
+    page.cboLogFile->setEditText(QString());
+    QTest::keyClicks(page.cboLogFile, path("typed.log"));
+    ASSERT_TRUE(page.cboLogFile->hasFocus());
+    answers.messageAnswers = {MsgAnswer::Yes};
+    page.cmdUndo->click();
+    EXPECT_EQ(answers.messages(), QStringList{"Do you want rename all this files"});
+    EXPECT_EQ(status, QStringLiteral("2 Files Restored"));
+    EXPECT_EQ(listing(), QStringList({"Log.log", "a1", "a2", "c1x", "c2x", "c3x", "typed.log"}));
+    // The list holds what is left of the run: nothing. The typed log's rows
+    // were never dropped as if they had been undone.
+    EXPECT_EQ(page.LVUndo->rows().rowCount(), 0);
+    page.cboLogFile->setFocus();
+    QTest::keyClick(page.cboLogFile, Qt::Key_Return);
+    ASSERT_EQ(page.LVUndo->rows().rowCount(), 3);
+    EXPECT_EQ(cells(0), QStringList({dir() + "c1x", dir() + "c1"}));
 }
