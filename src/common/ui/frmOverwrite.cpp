@@ -49,7 +49,8 @@ void frmOverwrite::Form_Load()
     cmdNo->setText(LoadResString(209));
     cmdALL->setText(LoadResString(210));
     cmdCancel->setText(LoadResString(104));
-    cmdYes->setDefault(true);
+    // Enter keeps the existing file: replacing it takes a deliberate Yes or All.
+    cmdNo->setDefault(true);
 }
 
 void frmOverwrite::answerWith(int answer)

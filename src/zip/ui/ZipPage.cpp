@@ -386,8 +386,10 @@ void ZipPage::cmdZipExtract_Click()
 {
     const RowNames selected = rowNames(true);
     ExtractParam.NoSelection = selected.isEmpty();
-    if (ExtractParam.NoSelection)
-        ExtractParam.WhichFiles = 1;
+    // As for Delete: the rows the user picked are what is offered, not an
+    // "All Files" left by an earlier run, which would write (and with
+    // "Overwrite Existing files" replace) files nobody picked.
+    ExtractParam.WhichFiles = ExtractParam.NoSelection ? 1 : 0;
     ExtractConfirmed = false;
     ShowExtractDialog();
     if (!ExtractConfirmed)

@@ -50,6 +50,26 @@ TEST(OverwritePrompt, EachButtonGivesItsAnswerAndClosingGivesZero)
     EXPECT_EQ(askAndAct(msg, [](frmOverwrite &d) { QTest::keyClick(&d, Qt::Key_Escape); }), 0);
 }
 
+TEST(OverwritePrompt, EnterKeepsTheFileUnlessAnotherAnswerIsChosen)
+{
+    const QString msg = QStringLiteral("Overwrite /tmp/x.txt ?");
+    // Enter goes to the button that has the focus when the question opens.
+    const auto pressEnter = [](frmOverwrite &d) {
+        QWidget *focus = d.focusWidget();
+        QTest::keyClick(focus ? focus : &d, Qt::Key_Return);
+    };
+    EXPECT_EQ(askAndAct(msg, pressEnter), int(OverwriteNo));
+    EXPECT_EQ(askAndAct(msg,
+                        [&](frmOverwrite &d) {
+                            d.cmdALL->setFocus();
+                            QTest::keyClick(d.cmdALL, Qt::Key_Return);
+                        }),
+              int(OverwriteAll));
+    frmOverwrite dialog(QStringLiteral("question"));
+    EXPECT_TRUE(dialog.cmdNo->isDefault());
+    EXPECT_FALSE(dialog.cmdYes->isDefault());
+}
+
 TEST(OverwritePrompt, CaptionsComeFromTheStringTable)
 {
     frmOverwrite dialog(QStringLiteral("question"));

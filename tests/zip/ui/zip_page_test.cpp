@@ -429,6 +429,33 @@ TEST_F(ZipPageTest, ExtractEverythingOrTheTypedNames)
     EXPECT_EQ(statusText, QStringLiteral("0 Files Extracted of Zip File"));
 }
 
+TEST_F(ZipPageTest, ExtractOffersTheSelectedRowsEvenAfterAnEarlierAllFiles)
+{
+    makeSample();
+    open(archive());
+    makeDir("out");
+    // Confirmed as offered, over existing files.
+    extractDialog = [this] {
+        ExtractParam.Folder = path("out");
+        ExtractParam.UseFolderNames = true;
+        ExtractParam.Overwrite = true;
+        ExtractConfirmed = true;
+    };
+    page.cmdZipExtract_Click(); // nothing selected: every entry
+    EXPECT_EQ(seenWhichFiles, 1);
+    writeFile("out/s/a.txt", "edited since");
+    writeFile("out/s/sub/c.txt", "edited too");
+
+    selectRows({1});
+    page.cmdZipExtract_Click();
+    EXPECT_EQ(seenWhichFiles, 0);
+    EXPECT_FALSE(ExtractParam.NoSelection);
+    EXPECT_EQ(readFile("out/s/a.txt"), QByteArray("edited since"));
+    EXPECT_EQ(readFile("out/s/sub/c.txt"), QByteArray("edited too"));
+    EXPECT_EQ(readFile("out/s/b.log"), QByteArray("b"));
+    EXPECT_EQ(statusText, QStringLiteral("1 Files Extracted of Zip File"));
+}
+
 TEST_F(ZipPageTest, CommentShowsTheStoredOneAndCancelChangesNothing)
 {
     writeFile("c.txt", "c");
