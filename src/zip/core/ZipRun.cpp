@@ -201,7 +201,7 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
     QHash<QString, const ZipEntry *> existing;
     for (const ZipEntry &entry : writer.entries())
         existing.insert(entry.name, &entry);
-    QHash<QString, QString> taken; // entry name -> the file this run stores under it
+    QHash<QString, QString> taken; // entry name as read -> the file this run stores under it
     const QString archiveItself = QFileInfo(zcl.Archive).canonicalFilePath();
     const int level = LevelOf(o.fLevel);
 
@@ -227,15 +227,19 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
             continue;
         }
         const QString entryName = EntryNameForFile(path, o.fJunkDir, o.fForce);
-        const auto other = taken.constFind(entryName);
+        // The archive's names read "\" as "/" (ZipEntry::name): a file whose
+        // name holds "\" meets its own entry, and any other it reads like,
+        // under that reading.
+        const QString key = QString(entryName).replace(u'\\', u'/');
+        const auto other = taken.constFind(key);
         if (other != taken.cend()) {
             Say(message, MsgSameEntryName, *other, path, entryName);
             writer.discard();
             code = ZipRepeatedName;
             return false;
         }
-        taken.insert(entryName, path);
-        const ZipEntry *entry = existing.value(entryName);
+        taken.insert(key, path);
+        const ZipEntry *entry = existing.value(key);
         if (o.fFreshen && !entry)
             continue;
         if ((o.fFreshen || o.fUpdate) && entry && state.exists && !IsNewer(state.modifiedSecs, entry->modifiedSecs))

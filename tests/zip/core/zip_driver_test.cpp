@@ -571,3 +571,30 @@ TEST_F(ZipDriverTest, AFileThatChangesWhileAMoveRunReadsItStaysInItsFolder)
     EXPECT_FALSE(QFile::exists(path("steady.txt")));
     EXPECT_EQ(entryData(archive(), "steady.txt"), QByteArray("steady"));
 }
+
+TEST_F(ZipDriverTest, AFileWhoseNameHoldsABackslashIsRenewedInItsOwnEntry)
+{
+    // The listing reads the "\" as a folder step; the file still finds the
+    // entry it made, instead of failing on "already exists" every time.
+    SetFileTime(writeFile("back\\slash.txt", "first"), when(1));
+    ASSERT_EQ(zipFiles({"back\\slash.txt"}), 0) << ZipMessage.toStdString();
+    SetFileTime(writeFile("back\\slash.txt", "second version"), when(2));
+    ZipMessage.clear();
+    ASSERT_EQ(zipFiles({"back\\slash.txt"}), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+    EXPECT_EQ(ZipLastRun.added, 0);
+
+    SetFileTime(writeFile("back\\slash.txt", "third version"), when(3));
+    InitZip();
+    ZCL.Names = {path("back\\slash.txt")};
+    ZipOptions.fFreshen = 1;
+    ZipMessage.clear();
+    ASSERT_EQ(ZipArchive(), 0) << ZipMessage.toStdString();
+    EXPECT_EQ(ZipLastRun.replaced, 1);
+
+    ZipReader reader;
+    ASSERT_TRUE(reader.open(archive()));
+    ASSERT_EQ(reader.entries().size(), 1u);
+    EXPECT_EQ(reader.entries().front().rawName, QByteArray("back\\slash.txt"));
+    EXPECT_EQ(entryData(archive(), "back/slash.txt"), QByteArray("third version"));
+}
