@@ -151,8 +151,10 @@ void frmExtractZip::cmdNewFolder_Click()
 
 void frmExtractZip::cmdExtract_Click()
 {
-    const QString folder = cboFolder->currentText().trimmed();
-    if (folder.isEmpty() || !QDir::isAbsolutePath(folder) || !CreateFolderTree(AddBackslash(folder))
+    // The exact name: a folder picked in the tree may end in a blank, and
+    // the one without it is another folder.
+    const QString folder = cboFolder->currentText();
+    if (folder.trimmed().isEmpty() || !QDir::isAbsolutePath(folder) || !CreateFolderTree(AddBackslash(folder))
         || !FolderExists(folder)) {
         prompter().message(FormatString(LoadResString(295), folder), AppInfo::Title(), MsgIcon::Exclamation,
                            MsgButtons::Ok);

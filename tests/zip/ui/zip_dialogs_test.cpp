@@ -159,6 +159,30 @@ TEST_F(ZipDialogsTest, ExtractCreatesATypedFolderAndKeepsItsChoices)
     EXPECT_EQ(again.cboFolder->currentText(), path("new/deeper/still"));
 }
 
+TEST_F(ZipDialogsTest, ExtractGoesToTheFolderPickedEvenWhenItsNameEndsInASpace)
+{
+    // "proj " and "proj" are two folders: the files go to the one picked,
+    // never into the other.
+    makeDir("base/proj");
+    const QString picked = makeDir("base/proj ");
+    {
+        frmExtractZip dialog;
+        dialog.FTZip_FolderChanged(picked);
+        dialog.cmdExtract->click();
+        EXPECT_TRUE(ExtractConfirmed);
+    }
+    EXPECT_EQ(ExtractParam.Folder, picked);
+    EXPECT_EQ(tree(path("base")), QStringList({"proj /", "proj/"}));
+
+    // A box of blanks names no folder.
+    ExtractConfirmed = false;
+    frmExtractZip blank;
+    blank.cboFolder->setEditText(QStringLiteral("   "));
+    blank.cmdExtract->click();
+    EXPECT_FALSE(ExtractConfirmed);
+    EXPECT_EQ(answers.messages().size(), 1);
+}
+
 TEST_F(ZipDialogsTest, ExtractSaysSoWhenATypedFolderIsNotThere)
 {
     frmExtractZip dialog;
