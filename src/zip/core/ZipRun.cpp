@@ -199,8 +199,11 @@ bool ZipRunner::deleteEntries()
 bool ZipRunner::queueFiles(const QByteArray &password, int &code)
 {
     QHash<QString, const ZipEntry *> existing;
-    for (const ZipEntry &entry : writer.entries())
-        existing.insert(entry.name, &entry);
+    for (const ZipEntry &entry : writer.entries()) {
+        // A folder entry is never a file's to replace.
+        if (!entry.isFolder)
+            existing.insert(entry.name, &entry);
+    }
     QHash<QString, QString> taken; // entry name as read -> the file this run stores under it
     const QString archiveItself = QFileInfo(zcl.Archive).canonicalFilePath();
     const int level = LevelOf(o.fLevel);

@@ -597,4 +597,15 @@ TEST_F(ZipDriverTest, AFileWhoseNameHoldsABackslashIsRenewedInItsOwnEntry)
     ASSERT_EQ(reader.entries().size(), 1u);
     EXPECT_EQ(reader.entries().front().rawName, QByteArray("back\\slash.txt"));
     EXPECT_EQ(entryData(archive(), "back/slash.txt"), QByteArray("third version"));
+
+    // A name ending in "\" reads as a folder: the folder entry stays one.
+    makeDir("d");
+    ASSERT_EQ(RunTool("zip", {"-q", archive(), "d/"}, path()).exitCode, 0);
+    writeFile("d\\", "data");
+    zipFiles({"d\\"});
+    ZipReader after;
+    ASSERT_TRUE(after.open(archive()));
+    ASSERT_GE(after.entries().size(), 2u);
+    EXPECT_EQ(after.entries()[1].rawName, QByteArray("d/"));
+    EXPECT_EQ(after.entries()[1].size, 0);
 }
