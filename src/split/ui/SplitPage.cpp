@@ -684,7 +684,11 @@ void SplitPage::cmdSplit_Click()
 
 bool SplitPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    // A filter sees the clicks on a disabled label too: a greyed unit (the
+    // size frame while splitting by number of parts, or the page during a
+    // run) is not to change the settings.
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+        && watched->isWidgetType() && static_cast<QWidget *>(watched)->isEnabled()) {
         if (watched == lblBytes) {
             lblBytes_Click();
             return true;
