@@ -643,7 +643,10 @@ void SplitPage::cmdBrowseFolder_Click()
     const QString chosen = BrowseForFolder(txtDstFile->currentText());
     if (!chosen.isEmpty())
         txtDstFile->setEditText(chosen);
-    SaveDirectory(txtDstFile, ProgramKey + QStringLiteral("Split\\Dir"));
+    // An empty box names no folder: recording it would push the oldest
+    // folder out of the recent list for a blank entry.
+    if (!txtDstFile->currentText().isEmpty())
+        SaveDirectory(txtDstFile, ProgramKey + QStringLiteral("Split\\Dir"));
     CalculateInfo();
 }
 

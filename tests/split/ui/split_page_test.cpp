@@ -350,6 +350,26 @@ TEST_F(SplitPageTest, BrowseSetsTheDestinationAndTheRecentList)
     EXPECT_EQ(RecentListEntries(QStringLiteral("Split\\Dir"), 10), (QStringList{other, out}));
 }
 
+// A browse cancelled with nothing in the box names no folder: the recent
+// list keeps all its folders, the oldest too, and gets no empty entry.
+TEST_F(SplitPageTest, BrowseCancelledWithAnEmptyBoxKeepsTheRecentFolders)
+{
+    QStringList folders;
+    for (int i = 1; i <= 10; ++i) {
+        folders.prepend(makeDir(QStringLiteral("d%1").arg(i)) + u'/');
+        answers.folderAnswers.push_back(folders.front());
+        page->cmdBrowseFolder->click();
+    }
+    ASSERT_EQ(RecentListEntries(QStringLiteral("Split\\Dir"), 10), folders);
+
+    page->txtDstFile->setEditText(QString());
+    page->cmdBrowseFolder->click(); // cancelled
+    EXPECT_EQ(page->txtDstFile->currentText(), QString());
+    EXPECT_EQ(RecentListEntries(QStringLiteral("Split\\Dir"), 10), folders);
+    EXPECT_EQ(page->txtDstFile->findText(QString()), -1);
+    EXPECT_EQ(page->txtDstFile->count(), 10);
+}
+
 TEST_F(SplitPageTest, SplitChecksTheListAndTheFolderFirst)
 {
     page->cmdSplit_Click();
