@@ -190,14 +190,14 @@ void ButtonWeb::UserControl_MouseUp(const QMouseEvent &event)
 bool ButtonWeb::eventFilter(QObject *watched, QEvent *event)
 {
     // The face sits at the control's origin: positions need no mapping.
-    if (watched == picButton && DispatchMouse(event, m_mouse))
+    if (watched == picButton && DispatchMouse(this, event, m_mouse))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
 bool ButtonWeb::event(QEvent *event)
 {
-    return DispatchMouse(event, m_mouse) || QWidget::event(event);
+    return DispatchMouse(this, event, m_mouse) || QWidget::event(event);
 }
 
 void ButtonWeb::resizeEvent(QResizeEvent *event)

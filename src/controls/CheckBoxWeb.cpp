@@ -248,14 +248,14 @@ bool CheckBoxWeb::eventFilter(QObject *watched, QEvent *event)
 {
     // The face hands its mouse events to the control; it sits at the
     // control's origin, so positions need no mapping.
-    if (watched == picCheck && DispatchMouse(event, m_mouse))
+    if (watched == picCheck && DispatchMouse(this, event, m_mouse))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
 bool CheckBoxWeb::event(QEvent *event)
 {
-    return DispatchMouse(event, m_mouse) || QWidget::event(event);
+    return DispatchMouse(this, event, m_mouse) || QWidget::event(event);
 }
 
 void CheckBoxWeb::resizeEvent(QResizeEvent *event)

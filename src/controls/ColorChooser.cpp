@@ -202,8 +202,9 @@ bool ColorChooser::eventFilter(QObject *watched, QEvent *event)
 {
     static const auto ignoreMove = [](const QMouseEvent &) {};
     if (watched == picBouton
-        && DispatchMouse(event, {[this](const QMouseEvent &e) { picBouton_MouseDown(e); }, ignoreMove,
-                                 [this](const QMouseEvent &e) { picBouton_MouseUp(e); }}))
+        && DispatchMouse(this, event,
+                         {[this](const QMouseEvent &e) { picBouton_MouseDown(e); }, ignoreMove,
+                          [this](const QMouseEvent &e) { picBouton_MouseUp(e); }}))
         return true;
     return QWidget::eventFilter(watched, event);
 }

@@ -92,8 +92,19 @@ void MousePointerSetting::Apply(QWidget *control) const
         control->unsetCursor();
 }
 
-bool DispatchMouse(QEvent *event, const MouseHandlers &handlers)
+bool DispatchMouse(const QWidget *control, QEvent *event, const MouseHandlers &handlers)
 {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        if (!control->isEnabled())
+            return true;
+        break;
+    default:
+        return false;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

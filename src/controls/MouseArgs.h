@@ -62,7 +62,10 @@ struct MouseHandlers {
 
 // Hands a mouse press, move or release to its handler and returns true; any
 // other event is left alone (false). A double click is a press like any
-// other, so every release that follows one is handled.
-bool DispatchMouse(QEvent *event, const MouseHandlers &handlers);
+// other, so every release that follows one is handled. A control that is
+// disabled, itself or through a parent, takes no mouse input: its mouse
+// events are swallowed unhandled, since event filters and event() see them
+// before Qt's own check for a disabled widget.
+bool DispatchMouse(const QWidget *control, QEvent *event, const MouseHandlers &handlers);
 
 } // namespace ardl

@@ -1,5 +1,6 @@
 #include "UpDownSlide.h"
 
+#include "MouseArgs.h"
 #include "PropertyBag.h"
 #include "SpinButtons.h"
 #include "frmSlide.h"
@@ -270,23 +271,22 @@ bool UpDownSlide::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtUpDown && event->type() == QEvent::KeyPress)
         return txtUpDown_KeyPress(static_cast<QKeyEvent *>(event));
-    if (watched == picBouton) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            picBouton_MouseDown(*static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseMove:
-            picBouton_MouseMove(*static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseButtonRelease:
-            picBouton_MouseUp();
-            return true;
-        default:
-            break;
-        }
-    }
+    if (watched == picBouton
+        && DispatchMouse(this, event,
+                         {[this](const QMouseEvent &e) { picBouton_MouseDown(e); },
+                          [this](const QMouseEvent &e) { picBouton_MouseMove(e); },
+                          [this](const QMouseEvent &) { picBouton_MouseUp(); }}))
+        return true;
     return QWidget::eventFilter(watched, event);
+}
+
+void UpDownSlide::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Disabled in the middle of a slide (its page starts a run): the slide
+    // ends here, as its release will not come through.
+    if (event->type() == QEvent::EnabledChange && !isEnabled() && m_dragging)
+        picBouton_MouseUp();
 }
 
 // ---- layout -----------------------------------------------------------

@@ -11,6 +11,8 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QPointer>
+#include <QWindow>
 
 using namespace ardl;
 
@@ -248,4 +250,24 @@ TEST(UpDownSlideProperties, SavedAsMaxMinValue)
     EXPECT_EQ(b.PBUpDown->minimum(), -20);
     EXPECT_EQ(b.PBUpDown->value(), -3);
     EXPECT_EQ(b.txtUpDown->text(), QStringLiteral("-3"));
+}
+
+TEST_F(UpDownSlideTest, ASlideEndsWhenTheControlIsDisabledMeanwhile)
+{
+    QLabel *button = uds->picBouton;
+    QWindow *w = window.windowHandle();
+    const QPoint at = button->mapTo(&window, QPoint(3, 5));
+    QTest::mousePress(w, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(uds->isDragging());
+    QPointer<frmSlide> slide = frmSlide::Instance();
+    ASSERT_FALSE(slide.isNull());
+    // Its page starts a run: the release goes nowhere.
+    window.setEnabled(false);
+    EXPECT_FALSE(uds->isDragging());
+    EXPECT_EQ(frmSlide::Instance(), nullptr);
+    EXPECT_TRUE(slide.isNull() || !slide->isVisible());
+    EXPECT_EQ(button->pixmap().toImage(), uds->picUp->pixmap().toImage());
+    QTest::mouseMove(w, at + QPoint(300, 0));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, at + QPoint(300, 0));
+    EXPECT_EQ(uds->Value(), 0);
 }

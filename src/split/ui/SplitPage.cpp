@@ -643,7 +643,10 @@ void SplitPage::cmdBrowseFolder_Click()
     const QString chosen = BrowseForFolder(txtDstFile->currentText());
     if (!chosen.isEmpty())
         txtDstFile->setEditText(chosen);
-    SaveDirectory(txtDstFile, ProgramKey + QStringLiteral("Split\\Dir"));
+    // An empty box names no folder: recording it would push the oldest
+    // folder out of the recent list for a blank entry.
+    if (!txtDstFile->currentText().isEmpty())
+        SaveDirectory(txtDstFile, ProgramKey + QStringLiteral("Split\\Dir"));
     CalculateInfo();
 }
 
@@ -684,7 +687,11 @@ void SplitPage::cmdSplit_Click()
 
 bool SplitPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    // A filter sees the clicks on a disabled label too: a greyed unit (the
+    // size frame while splitting by number of parts, or the page during a
+    // run) is not to change the settings.
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+        && watched->isWidgetType() && static_cast<QWidget *>(watched)->isEnabled()) {
         if (watched == lblBytes) {
             lblBytes_Click();
             return true;

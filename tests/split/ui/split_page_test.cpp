@@ -25,6 +25,7 @@
 #include <QTest>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using namespace ardl;
 using namespace ardl::test;
@@ -166,6 +167,38 @@ TEST_F(SplitPageTest, SizeHandlersKeepTheOptionsInStep)
     EXPECT_EQ(page->Options.SizeUnit, UnitMb);
     EXPECT_TRUE(page->lblMb->font().bold());
     EXPECT_FALSE(page->lblKb->font().bold());
+}
+
+// With the size frame greyed (split by number of parts), or the page during
+// a run, the unit labels and the spinner's slide are out of reach: a click
+// through the window changes no setting and cuts no typed size.
+TEST_F(SplitPageTest, GreyedSettingsIgnoreClicks)
+{
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    QWindow *window = host.windowHandle();
+    auto clickAt = [&](QWidget *widget, QPoint at) {
+        const QPoint inHost = widget->mapTo(&host, at);
+        QTest::mousePress(window, Qt::LeftButton, {}, inHost);
+        QTest::mouseMove(window, inHost + QPoint(120, 0));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, inHost + QPoint(120, 0));
+    };
+    page->txtSize->setText(QStringLiteral("123456789"));
+    page->optPart->click();
+    ASSERT_FALSE(page->lblMb->isEnabled());
+    clickAt(page->lblMb, QPoint(2, 2));
+    EXPECT_EQ(page->txtSize->text(), QStringLiteral("123456789"));
+    EXPECT_TRUE(page->opt144->isChecked());
+    EXPECT_EQ(page->Options.SizeMode, SizeMode144);
+    EXPECT_EQ(page->Options.SizeUnit, UnitBytes);
+    EXPECT_EQ(page->Options.SplitBy, SplitByParts);
+
+    page->optSize->click();
+    ASSERT_FALSE(page->UDSPart->isEnabled());
+    QWidget *slideButton = page->UDSPart->findChild<QWidget *>(QStringLiteral("picBouton"));
+    ASSERT_NE(slideButton, nullptr);
+    clickAt(slideButton, QPoint(3, 5));
+    EXPECT_EQ(page->settings().partCount, 2);
 }
 
 TEST_F(SplitPageTest, NumberBoxesTakeDigitsAndFallBackToTheirDefaults)
@@ -315,6 +348,26 @@ TEST_F(SplitPageTest, BrowseSetsTheDestinationAndTheRecentList)
     page->cmdBrowseFolder->click();
     EXPECT_EQ(page->txtDstFile->currentText(), other);
     EXPECT_EQ(RecentListEntries(QStringLiteral("Split\\Dir"), 10), (QStringList{other, out}));
+}
+
+// A browse cancelled with nothing in the box names no folder: the recent
+// list keeps all its folders, the oldest too, and gets no empty entry.
+TEST_F(SplitPageTest, BrowseCancelledWithAnEmptyBoxKeepsTheRecentFolders)
+{
+    QStringList folders;
+    for (int i = 1; i <= 10; ++i) {
+        folders.prepend(makeDir(QStringLiteral("d%1").arg(i)) + u'/');
+        answers.folderAnswers.push_back(folders.front());
+        page->cmdBrowseFolder->click();
+    }
+    ASSERT_EQ(RecentListEntries(QStringLiteral("Split\\Dir"), 10), folders);
+
+    page->txtDstFile->setEditText(QString());
+    page->cmdBrowseFolder->click(); // cancelled
+    EXPECT_EQ(page->txtDstFile->currentText(), QString());
+    EXPECT_EQ(RecentListEntries(QStringLiteral("Split\\Dir"), 10), folders);
+    EXPECT_EQ(page->txtDstFile->findText(QString()), -1);
+    EXPECT_EQ(page->txtDstFile->count(), 10);
 }
 
 TEST_F(SplitPageTest, SplitChecksTheListAndTheFolderFirst)
