@@ -128,8 +128,27 @@ void Mp3Page::connectListHandlers()
                 if (current.isValid() && LVMp3File->selectionModel()->isRowSelected(current.row(), {}))
                     LVMp3File_ItemClick(current.row());
             });
-    connect(LVMp3File, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex &index) { LVMp3File_ItemClick(index.row()); });
+    // A click that takes a row out of the selection (Ctrl) loads nothing.
+    connect(LVMp3File, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        if (LVMp3File->selectionModel()->isRowSelected(index.row(), {}))
+            LVMp3File_ItemClick(index.row());
+    });
+    connect(LVMp3File->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { editorFollowsSelection(); });
+}
+
+// The editor edits the file of a selected row: when that row leaves the
+// selection, the editor empties, so that the list never marks one file
+// while a save would write another.
+void Mp3Page::editorFollowsSelection()
+{
+    if (!m_editor.loaded() || !picEditTag->isVisible())
+        return;
+    const int row = rowOfPath(m_editor.path());
+    if (row >= 0 && LVMp3File->selectionModel()->isRowSelected(row, {}))
+        return;
+    ClearTextTag(false);
+    cmdEditTagSave->setEnabled(false);
 }
 
 void Mp3Page::LoadCaptions()

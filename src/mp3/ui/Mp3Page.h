@@ -158,6 +158,8 @@ private:
     void chkMassID3_Click(QCheckBox *box, QWidget *input);
     bool massTagReady() const;
     void updateSaveTagsButton();
+    // Tag editor: empties it when its file's row is no longer selected.
+    void editorFollowsSelection();
 
     void showStatus(const QString &text);
     // After a run: the rows show each outcome, the status bar the first

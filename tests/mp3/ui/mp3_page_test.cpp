@@ -410,3 +410,41 @@ TEST_F(Mp3PageTest, MassTaggingEmptiesTheEditorSoItCannotPutTheOldTagBack)
     EXPECT_EQ(FieldText(tag.Artist).trimmed(), QStringLiteral("Mass"));
     EXPECT_EQ(FieldText(tag.Title).trimmed(), QStringLiteral("Song"));
 }
+
+TEST_F(Mp3PageTest, TheEditorHoldsATagOnlyWhileItsRowIsSelected)
+{
+    tagged("a.mp3", MakeTag("Song A", "Band"), 1);
+    tagged("b.mp3", MakeTag("Song B", "Band"), 2);
+    addFolder(path());
+    const QByteArray b = readFile("b.mp3");
+    showTab("EDIT");
+    clickRow(0);
+    const auto ctrlClickRow = [this](int row) {
+        const QModelIndex index = page.LVMp3File->model()->index(row, 0);
+        QTest::mouseClick(page.LVMp3File->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          page.LVMp3File->visualRect(index).center());
+    };
+    ctrlClickRow(1);
+    ASSERT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Song B"));
+
+    // Sorting moves the rows, not the selection: the editor keeps its tag.
+    page.LVMp3File_ColumnClick(1);
+    page.LVMp3File_ColumnClick(1);
+    ASSERT_EQ(column(0), QStringList({"b.mp3", "a.mp3"}));
+    EXPECT_TRUE(page.cmdEditTagSave->isEnabled());
+
+    // Ctrl+click takes b.mp3 out of the selection: only a.mp3 stays marked,
+    // so the editor must not go on showing and saving b.mp3.
+    ctrlClickRow(0);
+    ASSERT_EQ(page.LVMp3File->selectedRows(), QList<int>{1});
+    EXPECT_FALSE(page.editor().loaded());
+    EXPECT_TRUE(page.txtEditTagTitle->text().isEmpty());
+    EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
+    page.txtEditTagTitle->setText("Meant for a");
+    page.cmdEditTagSave_Click();
+    EXPECT_EQ(readFile("b.mp3"), b);
+
+    // The selected row loads again with a click.
+    clickRow(1);
+    EXPECT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Song A"));
+}
