@@ -139,10 +139,11 @@ void Mp3Page::connectListHandlers()
 
 // The editor edits the file of a selected row: when that row leaves the
 // selection, the editor empties, so that the list never marks one file
-// while a save would write another.
+// while a save would write another. A row picked while another panel is
+// shown loads nothing, but it still ends the tag loaded before.
 void Mp3Page::editorFollowsSelection()
 {
-    if (!m_editor.loaded() || !picEditTag->isVisible())
+    if (!m_editor.loaded())
         return;
     const int row = rowOfPath(m_editor.path());
     if (row >= 0 && LVMp3File->selectionModel()->isRowSelected(row, {}))

@@ -448,3 +448,31 @@ TEST_F(Mp3PageTest, TheEditorHoldsATagOnlyWhileItsRowIsSelected)
     clickRow(1);
     EXPECT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Song A"));
 }
+
+TEST_F(Mp3PageTest, ARowPickedUnderAnotherPanelEndsTheTagTheEditorHeld)
+{
+    tagged("a.mp3", MakeTag("Song A", "Band"), 1);
+    tagged("b.mp3", MakeTag("Song B", "Band"), 2);
+    addFolder(path());
+    const QByteArray a = readFile("a.mp3");
+    showTab("EDIT");
+    clickRow(0);
+    ASSERT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Song A"));
+
+    // b.mp3 is picked on the mass tagging panel: it loads nothing there, and
+    // back in the editor a save must not write a.mp3 while b.mp3 is marked.
+    showTab("MASS");
+    clickRow(1);
+    showTab("EDIT");
+    ASSERT_EQ(page.LVMp3File->selectedRows(), QList<int>{1});
+    EXPECT_FALSE(page.editor().loaded());
+    EXPECT_TRUE(page.txtEditTagTitle->text().isEmpty());
+    EXPECT_FALSE(page.cmdEditTagSave->isEnabled());
+    page.txtEditTagYear->setText("2024");
+    page.cmdEditTagSave_Click();
+    EXPECT_EQ(readFile("a.mp3"), a);
+
+    // A click on the marked row loads it.
+    clickRow(1);
+    EXPECT_EQ(page.txtEditTagTitle->text(), QStringLiteral("Song B"));
+}
