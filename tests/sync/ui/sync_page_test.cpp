@@ -503,3 +503,20 @@ TEST_F(SyncPageTest, ALeftRootTypedInAnotherCaseThanARecentEntryStaysAsTyped)
     EXPECT_EQ(keys(), QStringList{"a.txt"});
     EXPECT_EQ(page.ListRecent.value(0), leftRoot() + QStringLiteral("|Dir||"));
 }
+
+TEST_F(SyncPageTest, LocalNamesWithABackslashOrALineBreakAreCopiedBetweenFolders)
+{
+    // Both are plain characters of a local name: the copy stays in its folder.
+    left(QStringLiteral("back\\slash.txt"), "B", T0);
+    left(QStringLiteral("sub\\dir/line\nbreak.txt"), "L", T0);
+    right(QStringLiteral("from\\right.txt"), "R", T0);
+    setRoots(leftRoot(), rightRoot());
+    compare();
+    ASSERT_EQ(page.LVSync->rows().rowCount(), 3);
+    synchronize();
+    EXPECT_EQ(status, QStringLiteral("3 files synchronized, 0 failed"));
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 1); // the question only
+    EXPECT_EQ(readFile(QStringLiteral("right/back\\slash.txt")), "B");
+    EXPECT_EQ(readFile(QStringLiteral("right/sub\\dir/line\nbreak.txt")), "L");
+    EXPECT_EQ(readFile(QStringLiteral("left/from\\right.txt")), "R");
+}
