@@ -62,6 +62,11 @@ QString LocalTransfer::copy(const SyncTask &task)
     return error == 0 ? QString() : SyncWriteErrorText(error);
 }
 
+bool LocalTransfer::takesName(const QString &name) const
+{
+    return IsSafeLocalPath(name);
+}
+
 int LocalTransfer::parallelCopies() const
 {
     constexpr unsigned MaxCopies = 4;

@@ -15,6 +15,7 @@ public:
     QString destinationText(const SyncTask &task) const override;
     bool destinationExists(const SyncTask &task, QString &error) override;
     QString copy(const SyncTask &task) override;
+    bool takesName(const QString &name) const override;
     // Making many small files is mostly waiting on the file system: a few
     // copies at once keep it busy.
     int parallelCopies() const override;

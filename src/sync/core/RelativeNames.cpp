@@ -37,4 +37,14 @@ bool IsSafeRelativePath(const QString &path)
     return true;
 }
 
+bool IsSafeLocalPath(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    for (const QString &step : path.split(u'/'))
+        if (step.isEmpty() || step == QLatin1String(".") || step == QLatin1String("..") || step.contains(QChar(0)))
+            return false;
+    return true;
+}
+
 } // namespace ardl

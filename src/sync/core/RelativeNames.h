@@ -22,4 +22,9 @@ bool IsSafeEntryName(const QString &name);
 // that joined to a root it stays below that root.
 bool IsSafeRelativePath(const QString &path);
 
+// A relative path that stays below a local folder it is joined to: every
+// step not empty, not "." or "..", and without NUL. "\" and line breaks are
+// plain characters of a local name.
+bool IsSafeLocalPath(const QString &path);
+
 } // namespace ardl

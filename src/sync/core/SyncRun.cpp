@@ -59,7 +59,7 @@ SyncRunReport RunSyncTasks(SyncTransfer &transfer, const std::vector<SyncTask> &
     for (const SyncTask &task : tasks) {
         // The compare set only holds names that stay inside their folder;
         // the check is made again right where the name is used.
-        if (!IsSafeRelativePath(task.name)) {
+        if (!transfer.takesName(task.name)) {
             record(task, LoadResString(SyncText::NameOutsideFolder));
             continue;
         }

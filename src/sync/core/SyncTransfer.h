@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RelativeNames.h"
 #include "SyncPlan.h"
 
 #include <QString>
@@ -22,6 +23,10 @@ public:
     virtual bool destinationExists(const SyncTask &task, QString &error) = 0;
     // Copies the file; "" on success, else why it failed.
     virtual QString copy(const SyncTask &task) = 0;
+    // Whether `name` joined to the roots stays below them. A server may
+    // take "\" for a folder separator and a line break for the end of a
+    // command, so by default neither passes.
+    virtual bool takesName(const QString &name) const { return IsSafeRelativePath(name); }
 
     // How many copies may run at once, each on a transfer of its own that
     // worker() makes; 1 keeps every copy on the caller's thread.

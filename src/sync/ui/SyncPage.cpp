@@ -30,6 +30,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -148,6 +149,10 @@ void SyncPage::createInputs()
     txtRootLeft = named(new QComboBox(this), "txtRootLeft");
     txtRootLeft->setEditable(true);
     txtRootLeft->setInsertPolicy(QComboBox::NoInsert);
+    // The box's completer matches without case by default, and on Enter or
+    // focus out the box then takes the recent entry that matches: a folder
+    // typed as "data/" would become the other folder "Data/".
+    txtRootLeft->completer()->setCaseSensitivity(Qt::CaseSensitive);
     cmdBrowseLeft = named(new QPushButton(QStringLiteral("..."), this), "cmdBrowseLeft");
     cboFilter = named(new QComboBox(this), "cboFilter");
     cboFilter->setEditable(true);

@@ -475,3 +475,48 @@ TEST_F(SyncPageTest, RowsStayTallEnoughForTheirIconsWhenTheFirstRowHasNoFile)
         EXPECT_GE(cell.height(), iconSide) << key.toStdString();
     }
 }
+
+TEST_F(SyncPageTest, ALeftRootTypedInAnotherCaseThanARecentEntryStaysAsTyped)
+{
+    // Two folders whose names differ only in case; the recent list knows the
+    // upper-case one.
+    left(QStringLiteral("a.txt"), "A", T0);
+    makeDir(QStringLiteral("Left"));
+    makeDir(QStringLiteral("right"));
+    const QString other = path(QStringLiteral("Left/"));
+    page.txtRootLeft->addItem(other);
+    page.ListRecent << other + QStringLiteral("|Dir");
+    page.txtRootLeft->setCurrentIndex(0);
+    page.txtRootLeft_Click();
+    page.txtRootRight->setText(rightRoot());
+    page.chkSyncRecursive->setChecked(true);
+
+    // Typed, then Enter, then the focus goes on: the box keeps what was typed.
+    page.txtRootLeft->setFocus();
+    page.txtRootLeft->lineEdit()->selectAll();
+    QTest::keyClicks(page.txtRootLeft->lineEdit(), leftRoot());
+    QTest::keyClick(page.txtRootLeft->lineEdit(), Qt::Key_Return);
+    page.cmdCompare->setFocus();
+    EXPECT_EQ(page.txtRootLeft->currentText(), leftRoot());
+
+    compare();
+    EXPECT_EQ(keys(), QStringList{"a.txt"});
+    EXPECT_EQ(page.ListRecent.value(0), leftRoot() + QStringLiteral("|Dir||"));
+}
+
+TEST_F(SyncPageTest, LocalNamesWithABackslashOrALineBreakAreCopiedBetweenFolders)
+{
+    // Both are plain characters of a local name: the copy stays in its folder.
+    left(QStringLiteral("back\\slash.txt"), "B", T0);
+    left(QStringLiteral("sub\\dir/line\nbreak.txt"), "L", T0);
+    right(QStringLiteral("from\\right.txt"), "R", T0);
+    setRoots(leftRoot(), rightRoot());
+    compare();
+    ASSERT_EQ(page.LVSync->rows().rowCount(), 3);
+    synchronize();
+    EXPECT_EQ(status, QStringLiteral("3 files synchronized, 0 failed"));
+    EXPECT_EQ(answers.count(ScriptedPrompter::Kind::Message), 1); // the question only
+    EXPECT_EQ(readFile(QStringLiteral("right/back\\slash.txt")), "B");
+    EXPECT_EQ(readFile(QStringLiteral("right/sub\\dir/line\nbreak.txt")), "L");
+    EXPECT_EQ(readFile(QStringLiteral("left/from\\right.txt")), "R");
+}
