@@ -15,6 +15,7 @@
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
 #include "common/ui/BusyPage.h"
+#include "common/ui/PathBox.h"
 #include "common/ui/HoverHelp.h"
 #include "common/ui/ListView.h"
 #include "common/ui/WaitCursor.h"
@@ -79,8 +80,7 @@ UndoPage::UndoPage(QWidget *parent)
     LVUndo->setObjectName(QStringLiteral("LVUndo"));
     cmdDeleteSelect->setObjectName(QStringLiteral("cmdDeleteSelect"));
     cmdUndo->setObjectName(QStringLiteral("cmdUndo"));
-    cboLogFile->setEditable(true);
-    cboLogFile->setInsertPolicy(QComboBox::NoInsert);
+    MakePathBox(cboLogFile);
     LVUndo->setColumns(QList<ListColumn>(2));
     cmdDeleteSelect->setEnabled(false);
     cmdUndo->setEnabled(false);

@@ -12,6 +12,7 @@
 #include "common/core/modFindFile.h"
 #include "common/core/modString.h"
 #include "common/ui/BusyPage.h"
+#include "common/ui/PathBox.h"
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/FileDrag.h"
 #include "common/ui/HoverHelp.h"
@@ -147,8 +148,7 @@ void SplitPage::createSourceControls()
 
     fraSplitDestFolder = named(new QGroupBox(this), "fraSplitDestFolder");
     txtDstFile = named(new QComboBox(fraSplitDestFolder), "txtDstFile");
-    txtDstFile->setEditable(true);
-    txtDstFile->setInsertPolicy(QComboBox::NoInsert);
+    MakePathBox(txtDstFile);
     cmdBrowseFolder = named(new QPushButton(fraSplitDestFolder), "cmdBrowseFolder");
     cmdBrowseFolder->setFixedWidth(px(ButtonWidth));
     auto *dest = new QHBoxLayout(fraSplitDestFolder);

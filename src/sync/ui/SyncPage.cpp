@@ -18,6 +18,7 @@
 #include "common/ui/ControlLibrary.h"
 #include "common/ui/LateBound.h"
 #include "common/ui/ListView.h"
+#include "common/ui/PathBox.h"
 #include "common/ui/WidgetNames.h"
 #include "common/ui/modListView.h"
 #include "platform/settings/RecentList.h"
@@ -30,7 +31,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -147,12 +147,7 @@ void SyncPage::createInputs()
 {
     cboDirFile = named(new QComboBox(this), "cboDirFile");
     txtRootLeft = named(new QComboBox(this), "txtRootLeft");
-    txtRootLeft->setEditable(true);
-    txtRootLeft->setInsertPolicy(QComboBox::NoInsert);
-    // The box's completer matches without case by default, and on Enter or
-    // focus out the box then takes the recent entry that matches: a folder
-    // typed as "data/" would become the other folder "Data/".
-    txtRootLeft->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    MakePathBox(txtRootLeft);
     cmdBrowseLeft = named(new QPushButton(QStringLiteral("..."), this), "cmdBrowseLeft");
     cboFilter = named(new QComboBox(this), "cboFilter");
     cboFilter->setEditable(true);

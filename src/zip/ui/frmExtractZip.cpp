@@ -9,6 +9,7 @@
 #include "common/core/StringTable.h"
 #include "common/core/modFile.h"
 #include "common/core/modString.h"
+#include "common/ui/PathBox.h"
 #include "common/ui/modListView.h"
 #include "platform/foldertree/FolderTree.h"
 #include "platform/settings/modRegistry.h"
@@ -54,8 +55,7 @@ frmExtractZip::frmExtractZip(QWidget *parent)
     };
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
-    cboFolder->setEditable(true);
-    cboFolder->setInsertPolicy(QComboBox::NoInsert);
+    MakePathBox(cboFolder);
     // Enter in the folder box looks the folder up; it must not extract.
     for (QPushButton *button : {cmdExtract, cmdCancel, cmdNewFolder})
         button->setAutoDefault(false);
