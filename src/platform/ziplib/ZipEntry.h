@@ -35,6 +35,14 @@ struct ZipEntry {
     qint32 ratio() const;
 };
 
+// How an entry name reads: "\" is a folder step as "/" is, whoever wrote it
+// (archives made on DOS and Windows hold it so).
+inline QString EntryNameAsRead(QString name)
+{
+    name.replace(u'\\', u'/');
+    return name;
+}
+
 // Names and comments of an archive as text: UTF-8 when they are valid UTF-8,
 // else code page 437 (archives made on DOS and Windows).
 QString DecodeArchiveText(const QByteArray &raw);

@@ -17,10 +17,6 @@ namespace {
 
 constexpr int MsgChangedMeanwhile = 4314;
 
-} // namespace
-
-namespace {
-
 constexpr zip_uint16_t ExtendedTimestampId = 0x5455;
 
 // The modification time of an entry's extended timestamp ("UT" field of the
@@ -90,8 +86,7 @@ std::vector<ZipEntry> ListEntries(zip *za)
         ZipEntry e;
         e.index = i;
         e.rawName = QByteArray(raw);
-        e.name = DecodeArchiveText(e.rawName);
-        e.name.replace(u'\\', u'/');
+        e.name = EntryNameAsRead(DecodeArchiveText(e.rawName));
         e.isFolder = e.name.endsWith(u'/');
         if (st.valid & ZIP_STAT_SIZE)
             e.size = qint64(st.size);

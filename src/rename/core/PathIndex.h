@@ -9,9 +9,9 @@
 namespace ardl {
 
 // Numbers (rows of a plan, places in a listing) filed by path or name. Made
-// for the count of paths expected, it grows when more come. Each path's hash is worked out
-// once by the caller and used for every question about it; the paths are
-// not copied, so they must outlive the index.
+// for the count of paths expected, it grows when more come. Each path's hash
+// is worked out once by the caller and used for every question about it; the
+// paths are not copied, so they must outlive the index.
 class PathIndex {
 public:
     explicit PathIndex(size_t count = 0);

@@ -65,8 +65,7 @@ QStringList SafeEntryParts(const QString &entryName, QString *why)
             *why = QString::fromLatin1(reason);
         return QStringList();
     };
-    QString name = entryName;
-    name.replace(u'\\', u'/');
+    const QString name = EntryNameAsRead(entryName);
     if (name.startsWith(u'/'))
         return refuse("absolute path");
     if (name.size() >= 2 && name[1] == u':' && name[0].unicode() < 128 && name[0].isLetter())

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QHash>
 #include "common/core/FileVersion.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 

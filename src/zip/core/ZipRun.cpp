@@ -230,10 +230,9 @@ bool ZipRunner::queueFiles(const QByteArray &password, int &code)
             continue;
         }
         const QString entryName = EntryNameForFile(path, o.fJunkDir, o.fForce);
-        // The archive's names read "\" as "/" (ZipEntry::name): a file whose
-        // name holds "\" meets its own entry, and any other it reads like,
-        // under that reading.
-        const QString key = QString(entryName).replace(u'\\', u'/');
+        // A file whose name holds "\" meets its own entry, and any other it
+        // reads like, under the reading the archive's names get.
+        const QString key = EntryNameAsRead(entryName);
         const auto other = taken.constFind(key);
         if (other != taken.cend()) {
             Say(message, MsgSameEntryName, *other, path, entryName);

@@ -105,6 +105,18 @@ protected:
     std::function<void()> deleteDialog = [] { DeleteConfirmed = true; };
     std::function<void()> extractDialog = [] {};
     std::function<void()> commentDialog = [] {};
+
+    // The Extract dialog confirmed as offered, into `folder` with folder
+    // names, over existing files when `overwrite`.
+    void extractAsOfferedInto(const char *folder, bool overwrite = false)
+    {
+        extractDialog = [this, folder, overwrite] {
+            ExtractParam.Folder = path(folder);
+            ExtractParam.UseFolderNames = true;
+            ExtractParam.Overwrite = overwrite;
+            ExtractConfirmed = true;
+        };
+    }
 };
 
 } // namespace
@@ -403,11 +415,7 @@ TEST_F(ZipPageTest, ExtractEverythingOrTheTypedNames)
     makeSample();
     open(archive());
     makeDir("out");
-    extractDialog = [this] {
-        ExtractParam.Folder = path("out");
-        ExtractParam.UseFolderNames = true;
-        ExtractConfirmed = true;
-    };
+    extractAsOfferedInto("out");
     page.cmdZipExtract_Click();
     EXPECT_EQ(seenWhichFiles, 1);
     EXPECT_TRUE(IncludeNames.isEmpty());
@@ -434,13 +442,7 @@ TEST_F(ZipPageTest, ExtractOffersTheSelectedRowsEvenAfterAnEarlierAllFiles)
     makeSample();
     open(archive());
     makeDir("out");
-    // Confirmed as offered, over existing files.
-    extractDialog = [this] {
-        ExtractParam.Folder = path("out");
-        ExtractParam.UseFolderNames = true;
-        ExtractParam.Overwrite = true;
-        ExtractConfirmed = true;
-    };
+    extractAsOfferedInto("out", true);
     page.cmdZipExtract_Click(); // nothing selected: every entry
     EXPECT_EQ(seenWhichFiles, 1);
     writeFile("out/s/a.txt", "edited since");
